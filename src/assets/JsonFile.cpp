@@ -1,0 +1,45 @@
+#include "assets/JsonFile.hpp"
+
+#include "core/Diagnostics.hpp"
+
+#include <fstream>
+
+bool readJsonFile(const std::string& owner, const std::string& path, nlohmann::json& document)
+{
+    std::ifstream file(path);
+    if (!file.is_open()) {
+        reportLine(owner + ": Unable to open file " + path + ".");
+        return false;
+    }
+    readJsonStream(owner, file, document);
+    return true;
+}
+
+void readJsonStream(const std::string& owner, std::istream& stream, nlohmann::json& document)
+{
+    document = nullptr;
+    try {
+        // Stream extraction builds the tree in place, so a file cut off in its second entry
+        // still leaves the complete first entry in the document.
+        stream >> document;
+    } catch (const nlohmann::json::exception& error) {
+        reportLine(owner + ": Error while parsing JSON.");
+        reportLine(error.what());
+    }
+}
+
+bool validateJson(const nlohmann::json& document, std::initializer_list<const char*> names)
+{
+    for (const char* name : names) {
+        if (!document.is_object() || !document.contains(name)) {
+            reportLine(std::string("validateJson: Missing prop: ") + name + ".");
+            return false;
+        }
+    }
+    return true;
+}
+
+void reportWrongType(const std::string& owner, const std::string& key, const nlohmann::json::exception& error)
+{
+    reportLine(owner + ": Wrong value type in [" + key + "]: " + error.what());
+}

@@ -1,0 +1,91 @@
+#include "assets/MusicManager.hpp"
+
+#include "assets/JsonFile.hpp"
+#include "assets/JsonValues.hpp"
+#include "core/Diagnostics.hpp"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const std::string kOwner = "MusicManager";
+
+// Milliseconds as SFML wants them: a whole number, truncated toward zero, kept in range.
+sf::Int32 wholeMilliseconds(double ms)
+{
+    if (std::isnan(ms))
+        return 0;
+    if (ms >= static_cast<double>(std::numeric_limits<sf::Int32>::max()))
+        return std::numeric_limits<sf::Int32>::max();
+    if (ms <= static_cast<double>(std::numeric_limits<sf::Int32>::min()))
+        return std::numeric_limits<sf::Int32>::min();
+    return static_cast<sf::Int32>(ms);
+}
+
+} // namespace
+
+MusicManager& MusicManager::instance()
+{
+    static MusicManager manager;
+    return manager;
+}
+
+bool MusicManager::load(const std::string& path)
+{
+    nlohmann::json document;
+    if (!readJsonFile(kOwner, path, document))
+        return false;
+    if (!validateJson(document, {"music"}))
+        return false;
+    for (const auto& [key, entry] : document["music"].items()) {
+        if (!entry.contains("file")) {
+            reportLine(kOwner + ": Missing FILE property for [" + key + "]");
+            continue;
+        }
+        try {
+            auto song = std::make_unique<MusicEntry>();
+            song->volume = jsonIntOr(entry, "volume", 100);
+            song->loopTo = jsonDoubleOr(entry, "loopTo", 0.0);
+            song->file = jsonString(entry.at("file"));
+            m_entries[key] = std::move(song);
+        } catch (const nlohmann::json::exception& error) {
+            reportWrongType(kOwner, key, error);
+        }
+    }
+    return true;
+}
+
+bool MusicManager::contains(const std::string& key) const
+{
+    return m_entries.find(key) != m_entries.end();
+}
+
+void MusicManager::playSong(const std::string& key, bool loop, double offsetMs)
+{
+    const auto found = m_entries.find(key);
+    if (found == m_entries.end()) {
+        reportLine(kOwner + ": Song with key " + key + " does not exist.");
+        return;
+    }
+    const MusicEntry& song = *found->second;
+    if (!player.openFromFile(song.file)) {
+        reportLine(kOwner + ": Unable to load music file " + song.file + ".");
+        return;
+    }
+    player.setVolume(static_cast<float>(song.volume));
+    player.setLoop(loop);
+    player.setLoopPoints(sf::Music::TimeSpan(sf::milliseconds(wholeMilliseconds(song.loopTo)),
+                                             sf::milliseconds(wholeMilliseconds(song.loopLength))));
+    if (musicMuted)
+        player.setVolume(0.0f);
+    if (offsetMs > 0.0)
+        player.setPlayingOffset(sf::milliseconds(wholeMilliseconds(offsetMs)));
+    player.play();
+}
+
+void MusicManager::mute()
+{
+    musicMuted = true;
+    player.setVolume(0.0f);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <SFML/Audio/Music.hpp>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+// One declared song of assets/music.json.
+struct MusicEntry {
+    std::string file;
+    int volume = 100;          // 0 to 100
+    double loopTo = 0.0;       // milliseconds; where a looping song restarts
+    double loopLength = -1.0;  // milliseconds; -1 means up to the end of the track
+};
+
+// Knows every song by key and plays one at a time through its single streamed player.
+// Songs are streamed while they play; load opens no audio file.
+class MusicManager {
+public:
+    static MusicManager& instance();
+
+    // Reads a music file ({"music": {key: {"file", "volume", "loopTo"}}}). True when the
+    // document has "music"; each bad entry prints one line and is skipped.
+    bool load(const std::string& path);
+    bool contains(const std::string& key) const;
+    // Opens the song's file on the player and plays it from offsetMs (milliseconds), looping
+    // from its "loopTo" to the end when `loop` is set. An unknown key or a file that does not
+    // open prints one line and leaves the player as it was.
+    void playSong(const std::string& key, bool loop, double offsetMs);
+    // Mutes every song from now on (config.json's "music": false).
+    void mute();
+
+    bool musicMuted = false;
+    sf::Music player;
+
+private:
+    std::unordered_map<std::string, std::unique_ptr<MusicEntry>> m_entries;
+};

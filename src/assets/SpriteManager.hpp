@@ -1,0 +1,33 @@
+#pragma once
+
+#include <SFML/Graphics/Sprite.hpp>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+class TextureManager;
+
+// Owns every sprite of the game under a string key, filled once from assets/sprites.json
+// after the textures. A sprite is shared: whoever fetches a key gets the same sf::Sprite, so
+// a position, scale or colour set by one user stays for the next.
+class SpriteManager {
+public:
+    // The game's one registry, reading textures from TextureManager::instance().
+    static SpriteManager& instance();
+
+    // A registry that looks its textures up in `textures`.
+    explicit SpriteManager(TextureManager& textures);
+
+    // Reads a sprites file ({"sprites": {key: {"texture": ..., "originX", "originY", "rectX",
+    // "rectY", "rectW", "rectH", "autocenter"}}}) and registers every valid entry. True when
+    // the document has "sprites"; each bad entry prints one line and is skipped.
+    bool load(const std::string& path);
+    bool contains(const std::string& key) const;
+    // The sprite, or null after printing "... does not exist.".
+    sf::Sprite* get(const std::string& key) const;
+
+private:
+    TextureManager& m_textures;
+    std::unordered_map<std::string, std::unique_ptr<sf::Sprite>> m_sprites;
+};

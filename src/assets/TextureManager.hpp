@@ -1,0 +1,29 @@
+#pragma once
+
+#include <SFML/Graphics/Texture.hpp>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+// Owns every texture of the game under a string key, filled once from assets/textures.json.
+// Textures are never removed; pointers handed out stay valid until exit.
+class TextureManager {
+public:
+    // The game's one registry. Tests may construct their own.
+    static TextureManager& instance();
+
+    // Reads a textures file ({"textures": {key: {"file": ..., "repeated": ...}}}) and
+    // registers every valid entry. True when the document has "textures", even if some
+    // entries failed; each failure prints one line.
+    bool load(const std::string& path);
+    // Loads one image file and registers it. False (after one line) when the key exists
+    // or the image cannot be loaded.
+    bool add(const std::string& key, const std::string& file, bool repeated);
+    bool contains(const std::string& key) const;
+    // The texture, or null after printing "... does not exist.".
+    sf::Texture* get(const std::string& key) const;
+
+private:
+    std::unordered_map<std::string, std::unique_ptr<sf::Texture>> m_textures;
+};

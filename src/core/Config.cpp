@@ -1,0 +1,62 @@
+#include "core/Config.hpp"
+
+#include "assets/MusicManager.hpp"
+#include "core/Diagnostics.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+
+namespace {
+
+// A key holding something other than a boolean keeps its default; the others still apply.
+template <typename Apply>
+void applyBoolean(const nlohmann::json& document, const char* key, Apply apply)
+{
+    if (!document.is_object() || !document.contains(key))
+        return;
+    try {
+        apply(document.at(key).get<bool>());
+    } catch (const nlohmann::json::exception& error) {
+        reportLine(std::string("config.json: Wrong value type for \"") + key + "\": " + error.what());
+    }
+}
+
+} // namespace
+
+Config& gameConfig()
+{
+    static Config config;
+    return config;
+}
+
+void loadConfig()
+{
+    loadConfig("config.json", gameConfig(), MusicManager::instance());
+}
+
+void loadConfig(const std::string& path, Config& config, MusicManager& music)
+{
+    std::ifstream file(path);
+    if (!file.is_open()) {
+        reportLine("Config.json missing.");
+        return;
+    }
+    nlohmann::json document;
+    try {
+        file >> document;
+    } catch (const nlohmann::json::exception& error) {
+        // Nothing is applied unless the whole file parsed.
+        reportLine("config.json: Error while parsing JSON.");
+        reportLine(error.what());
+        return;
+    }
+    file.close();
+
+    applyBoolean(document, "fullscreen", [&](bool value) { config.fullscreen = value; });
+    applyBoolean(document, "music", [&](bool value) {
+        if (!value)
+            music.mute();
+    });
+    applyBoolean(document, "vsync", [&](bool value) { config.vsync = value; });
+}

@@ -1,0 +1,8 @@
+#include "core/Diagnostics.hpp"
+
+#include <iostream>
+
+void reportLine(const std::string& line)
+{
+    std::cerr << line << std::endl;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/LoopScenes.hpp"
+
+namespace sf {
+class RenderTarget;
+class RenderWindow;
+}
+
+// The frame loop's state and the one frame function that the game, the tests and the tools
+// all run. The game measures dt with a clock and draws into its window; tests and tools pass
+// a fixed dt and an off-screen target.
+struct Game {
+    static constexpr int kQuit = 666;
+    static constexpr int kLeadIn = -1;
+    static constexpr int kCredits = 6;
+
+    int sceneId = kLeadIn;
+    bool running = true;
+    float shaderTime = 0.0f;  // seconds of play, the vignette's "iTime"
+    sf::RenderWindow* gameWindow = nullptr;
+    BlackLeadIn leadIn;
+    Credits credits;
+
+    // Everything the start-up does after the window exists: the off-screen picture, the five
+    // registries, the fade sprite and the vignette. False (after "Unable to load
+    // vignette.frag") when the shader pair cannot be loaded.
+    bool loadContent();
+
+    // One frame after the input: shader time, fade, clears, the scene, the fade overlay, the
+    // vignette pass into `window` and the poem on top. `window` is not displayed here.
+    void frame(float dt, sf::RenderTarget& window);
+
+private:
+    void runScene(float dt);
+};
+
+// The game's one frame loop state.
+Game& game();

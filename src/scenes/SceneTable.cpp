@@ -1,0 +1,6 @@
+#include "scenes/SceneTable.hpp"
+
+SceneFunction sceneFunction(int /*sceneId*/)
+{
+    return nullptr;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+// A fresh folder under the system's temporary directory, removed with everything in it
+// when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return m_path; }
+    // Writes `contents` to <path>/<name> (folders made as needed); returns the full path.
+    std::string write(const std::string& name, const std::string& contents) const;
+
+private:
+    std::string m_path;
+};
+
+// Everything the block writes to standard error, as one string (lines end in '\n').
+template <typename Body>
+std::string captureStderr(Body body);
+
+void beginStderrCapture();
+std::string endStderrCapture();
+
+template <typename Body>
+std::string captureStderr(Body body)
+{
+    beginStderrCapture();
+    body();
+    return endStderrCapture();
+}
