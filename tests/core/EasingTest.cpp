@@ -1,5 +1,125 @@
 #include "core/Easing.hpp"
+#include "core/Tween.hpp"
 
 #include <gtest/gtest.h>
 
-TEST(Easing, Placeholder) { EXPECT_FLOAT_EQ(ease(Linear, 0.5f, 0.0f, 1.0f, 1.0f), 0.5f); }
+#include <array>
+#include <cmath>
+
+namespace {
+
+struct CurveValues {
+    int type;
+    std::array<double, 3> atQuarterHalfThreeQuarters;
+};
+
+// Each curve at p = 0.25, 0.5, 0.75 for b = 0, c = 1, d = 1, to six decimals.
+const CurveValues kTable[] = {
+    {Linear, {0.25, 0.5, 0.75}},
+    {SineIn, {0.076120, 0.292893, 0.617317}},
+    {SineOut, {0.382683, 0.707107, 0.923880}},
+    {SineInOut, {0.146447, 0.5, 0.853553}},
+    {CubicIn, {0.015625, 0.125, 0.421875}},
+    {CubicOut, {0.578125, 0.875, 0.984375}},
+    {CubicInOut, {0.0625, 0.5, 0.9375}},
+    {BackIn, {-0.064137, -0.087698, 0.182590}},
+    {BackOut, {0.817410, 1.087698, 1.064137}},
+    {BackInOut, {-0.099682, 0.5, 1.099682}},
+    {CircIn, {0.031754, 0.133975, 0.338562}},
+    {CircOut, {0.661438, 0.866025, 0.968246}},
+    {CircInOut, {0.066987, 0.5, 0.933013}},
+    {ExpoIn, {0.005524, 0.03125, 0.176777}},
+    {ExpoOut, {0.823223, 0.96875, 0.994476}},
+    {ExpoInOut, {0.015625, 0.5, 0.984375}},
+    {BounceOut, {0.472656, 0.765625, 0.972656}},
+    {BounceIn, {0.027344, 0.234375, 0.527344}},
+    {BounceInOut, {0.117188, 0.5, 0.882812}},
+};
+
+} // namespace
+
+TEST(Easing, EveryCurveMatchesItsTableToSixDecimals)
+{
+    const float points[] = {0.25f, 0.5f, 0.75f};
+    for (const CurveValues& curve : kTable) {
+        for (int i = 0; i < 3; ++i) {
+            const double value = ease(curve.type, points[i], 0.0f, 1.0f, 1.0f);
+            EXPECT_NEAR(value, curve.atQuarterHalfThreeQuarters[i], 0.5e-6 + 1e-7)
+                << "curve " << curve.type << " at " << points[i];
+        }
+    }
+}
+
+TEST(Easing, EveryCurveRunsFromStartToEnd)
+{
+    for (const CurveValues& curve : kTable) {
+        EXPECT_NEAR(ease(curve.type, 0.0f, 3.0f, 5.0f, 2.0f), 3.0f, 1e-5) << "curve " << curve.type;
+        EXPECT_NEAR(ease(curve.type, 2.0f, 3.0f, 5.0f, 2.0f), 8.0f, 1e-5) << "curve " << curve.type;
+    }
+}
+
+TEST(Easing, IdsOutsideTheTableReturnTheStartValue)
+{
+    EXPECT_FALSE(isValidEaseType(17));
+    EXPECT_FALSE(isValidEaseType(-1));
+    EXPECT_TRUE(isValidEaseType(111));
+    EXPECT_TRUE(isValidEaseType(112));
+    EXPECT_FLOAT_EQ(ease(17, 0.5f, 4.0f, 1.0f, 1.0f), 4.0f);
+    EXPECT_FLOAT_EQ(ease(113, 0.5f, 4.0f, 1.0f, 1.0f), 4.0f);
+}
+
+TEST(Tween, DelayCountsDownAndClampsBeforeElapsedGrows)
+{
+    Tween tween;
+    tween.start(0.0f, 10.0f, 1.0f, Linear, 0.5f);
+    tween.update(0.3f);
+    EXPECT_FLOAT_EQ(tween.delay, 0.2f);
+    EXPECT_FLOAT_EQ(tween.elapsed, 0.0f);
+    EXPECT_FLOAT_EQ(tween.current, 0.0f);
+    tween.update(0.3f);
+    EXPECT_EQ(tween.delay, 0.0f) << "the delay is clamped at 0, not -0.1";
+    EXPECT_FLOAT_EQ(tween.elapsed, 0.0f) << "the rest of the frame is dropped";
+    tween.update(0.3f);
+    EXPECT_FLOAT_EQ(tween.elapsed, 0.3f);
+    EXPECT_FLOAT_EQ(tween.current, 3.0f);
+}
+
+TEST(Tween, ZeroDurationFinishesOnFirstUpdateAtItsEndValue)
+{
+    Tween tween;
+    tween.start(2.0f, 7.0f, 0.0f, CircOut, 0.0f);
+    tween.update(0.016f);
+    EXPECT_FALSE(tween.active);
+    EXPECT_EQ(tween.current, 7.0f);
+}
+
+TEST(Tween, FinishesExactlyAtItsEndAndPassesOvershootOn)
+{
+    Tween tween;
+    tween.start(0.0f, 100.0f, 1.0f, BackOut, 0.0f);
+    float highest = 0.0f;
+    for (int frame = 0; frame < 9; ++frame) {
+        tween.update(0.1f);
+        highest = std::max(highest, tween.current);
+    }
+    EXPECT_TRUE(tween.active);
+    EXPECT_GT(highest, 105.0f) << "back-out overshoots about 10 % unclamped";
+    tween.update(0.2f);
+    EXPECT_FALSE(tween.active);
+    EXPECT_EQ(tween.current, 100.0f);
+    tween.update(0.1f);
+    EXPECT_EQ(tween.current, 100.0f) << "an inactive tween keeps its value";
+}
+
+TEST(Tween, SetRewindsWithoutStartingAndPlayResumes)
+{
+    Tween tween;
+    tween.set(5.0f, 1.0f, 2.0f, Linear, 0.0f);
+    tween.update(1.0f);
+    EXPECT_FALSE(tween.active);
+    EXPECT_EQ(tween.current, 5.0f);
+    EXPECT_EQ(tween.change, -4.0f);
+    tween.play();
+    tween.update(1.0f);
+    EXPECT_FLOAT_EQ(tween.current, 3.0f);
+}

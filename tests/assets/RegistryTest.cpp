@@ -1,0 +1,224 @@
+#include "assets/MusicManager.hpp"
+#include "assets/SpriteManager.hpp"
+#include "assets/TextureManager.hpp"
+#include "support/TestSupport.hpp"
+
+#include <SFML/Audio/OutputSoundFile.hpp>
+#include <SFML/Graphics/Image.hpp>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// The texture and sprite registries on small files made for each test. Creating a texture
+// needs the display the test command provides.
+namespace {
+
+class Registries : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        sf::Image image;
+        image.create(101, 60, sf::Color(10, 20, 30));
+        picture = dir.path() + "/picture.png";
+        ASSERT_TRUE(image.saveToFile(picture));
+    }
+
+    std::string loadTextures(const std::string& json)
+    {
+        const std::string path = dir.write("textures.json", json);
+        return captureStderr([&] { texturesLoaded = textures.load(path); });
+    }
+
+    std::string loadSprites(const std::string& json)
+    {
+        const std::string path = dir.write("sprites.json", json);
+        return captureStderr([&] { spritesLoaded = sprites.load(path); });
+    }
+
+    TempDir dir;
+    std::string picture;
+    TextureManager textures;
+    SpriteManager sprites{textures};
+    bool texturesLoaded = false;
+    bool spritesLoaded = false;
+};
+
+} // namespace
+
+TEST_F(Registries, TexturesLoadGoodEntriesAndReportEachBadOneOnItsOwnLine)
+{
+    const std::string errors = loadTextures(R"({"textures": {
+        "a_plain": {"file": ")" + picture + R"("},
+        "b_missing": {"file": "nowhere.png"},
+        "c_nofile": {"repeated": true},
+        "d_wrongtype": {"file": 12},
+        "e_repeated": {"file": ")" + picture + R"(", "repeated": true}}})");
+    EXPECT_TRUE(texturesLoaded);
+    // SFML says why in a line of its own first.
+    EXPECT_EQ(errors,
+              "Failed to load image \"nowhere.png\". Reason: Unable to open file\n"
+              "TextureManager: Unable to load file nowhere.png.\n"
+              "TextureManager: Missing FILE property for [c_nofile]\n"
+              "TextureManager: Wrong value type in [d_wrongtype]: [json.exception.type_error.302] type must be "
+              "string, but is number\n")
+        << errors;
+    ASSERT_TRUE(textures.contains("a_plain"));
+    EXPECT_FALSE(textures.get("a_plain")->isRepeated());
+    EXPECT_TRUE(textures.get("e_repeated")->isRepeated()) << "an entry after the bad ones still loads";
+    EXPECT_FALSE(textures.contains("b_missing"));
+
+    const std::string lookups = captureStderr([&] {
+        EXPECT_EQ(textures.get("b_missing"), nullptr);
+        EXPECT_FALSE(textures.add("a_plain", picture, false));
+    });
+    EXPECT_EQ(lookups, "TextureManager: Texture with key b_missing does not exist.\n"
+                       "TextureManager: Texture with key a_plain already exists.\n");
+}
+
+TEST_F(Registries, BrokenTopLevelFilesFailWithTheOwnersLines)
+{
+    std::string errors = loadTextures("");
+    EXPECT_FALSE(texturesLoaded);
+    EXPECT_EQ(errors.rfind("TextureManager: Error while parsing JSON.\n[json.exception.parse_error", 0), 0u);
+    EXPECT_NE(errors.find("\nvalidateJson: Missing prop: textures.\nTextureManager: Missing properties in "
+                          "texturesfile.\n"),
+              std::string::npos)
+        << errors;
+
+    errors = loadSprites(R"(["sprites"])");
+    EXPECT_FALSE(spritesLoaded);
+    EXPECT_EQ(errors, "validateJson: Missing prop: sprites.\nSpriteManager: Missing properties in spritesfile.\n");
+
+    errors = captureStderr([&] { EXPECT_FALSE(sprites.load(dir.path() + "/none.json")); });
+    EXPECT_EQ(errors, "SpriteManager: Unable to open file " + dir.path() + "/none.json.\n");
+}
+
+TEST_F(Registries, CutOffSpritesFileStillRegistersTheCompleteFirstEntry)
+{
+    loadTextures(R"({"textures": {"t": {"file": ")" + picture + R"("}}})");
+    const std::string errors = loadSprites(R"({"sprites": {"first": {"texture": "t"}, "second": {"textu)");
+    EXPECT_TRUE(spritesLoaded);
+    EXPECT_TRUE(sprites.contains("first"));
+    EXPECT_FALSE(sprites.contains("second"));
+    EXPECT_EQ(errors.rfind("SpriteManager: Error while parsing JSON.\n", 0), 0u) << errors;
+}
+
+TEST_F(Registries, SpriteRectanglesOriginsAndAutocenter)
+{
+    loadTextures(R"({"textures": {"t": {"file": ")" + picture + R"("}}})");
+    const std::string errors = loadSprites(R"({"sprites": {
+        "plain": {"texture": "t"},
+        "offset": {"texture": "t", "rectX": 10, "rectY": 20.9},
+        "explicit": {"texture": "t", "rectW": -1, "rectH": 30, "originX": 2.5, "originY": 4},
+        "centred": {"texture": "t", "autocenter": true, "rectX": 5, "originX": 99},
+        "notexture": {"originX": 1},
+        "lost": {"texture": "absent"},
+        "badtype": {"texture": "t", "autocenter": "yes"}}})");
+    EXPECT_TRUE(spritesLoaded);
+    EXPECT_EQ(errors,
+              "SpriteManager: Wrong value type in [badtype]: [json.exception.type_error.302] type must be boolean, "
+              "but is string\n"
+              "TextureManager: Texture with key absent does not exist.\n"
+              "SpriteManager: Missing TEXTURE property for [notexture]\n")
+        << errors;
+
+    EXPECT_EQ(sprites.get("plain")->getTextureRect(), sf::IntRect(0, 0, 101, 60));
+    EXPECT_EQ(sprites.get("plain")->getOrigin(), sf::Vector2f(0, 0));
+    EXPECT_EQ(sprites.get("offset")->getTextureRect(), sf::IntRect(10, 20, 101, 60))
+        << "the rectangle keeps the full size and may reach past the edge";
+    EXPECT_EQ(sprites.get("explicit")->getTextureRect(), sf::IntRect(0, 0, 101, 30));
+    EXPECT_EQ(sprites.get("explicit")->getOrigin(), sf::Vector2f(2.5f, 4.0f));
+    EXPECT_EQ(sprites.get("centred")->getTextureRect(), sf::IntRect(0, 0, 101, 60));
+    EXPECT_EQ(sprites.get("centred")->getOrigin(), sf::Vector2f(50, 30)) << "odd sizes halve downwards";
+    EXPECT_FALSE(sprites.contains("lost")) << "a sprite without its texture is not registered";
+}
+
+TEST_F(Registries, SpritesAreSharedAndLoadedOnlyOnce)
+{
+    loadTextures(R"({"textures": {"t": {"file": ")" + picture + R"("}}})");
+    const std::string json = R"({"sprites": {"s": {"texture": "t"}}})";
+    loadSprites(json);
+    sprites.get("s")->setPosition(40, 50);
+    EXPECT_EQ(sprites.get("s")->getPosition(), sf::Vector2f(40, 50)) << "every user sees the one sprite";
+
+    const std::string errors = loadSprites(json);
+    EXPECT_EQ(errors, "SpriteManager: Sprite with key s already exists.\n");
+    EXPECT_EQ(sprites.get("s")->getPosition(), sf::Vector2f(40, 50));
+    EXPECT_EQ(captureStderr([&] { EXPECT_EQ(sprites.get("S"), nullptr); }),
+              "SpriteManager: Sprite with key S does not exist.\n");
+}
+
+TEST(MusicManager, LoadsEntriesAndReportsBadOnes)
+{
+    TempDir dir;
+    const std::string path = dir.write("music.json", R"({"music": {
+        "a": {"file": "a.ogg", "volume": 37.9, "loopTo": 12000},
+        "b": {"volume": 10},
+        "c": {"file": "c.ogg", "loopTo": "soon"},
+        "d": {"file": "d.ogg"}}})");
+    MusicManager music;
+    const std::string errors = captureStderr([&] { EXPECT_TRUE(music.load(path)); });
+    EXPECT_EQ(errors, "MusicManager: Missing FILE property for [b]\n"
+                      "MusicManager: Wrong value type in [c]: [json.exception.type_error.302] type must be number, "
+                      "but is string\n");
+    EXPECT_TRUE(music.contains("a"));
+    EXPECT_TRUE(music.contains("d"));
+    EXPECT_FALSE(music.contains("c"));
+
+    const std::string missing = dir.write("top.json", R"({"songs": {}})");
+    EXPECT_EQ(captureStderr([&] { EXPECT_FALSE(music.load(missing)); }), "validateJson: Missing prop: music.\n");
+}
+
+TEST(MusicManager, PlaySongRefusesUnknownKeysAndUnopenableFilesLeavingThePlayerAlone)
+{
+    TempDir dir;
+    const std::string path = dir.write("music.json", R"({"music": {"gone": {"file": "no/such.ogg", "volume": 40}}})");
+    MusicManager music;
+    captureStderr([&] { music.load(path); });
+    const std::string errors = captureStderr([&] {
+        music.playSong("nothing", true, 0);
+        music.playSong("gone", true, 0);
+    });
+    EXPECT_NE(errors.find("MusicManager: Song with key nothing does not exist.\n"), std::string::npos);
+    EXPECT_NE(errors.find("MusicManager: Unable to load music file no/such.ogg.\n"), std::string::npos);
+    EXPECT_EQ(music.player.getStatus(), sf::SoundSource::Stopped);
+    EXPECT_EQ(music.player.getVolume(), 100.0f) << "volume is not applied when the file fails";
+}
+
+namespace {
+
+// One second of quiet 44.1 kHz mono sound, enough for the player to open.
+std::string writeShortSong(const TempDir& dir)
+{
+    const std::string path = dir.path() + "/song.wav";
+    sf::OutputSoundFile file;
+    EXPECT_TRUE(file.openFromFile(path, 44100, 1));
+    std::vector<sf::Int16> samples(44100, 0);
+    file.write(samples.data(), samples.size());
+    return path;
+}
+
+} // namespace
+
+TEST(MusicManager, PlaySongAppliesVolumeLoopAndTheMute)
+{
+    TempDir dir;
+    const std::string song = writeShortSong(dir);
+    const std::string path = dir.write("music.json", R"({"music": {"s": {"file": ")" + song + R"(", "volume": 37.9}}})");
+
+    MusicManager music;
+    ASSERT_TRUE(music.load(path));
+    music.playSong("s", true, 0);
+    EXPECT_EQ(music.player.getVolume(), 37.0f) << "a fractional volume is truncated";
+    EXPECT_TRUE(music.player.getLoop());
+    EXPECT_EQ(music.player.getStatus(), sf::SoundSource::Playing);
+
+    MusicManager muted;
+    ASSERT_TRUE(muted.load(path));
+    muted.mute();
+    muted.playSong("s", false, 500.9);
+    EXPECT_EQ(muted.player.getVolume(), 0.0f) << "a muted song is opened and played at volume 0";
+    EXPECT_EQ(muted.player.getStatus(), sf::SoundSource::Playing);
+    EXPECT_FALSE(muted.player.getLoop());
+    EXPECT_GE(muted.player.getPlayingOffset().asMilliseconds(), 500);
+}
