@@ -1,6 +1,16 @@
 #include "particles/ParticleManager.hpp"
 
+#include "assets/JsonFile.hpp"
+#include "assets/JsonValues.hpp"
 #include "assets/SpriteManager.hpp"
+#include "core/Diagnostics.hpp"
+
+#include <utility>
+
+namespace {
+const std::string kOwner = "ParticleManager";
+constexpr int kDefaultInstances = 100;
+}
 
 ParticleManager& ParticleManager::instance()
 {
@@ -13,9 +23,45 @@ ParticleManager::ParticleManager(SpriteManager& sprites)
 {
 }
 
-bool ParticleManager::load(const std::string& /*path*/)
+bool ParticleManager::load(const std::string& path)
 {
-    return false;
+    nlohmann::json document;
+    if (!readJsonFile(kOwner, path, document))
+        return false;
+    if (!validateJson(document, {"particlesystems"}))
+        return false;
+    for (const auto& [key, entry] : document["particlesystems"].items())
+        loadEntry(key, entry);
+    return true;
+}
+
+void ParticleManager::loadEntry(const std::string& key, const nlohmann::json& entry)
+{
+    if (!entry.contains("file")) {
+        reportLine(kOwner + ": Missing FILE property for [" + key + "]");
+        return;
+    }
+    std::string file;
+    int instances = kDefaultInstances;
+    try {
+        file = jsonString(entry.at("file"));
+        instances = jsonIntOr(entry, "instances", kDefaultInstances);
+    } catch (const nlohmann::json::exception& error) {
+        reportWrongType(kOwner, key, error);
+        return;
+    }
+    if (instances < 0) {
+        reportLine(kOwner + ": Negative instances for [" + key + "]");
+        return;
+    }
+    // A key that is already registered keeps its system: pointers to it are out there.
+    if (contains(key)) {
+        reportLine(kOwner + ": ParticleSystem with key " + key + " already exists.");
+        return;
+    }
+    ParticleSystem system;
+    if (system.load(file, instances, m_sprites))
+        m_systems.emplace(key, std::move(system));
 }
 
 bool ParticleManager::contains(const std::string& key) const
@@ -26,5 +72,9 @@ bool ParticleManager::contains(const std::string& key) const
 ParticleSystem* ParticleManager::get(const std::string& key)
 {
     const auto found = m_systems.find(key);
-    return found == m_systems.end() ? nullptr : &found->second;
+    if (found == m_systems.end()) {
+        reportLine(kOwner + ": ParticleSystem with key " + key + " does not exist.");
+        return nullptr;
+    }
+    return &found->second;
 }

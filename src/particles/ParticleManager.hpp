@@ -7,18 +7,32 @@
 
 class SpriteManager;
 
-// Holds every particle system under a string key, filled once from assets/particles.json.
+// Holds every particle system of the game under a string key, filled once at start-up from
+// assets/particles.json after the sprites. Systems are held by value and never removed, so a
+// pointer handed out by get stays valid until exit; everyone who fetches a key shares one
+// pool, one `emitting` flag and one `spawnTimer`.
 class ParticleManager {
 public:
+    // The game's one registry, looking sprites up in SpriteManager::instance().
     static ParticleManager& instance();
+
+    // A registry whose definitions look their sprites up in `sprites`.
     explicit ParticleManager(SpriteManager& sprites);
 
+    // Reads a particles file ({"particlesystems": {key: {"file": ..., "instances": ...}}}),
+    // loads each definition file with "instances" slots (default 100) and registers every
+    // system that loads. True when the document has "particlesystems"; each bad entry (no
+    // "file", a negative "instances", a value of the wrong type, a definition that fails)
+    // prints its lines and is skipped.
     bool load(const std::string& path);
     bool contains(const std::string& key) const;
-    // The system, or null after printing "... does not exist.".
+    // The system, or null after printing "ParticleManager: ParticleSystem with key <key> does
+    // not exist.".
     ParticleSystem* get(const std::string& key);
 
 private:
+    void loadEntry(const std::string& key, const nlohmann::json& entry);
+
     SpriteManager& m_sprites;
     std::unordered_map<std::string, ParticleSystem> m_systems;
 };
