@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Sets up, builds and plays Drennmoor, or runs every test.
+#
+#   ./game.sh play    install what is missing, build, build the assets, play the film
+#   ./game.sh test    the same set-up, then every test, then every test again with
+#                     AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./game.sh build   only the set-up and the build
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# Debian packages the game, its asset build and its tests need.
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  libsfml-dev nlohmann-json3-dev libgtest-dev
+  xvfb xauth libx11-dev libxtst-dev
+  librsvg2-bin python3 fonts-ebgaramond
+  abcmidi fluidsynth fluid-soundfont-gm vorbis-tools
+)
+BUILD_DIR=build
+SANITIZE_DIR=build-sanitize
+XVFB=(xvfb-run -a -s "-screen 0 1920x1080x24")
+
+say() { echo "game.sh: $*" >&2; }
+
+install_missing() {
+  local missing=()
+  for package in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local apt=(apt-get)
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+      apt=(sudo apt-get)
+    else
+      say "these packages are missing; install them and run me again:"
+      echo "sudo apt-get install -y ${missing[*]}" >&2
+      exit 1
+    fi
+  fi
+  say "installing ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq "${missing[@]}" >/dev/null
+}
+
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+run_tests() {
+  local dir=$1
+  ALSOFT_DRIVERS=null "${XVFB[@]}" ctest --test-dir "$dir" --output-on-failure -j 2
+}
+
+play() {
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    say "there is no display to open the game's window on (DISPLAY is not set): run me from a desktop session."
+    exit 1
+  fi
+  cd "$BUILD_DIR/game"
+  exec ./drennmoor
+}
+
+test_all() {
+  run_tests "$BUILD_DIR"
+  say "again with AddressSanitizer and UndefinedBehaviorSanitizer"
+  build "$SANITIZE_DIR" -DCMAKE_BUILD_TYPE=Debug -DDRENNMOOR_SANITIZE=ON \
+    -DDRENNMOOR_MEDIA_FROM="$PWD/$BUILD_DIR/game"
+  ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" \
+    LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+    UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    run_tests "$SANITIZE_DIR"
+  say "every test passed, with and without the sanitizers"
+}
+
+command=${1:-}
+case "$command" in
+  play|test|build) ;;
+  *) echo "usage: ./game.sh play | test | build" >&2; exit 2 ;;
+esac
+install_missing
+build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+case "$command" in
+  play) play ;;
+  test) test_all ;;
+esac

@@ -1,0 +1,55 @@
+#include "GameProcess.hpp"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <thread>
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::string stagedGameFolder()
+{
+    return DRENNMOOR_GAME_DIR;
+}
+
+GameProcess::GameProcess(const std::string& folder, const std::string& stderrFile)
+{
+    const std::string binary = stagedGameFolder() + "/drennmoor";
+    m_pid = fork();
+    if (m_pid == 0) {
+        if (chdir(folder.c_str()) != 0)
+            _exit(120);
+        const int errors = open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (errors >= 0)
+            dup2(errors, STDERR_FILENO);
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet >= 0)
+            dup2(quiet, STDOUT_FILENO);
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        _exit(121);
+    }
+}
+
+GameProcess::~GameProcess()
+{
+    if (m_pid > 0 && !m_reaped) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
+}
+
+int GameProcess::waitForExit(double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_reaped = true;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return -1000;
+}

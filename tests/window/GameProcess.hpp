@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+// The real game binary run as a child process in a given folder, for the tests that need a
+// window, a window manager's close request or a key press.
+class GameProcess {
+public:
+    // Starts the game in `folder`, its standard error going to `stderrFile`.
+    GameProcess(const std::string& folder, const std::string& stderrFile);
+    ~GameProcess();
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    pid_t pid() const { return m_pid; }
+    // Waits up to `seconds` for the process to end; its exit status, or -1000 when it is
+    // still running (it is then killed) or ended by a signal.
+    int waitForExit(double seconds);
+
+private:
+    pid_t m_pid = -1;
+    bool m_reaped = false;
+};
+
+// The folder the build staged the game into, and the game binary in it.
+std::string stagedGameFolder();

@@ -1,0 +1,101 @@
+#include "XWindows.hpp"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <thread>
+
+XConnection::XConnection()
+    : m_display(XOpenDisplay(nullptr))
+{
+}
+
+XConnection::~XConnection()
+{
+    if (m_display != nullptr)
+        XCloseDisplay(m_display);
+}
+
+Window XConnection::waitForWindow(const std::string& title, pid_t pid, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (Window found = findTitled(DefaultRootWindow(m_display), title, pid))
+            return found;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return 0;
+}
+
+Window XConnection::findTitled(Window root, const std::string& title, pid_t pid)
+{
+    Window rootReturn = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(m_display, root, &rootReturn, &parent, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        char* name = nullptr;
+        if (XFetchName(m_display, children[i], &name) && name != nullptr) {
+            bool matches = title == name;
+            XFree(name);
+            // A window that names its process must be the one we started.
+            const Atom pidAtom = XInternAtom(m_display, "_NET_WM_PID", True);
+            Atom type = 0;
+            int format = 0;
+            unsigned long items = 0;
+            unsigned long after = 0;
+            unsigned char* data = nullptr;
+            if (matches && pidAtom != None
+                && XGetWindowProperty(m_display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
+                                      &items, &after, &data) == Success
+                && data != nullptr) {
+                if (items == 1)
+                    matches = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
+                XFree(data);
+            }
+            XWindowAttributes attributes;
+            if (matches && XGetWindowAttributes(m_display, children[i], &attributes)
+                && attributes.map_state == IsViewable)
+                found = children[i];
+        }
+        if (found == 0)
+            found = findTitled(children[i], title, pid);
+    }
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}
+
+void XConnection::size(Window window, int& width, int& height)
+{
+    XWindowAttributes attributes;
+    XGetWindowAttributes(m_display, window, &attributes);
+    width = attributes.width;
+    height = attributes.height;
+}
+
+void XConnection::sendCloseRequest(Window window)
+{
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, window, False, NoEventMask, &event);
+    XFlush(m_display);
+}
+
+void XConnection::setEscape(bool pressed)
+{
+    const KeyCode escape = XKeysymToKeycode(m_display, XK_Escape);
+    XTestFakeKeyEvent(m_display, escape, pressed ? True : False, CurrentTime);
+    XFlush(m_display);
+}
