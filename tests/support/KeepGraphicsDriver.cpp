@@ -4,6 +4,8 @@
 // like any other library's. Only the tests do this; the game is left as it is.
 #include <dlfcn.h>
 
+#include <initializer_list>
+
 namespace {
 
 const int kKeepDriver = [] {
