@@ -1,0 +1,416 @@
+"""The walk scene: hooded lantern bearers on a path that winds over the moor to a tower.
+
+The scene draws the sky and the far land (towerwalk_0), a veil of cloud and mist that
+rises slowly (towerwalk_1), the two smallest walkers, the middle hills (towerwalk_2) and
+the near ground (towerwalk_3), then the four larger walkers. Every walker is the same
+picture (walk_0..walk_4) placed with its top-left at (x, y) and scaled by s, so its feet
+land at (x + s * FX, y + s * FY); the path below is drawn through exactly those points.
+"""
+
+import math
+import random
+
+from lib import ink
+from lib import walker
+from lib.moorbrush import (Defs, Noise1D, glow, hatch, lerp, mix, num, poly, ragged,
+                           ridge, smooth, wash)
+
+# The walkers as the scene places them: scale, top-left.
+WALKERS = [(1.2, (-100, 238)), (0.8, (240, 275)), (0.6, (520, 340)), (0.4, (720, 446)),
+           (0.2, (885, 600)), (0.1, (950, 680))]
+FEET = [(x + s * walker.FX, y + s * walker.FY) for s, (x, y) in WALKERS]
+PATH_WIDTH = 270            # width of the path at a walker of scale 1
+
+TOWER_X, TOWER_BASE, TOWER_TOP = 1482, 598, 236
+CREST = 718                 # height of the middle crest where the fourth walker stands
+
+
+def frame(i):
+    return lambda: walker.figure(i / 5)
+
+
+# ---------------------------------------------------------------- sky and far land
+
+def far_land():
+    defs = Defs("f")
+    body = []
+    sky = defs.linear([(0, "#121923", 1), (0.35, "#1d2634", 1), (0.62, "#2e3a4c", 1),
+                       (1, "#4a586b", 1)], x1=0, y1=0, x2=0, y2=700, user=True)
+    body.append(f'<rect width="1920" height="1080" fill="{sky}"/>')
+    # A moon hidden in the clouds behind the tower lights the sky from the right.
+    body.append(glow(defs, 1500, 330, 760, "#6f7f96", 0.32, squash=0.6))
+    body.append(glow(defs, 1540, 250, 260, "#a9b6c8", 0.18))
+    # Cloud banks: ragged translucent washes, darker beneath.
+    rng = random.Random(3)
+    for k in range(9):
+        cx = rng.uniform(-100, 2000)
+        cy = rng.uniform(60, 470)
+        w = rng.uniform(380, 900)
+        h = rng.uniform(40, 90)
+        pts = []
+        noise = Noise1D(40 + k, 3)
+        for j in range(48):
+            a = 2 * math.pi * j / 48
+            r = 1 + 0.25 * noise(j / 6)
+            pts.append((cx + math.cos(a) * w / 2 * r, cy + math.sin(a) * h / 2 * r
+                        - (abs(math.sin(a)) * h * 0.4 if math.sin(a) < 0 else 0)))
+        tone = mix("#1a2230", "#3b485b", cy / 470)
+        body.append(wash(smooth(pts, close=True), tone, 0.22, 70 + k, layers=3, drift=10))
+    # Light catching the tops of the nearer clouds.
+    body.append(hatch(5, (0, 40, 1920, 480), 4, 16, "#8593a8", 0.05, 1.0, (60, 220), 0.7))
+
+    # Far ranges, palest first.
+    ranges = [
+        ("#4b596c", lambda x: 636 + 12 * math.sin(x / 300), 22, 260, 101, None),
+        ("#3f4c5f", lambda x: 662 + 10 * math.sin(x / 210 + 1), 16, 160, 102,
+         lambda x: -70 * math.exp(-((x - TOWER_X) / 190) ** 2)),
+        ("#36424f", lambda x: 690, 10, 120, 103, None),
+    ]
+    for colour, base, amp, scale, seed, extra in ranges:
+        pts = ridge(-10, 1930, base, amp, scale, seed, step=10, extra=extra)
+        d = poly(pts)
+        body.append(f'<path d="{d}" fill="{colour}"/>')
+        clip = defs.clip(d)
+        body.append(f'<g clip-path="{clip}">'
+                    + hatch(seed, (0, 560, 1920, 760), -8, 7, "#202a37", 0.18, 1.0, (20, 90), 0.5)
+                    + "</g>")
+    # A pale rim of mist along the foot of the ranges.
+    body.append(glow(defs, 960, 690, 1100, "#6d7b8f", 0.22, squash=0.05))
+
+    # The far path: it comes out of the hollow behind the crest and climbs to the tower.
+    far_path = [(1000, 716), (1060, 704), (1150, 700), (1230, 690), (1270, 676), (1340, 664),
+                (1400, 644), (1440, 622), (TOWER_X - 10, TOWER_BASE + 4)]
+    widths = [7, 6, 5.5, 5, 4, 3.5, 3, 2.5, 2]
+    for (a, b, w) in zip(far_path, far_path[1:], widths):
+        body.append(f'<path d="M{num(a[0])},{num(a[1])} L{num(b[0])},{num(b[1])}" '
+                    f'stroke="#6b7a8e" stroke-width="{w}" stroke-linecap="round" opacity="0.8"/>')
+    body.append(tower(defs))
+    return ink.document("\n".join(body), defs=defs.text())
+
+
+def tower(defs):
+    """A slender tower on the far hill, a warm window near its top."""
+    x, base, top = TOWER_X, TOWER_BASE, TOWER_TOP
+    half_base, half_top = 34, 24
+    wall = [(x - half_base, base + 8), (x - half_top, top + 60), (x - half_top - 10, top + 46),
+            (x - half_top - 10, top + 30), (x + half_top + 10, top + 30),
+            (x + half_top + 10, top + 46), (x + half_top, top + 60), (x + half_base, base + 8)]
+    roof = [(x - half_top - 14, top + 32), (x - 3, top - 40), (x + 3, top - 40),
+            (x + half_top + 14, top + 32)]
+    shade = defs.linear([(0, "#2c3645", 1), (0.55, "#222a37", 1), (1, "#161c26", 1)],
+                        x1=x - half_base, y1=0, x2=x + half_base, y2=0, user=True)
+    parts = [
+        f'<path d="{poly(ragged(wall, 91, 1.2, 8))}" fill="{shade}"/>',
+        f'<path d="{poly(roof)}" fill="#1a212c"/>',
+        # Courses of stone, barely there.
+        hatch(92, (x - half_base, top + 60, x + half_base, base), 0, 14, "#0e131a", 0.35, 1.0,
+              (8, 30), 0.4),
+        f'<path d="M{x - 3},{top - 40} L{x},{top - 62}" stroke="#1a212c" stroke-width="2"/>',
+        # Its light: a tiny window and the soft halo around it.
+        glow(defs, x, top + 48, 70, ink.LAMP, 0.5),
+        glow(defs, x, top + 48, 22, ink.LAMP_CORE, 0.9),
+        f'<rect x="{x - 4}" y="{top + 38}" width="8" height="14" rx="3" fill="{ink.LAMP_CORE}"/>',
+        f'<rect x="{x - 3}" y="{top + 120}" width="5" height="9" rx="2" fill="{ink.EMBER}" '
+        'opacity="0.7"/>',
+    ]
+    return "\n".join(parts)
+
+
+# ---------------------------------------------------------------- rising cloud and mist
+
+def rising_mist():
+    """Cloud streaks and mist bands on a 1920 x 1300 canvas that the scene lifts by
+    160 px over the walk. Every shape is a soft gradient, and nothing reaches the lower
+    edge, so the layer never shows a hard border."""
+    defs = Defs("m")
+    body = []
+    rng = random.Random(17)
+    # Slow cloud streaks across the upper sky: faint, to keep the poem's band calm.
+    for k in range(16):
+        cx, cy = rng.uniform(-200, 2100), rng.uniform(40, 520)
+        w, h = rng.uniform(500, 1200), rng.uniform(24, 70)
+        tone = "#8b9ab0" if k % 3 else "#10151e"
+        op = rng.uniform(0.07, 0.15) if k % 3 else rng.uniform(0.18, 0.3)
+        body.append(glow(defs, cx, cy, w / 2, tone, op, squash=h / w))
+    # Mist lying over the far land, veiling the foot of the tower; it rises as it drifts.
+    for k in range(14):
+        cx, cy = rng.uniform(-100, 2020), rng.uniform(620, 820)
+        w, h = rng.uniform(500, 1000), rng.uniform(40, 110)
+        body.append(glow(defs, cx, cy, w / 2, "#7a889c", rng.uniform(0.16, 0.3), squash=h / w))
+    # Ground mist below, thinning to nothing well above the lower edge.
+    for k in range(10):
+        cx, cy = rng.uniform(-100, 2020), rng.uniform(860, 1080)
+        w, h = rng.uniform(600, 1100), rng.uniform(60, 120)
+        body.append(glow(defs, cx, cy, w / 2, "#6a788c", rng.uniform(0.1, 0.2), squash=h / w))
+    # A few torn wisps with ink-drawn edges.
+    for k in range(6):
+        cx, cy = rng.uniform(100, 1800), rng.uniform(560, 760)
+        pts = [(cx + lerp(-260, 260, j / 20), cy + 10 * math.sin(j * 1.3 + k) - 14 * math.sin(math.pi * j / 20))
+               for j in range(21)]
+        body.append(f'<path d="{smooth(pts)}" stroke="#9aa8bb" stroke-width="2" fill="none" '
+                    f'opacity="0.16" stroke-linecap="round"/>')
+    return ink.document("\n".join(body), 1920, 1300, defs.text())
+
+
+# ---------------------------------------------------------------- middle hills
+
+def crest_height(x):
+    """The top of the middle hills: the fourth walker stands on it, the two far walkers
+    are in the hollow behind it, hidden to the knees and to the waist."""
+    y = 760 - 0.05 * (x - 560)
+    y = min(y, CREST + 0.0004 * (x - 816) ** 2 - 8 * math.exp(-((x - 930) / 60) ** 2)
+            - 4 * math.exp(-((x - 985) / 40) ** 2))
+    return y + 20 * math.exp(-((x - 1480) / 200) ** 2) - 18 * math.exp(-((x - 1180) / 160) ** 2)
+
+
+def middle_hills():
+    defs = Defs("h")
+    body = []
+    # Mist in the hollow: the far walkers walk into it.
+    body.append(glow(defs, 980, 700, 260, "#7f8da1", 0.3, squash=0.28))
+    body.append(glow(defs, 1200, 705, 420, "#6e7c90", 0.2, squash=0.15))
+    pts = ridge(540, 1930, crest_height, 3.5, 40, 201, step=5, bottom=1090)
+    d = poly(pts)
+    fill = defs.linear([(0, "#28323f", 1), (0.25, "#1f2833", 1), (1, "#141a23", 1)],
+                       x1=0, y1=690, x2=0, y2=1000, user=True)
+    body.append(f'<path d="{d}" fill="{fill}"/>')
+    clip = defs.clip(d)
+    body.append(
+        f'<g clip-path="{clip}">'
+        + hatch(202, (540, 690, 1920, 1000), 172, 6, "#0b0f15", 0.35, 1.1, (14, 50), 0.45)
+        + hatch(203, (540, 690, 1920, 1000), 8, 9, "#3c4859", 0.25, 1.0, (20, 70), 0.6)
+        + "</g>"
+    )
+    # The wet crest catches the sky light.
+    top = [(x, y) for x, y in pts if y < 1000 and x <= 1920]
+    body.append(f'<path d="{poly(top, close=False)}" stroke="#6a7a90" stroke-width="2" '
+                f'fill="none" opacity="0.45"/>')
+    # The path climbing to the crest where the fourth walker stands, over it and away.
+    body.append(path_band(defs, [(640, 760), FEET[2], FEET[3], (880, 724)],
+                          [0.65, 0.6, 0.4, 0.25], "#3a4656"))
+    # Heather and reeds along the crest: small ink strokes standing against the mist.
+    rng = random.Random(207)
+    strokes = []
+    for _ in range(260):
+        x = rng.uniform(560, 1920)
+        y = crest_height(x) + rng.uniform(-2, 6)
+        if abs(x - FEET[3][0]) < 40:
+            continue
+        h = rng.uniform(4, 14)
+        lean = rng.uniform(-4, 6)
+        strokes.append(f"M{num(x)},{num(y + 2)} l{num(lean)},{num(-h)}")
+    body.append(f'<path d="{"".join(strokes)}" stroke="#151b24" stroke-width="1.6" fill="none" '
+                'stroke-linecap="round"/>')
+    # Standing stones and a wind-bent thorn on the right of the middle ground.
+    for sx, h, w, lean in [(1290, 46, 16, -4), (1318, 30, 12, 3), (1700, 54, 18, 5)]:
+        sy = crest_height(sx) + 10
+        stone = [(sx - w / 2, sy), (sx - w / 2 + lean * 0.3, sy - h * 0.8), (sx + lean, sy - h),
+                 (sx + w / 2 + lean * 0.6, sy - h * 0.7), (sx + w / 2, sy)]
+        body.append(f'<path d="{poly(ragged(stone, sx, 1.5, 5))}" fill="#161d27"/>')
+        body.append(f'<path d="M{num(sx + lean)},{num(sy - h)} L{num(sx + w / 2 + lean * 0.6)},'
+                    f'{num(sy - h * 0.7)}" stroke="#6f7f95" stroke-width="1.5" opacity="0.5"/>')
+    body.append(thorn(1580, crest_height(1580) + 6, 1.0))
+    return ink.document("\n".join(body), defs=defs.text())
+
+
+def thorn(x, y, size):
+    """A bare tree bent by the wind, drawn as a few tapering ink strokes."""
+    rng = random.Random(int(x))
+    parts = []
+
+    def branch(px, py, angle, length, width, depth):
+        ex = px + math.cos(angle) * length
+        ey = py + math.sin(angle) * length
+        mx = (px + ex) / 2 + rng.uniform(-6, 6) * size
+        my = (py + ey) / 2 + rng.uniform(-6, 6) * size
+        parts.append(f'<path d="M{num(px)},{num(py)} Q{num(mx)},{num(my)} {num(ex)},{num(ey)}" '
+                     f'stroke="#121820" stroke-width="{width:.1f}" fill="none" '
+                     'stroke-linecap="round"/>')
+        if depth:
+            for _ in range(2 if depth > 1 else 3):
+                branch(ex, ey, angle + rng.uniform(-0.7, 0.5) + 0.25, length * rng.uniform(0.5, 0.75),
+                       width * 0.6, depth - 1)
+
+    branch(x, y, math.radians(-80), 46 * size, 7 * size, 3)
+    return "\n".join(parts)
+
+
+def path_band(defs, centre, widths, colour):
+    """A worn, wet track along the centre points; widths are walker scales (the path is
+    PATH_WIDTH wide under a walker of scale 1). Its far edges flatten with distance."""
+    left, right = [], []
+    fine = []
+    for i in range(len(centre) - 1):
+        for j in range(8):
+            t = j / 8
+            fine.append((lerp(centre[i][0], centre[i + 1][0], t),
+                         lerp(centre[i][1], centre[i + 1][1], t),
+                         lerp(widths[i], widths[i + 1], t)))
+    fine.append((centre[-1][0], centre[-1][1], widths[-1]))
+    for i, (x, y, s) in enumerate(fine):
+        a = fine[max(0, i - 1)]
+        b = fine[min(len(fine) - 1, i + 1)]
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        length = math.hypot(dx, dy) or 1
+        nx, ny = -dy / length, dx / length
+        ny *= 0.35                                   # ground seen at a low angle
+        norm = math.hypot(nx, ny) or 1
+        half = PATH_WIDTH * s / 2
+        left.append((x + nx / norm * half, y + ny / norm * half))
+        right.append((x - nx / norm * half, y - ny / norm * half))
+    outline = ragged(left + right[::-1], len(fine), 2.5, 9)
+    d = poly(outline)
+    sheen = defs.linear([(0, "#7d8ba0", 0.5), (1, "#5a687b", 0.25)], x1=0, y1=1080, x2=0, y2=700,
+                        user=True)
+    return (f'<path d="{d}" fill="{colour}"/>'
+            f'<path d="{d}" fill="{sheen}" opacity="0.5"/>')
+
+
+# ---------------------------------------------------------------- near ground
+
+def near_edge(x):
+    """The top of the near ground: a long slope that meets the middle crest at the
+    fourth walker and falls away to a lower bank on the right."""
+    if x <= 830:
+        return lerp(664, CREST + 2, (max(0.0, x) / 830) ** 1.4)
+    t = min(1.0, (x - 830) / 260)
+    y = lerp(CREST + 2, 884, t * t * (3 - 2 * t))
+    return y - 26 * math.exp(-((x - 1560) / 260) ** 2)
+
+
+def walker_path():
+    """The centre line of the near path: from below the frame through the feet of the
+    four near walkers to the crest, with a bend between each pair."""
+    (p1, p2, p3, p4) = FEET[:4]
+    centre = [(120, 1160), p1, (286, 936), p2, (556, 792), p3, (748, 734), p4, (846, CREST - 1)]
+    scales = [1.45, 1.2, 1.0, 0.8, 0.7, 0.6, 0.5, 0.4, 0.22]
+    return centre, scales
+
+
+def near_ground():
+    defs = Defs("n")
+    body = []
+    pts = ridge(-10, 1930, near_edge, 3, 30, 301, step=5, bottom=1090)
+    d = poly(pts)
+    fill = defs.linear([(0, "#1c2430", 1), (0.3, "#121821", 1), (1, "#07090d", 1)],
+                       x1=0, y1=660, x2=0, y2=1080, user=True)
+    body.append(f'<path d="{d}" fill="{fill}"/>')
+    clip = defs.clip(d)
+    body.append(
+        f'<g clip-path="{clip}">'
+        + hatch(302, (0, 650, 1920, 1080), 165, 7, "#020305", 0.4, 1.3, (18, 70), 0.4)
+        + hatch(303, (0, 650, 1920, 1080), 12, 11, "#344052", 0.22, 1.1, (24, 90), 0.6)
+        + "</g>"
+    )
+    top = [(x, y) for x, y in pts if y < 1080]
+    body.append(f'<path d="{poly(top, close=False)}" stroke="#5d6d83" stroke-width="2" '
+                f'fill="none" opacity="0.4"/>')
+
+    centre, scales = walker_path()
+    body.append(path_band(defs, centre, scales, "#2b3542"))
+    body.append(path_marks(defs, centre, scales))
+    # Each walker's lantern lights the ground ahead of it; each casts a soft shadow.
+    for s, (x, y) in WALKERS[:4]:
+        fx, fy = x + s * walker.FX, y + s * walker.FY
+        body.append(glow(defs, fx, fy + 4 * s, 150 * s, "#020305", 0.7, squash=0.16))
+        lx = x + s * (walker.FX + 150)
+        body.append(glow(defs, lx, fy - 2 * s, 190 * s, ink.LAMP, 0.3, squash=0.22))
+    body.append(grass(defs))
+    body.append(stones())
+    return ink.document("\n".join(body), defs=defs.text())
+
+
+def path_marks(defs, centre, scales):
+    """Ruts and rain puddles along the path, shrinking with distance."""
+    rng = random.Random(311)
+    ruts, puddles = [], []
+    fine = []
+    for i in range(len(centre) - 1):
+        for j in range(10):
+            t = j / 10
+            fine.append((lerp(centre[i][0], centre[i + 1][0], t),
+                         lerp(centre[i][1], centre[i + 1][1], t), lerp(scales[i], scales[i + 1], t)))
+    for side in (-0.22, 0.24):
+        line = [(x + side * PATH_WIDTH * s, y + side * PATH_WIDTH * s * 0.12) for x, y, s in fine]
+        ruts.append(smooth(line))
+    for x, y, s in fine[::3]:
+        if y > 1080 or rng.random() < 0.35:
+            continue
+        px = x + rng.uniform(-0.35, 0.35) * PATH_WIDTH * s
+        w = rng.uniform(20, 60) * s
+        puddles.append(f'<ellipse cx="{num(px)}" cy="{num(y + rng.uniform(-6, 6) * s)}" '
+                       f'rx="{num(w)}" ry="{num(w * 0.16)}"/>')
+    return (f'<path d="{" ".join(ruts)}" stroke="#10151c" stroke-width="5" fill="none" '
+            f'opacity="0.55" stroke-linecap="round"/>'
+            f'<g fill="#8896ab" opacity="0.35">{"".join(puddles)}</g>')
+
+
+def grass(defs):
+    """Tufts of moor grass: along the near edge, beside the path and thick in the corners."""
+    rng = random.Random(321)
+    strokes = {"#0a0e14": [], "#1c2531": [], "#3d4a5c": []}
+    centre, scales = walker_path()
+
+    def tuft(x, y, size, colour):
+        for _ in range(rng.randint(4, 9)):
+            h = rng.uniform(0.5, 1.0) * size
+            lean = rng.uniform(-0.45, 0.6) * size
+            strokes[colour].append(f"M{num(x + rng.uniform(-size, size) * 0.2)},{num(y)} "
+                                   f"q{num(lean * 0.3)},{num(-h * 0.6)} {num(lean)},{num(-h)}")
+
+    for _ in range(140):
+        x = rng.uniform(0, 1920)
+        tuft(x, near_edge(x) + rng.uniform(0, 5), rng.uniform(8, 20), "#1c2531")
+    for i in range(1, len(centre) - 1):
+        (x, y), s = centre[i], scales[i]
+        for side in (-1, 1):
+            for _ in range(4):
+                tx = x + side * PATH_WIDTH * s * rng.uniform(0.5, 0.75)
+                tuft(tx, y + rng.uniform(-20, 20) * s, 40 * s, "#0a0e14")
+    for _ in range(70):
+        x = rng.uniform(880, 1920)
+        y = rng.uniform(near_edge(x) + 30, 1090)
+        tuft(x, y, lerp(20, 80, (y - 850) / 240), "#0a0e14")
+    for _ in range(26):
+        x = rng.uniform(0, 60)
+        tuft(x, rng.uniform(900, 1090), rng.uniform(50, 110), "#0a0e14")
+    # Blades that catch the sky light.
+    for _ in range(60):
+        x = rng.uniform(900, 1920)
+        y = rng.uniform(near_edge(x) + 20, 1080)
+        tuft(x, y, lerp(16, 50, (y - 850) / 240), "#3d4a5c")
+    out = []
+    for colour, parts in strokes.items():
+        width = 2.2 if colour == "#0a0e14" else 1.5
+        opacity = 0.5 if colour == "#3d4a5c" else 1
+        out.append(f'<path d="{"".join(parts)}" stroke="{colour}" stroke-width="{width}" '
+                   f'fill="none" stroke-linecap="round" opacity="{opacity}"/>')
+    return "\n".join(out)
+
+
+def stones():
+    """Boulders in the right foreground, wet tops catching the sky."""
+    out = []
+    for x, y, w, h, seed in [(1230, 1000, 150, 70, 1), (1380, 1030, 90, 40, 2),
+                             (1760, 960, 200, 96, 3), (1100, 905, 40, 18, 4)]:
+        pts = [(x + math.cos(a) * w / 2 * (1 + 0.12 * math.sin(3 * a + seed)),
+                y - abs(math.sin(a)) * h * (1 if math.sin(a) < 0 else 0.1))
+               for a in [math.pi + math.pi * k / 16 for k in range(17)]]
+        d = poly(ragged(pts, seed, 2, 7))
+        out.append(f'<path d="{d}" fill="#0c1016"/>')
+        rim = pts[2:-2]
+        out.append(f'<path d="{poly(rim, close=False)}" stroke="#56657a" stroke-width="2.5" '
+                   f'fill="none" opacity="0.5" transform="translate(0,2)"/>')
+    return "\n".join(out)
+
+
+PICTURES = {f"walk_{i}": frame(i) for i in range(5)}
+PICTURES.update({
+    "towerwalk_0": far_land,
+    "towerwalk_1": rising_mist,
+    "towerwalk_2": middle_hills,
+    "towerwalk_3": near_ground,
+})
+
+if __name__ == "__main__":
+    ink.main(PICTURES)
