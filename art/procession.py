@@ -12,8 +12,8 @@ import random
 
 from lib import ink
 from lib import walker
-from lib.moorbrush import (Defs, Noise1D, glow, hatch, lerp, mix, num, poly, ragged,
-                           ridge, smooth, wash)
+from lib.moorbrush import (Defs, Noise1D, catmull, glow, hatch, lerp, mix, num, poly,
+                           ragged, ridge, smooth, wash)
 
 # The walkers as the scene places them: scale, top-left.
 WALKERS = [(1.2, (-100, 238)), (0.8, (240, 275)), (0.6, (520, 340)), (0.4, (720, 446)),
@@ -99,12 +99,14 @@ def tower(defs):
             (x + half_top + 14, top + 32)]
     shade = defs.linear([(0, "#2c3645", 1), (0.55, "#222a37", 1), (1, "#161c26", 1)],
                         x1=x - half_base, y1=0, x2=x + half_base, y2=0, user=True)
+    wall_d = poly(ragged(wall, 91, 1.2, 8))
     parts = [
-        f'<path d="{poly(ragged(wall, 91, 1.2, 8))}" fill="{shade}"/>',
+        f'<path d="{wall_d}" fill="{shade}"/>',
         f'<path d="{poly(roof)}" fill="#1a212c"/>',
         # Courses of stone, barely there.
-        hatch(92, (x - half_base, top + 60, x + half_base, base), 0, 14, "#0e131a", 0.35, 1.0,
-              (8, 30), 0.4),
+        f'<g clip-path="{defs.clip(wall_d)}">'
+        + hatch(92, (x - half_base, top + 60, x + half_base, base), 0, 12, "#0e131a", 0.4, 1.0,
+                (8, 30), 0.4) + "</g>",
         f'<path d="M{x - 3},{top - 40} L{x},{top - 62}" stroke="#1a212c" stroke-width="2"/>',
         # Its light: a tiny window and the soft halo around it.
         glow(defs, x, top + 48, 70, ink.LAMP, 0.5),
@@ -142,13 +144,6 @@ def rising_mist():
         cx, cy = rng.uniform(-100, 2020), rng.uniform(860, 1080)
         w, h = rng.uniform(600, 1100), rng.uniform(60, 120)
         body.append(glow(defs, cx, cy, w / 2, "#6a788c", rng.uniform(0.1, 0.2), squash=h / w))
-    # A few torn wisps with ink-drawn edges.
-    for k in range(6):
-        cx, cy = rng.uniform(100, 1800), rng.uniform(560, 760)
-        pts = [(cx + lerp(-260, 260, j / 20), cy + 10 * math.sin(j * 1.3 + k) - 14 * math.sin(math.pi * j / 20))
-               for j in range(21)]
-        body.append(f'<path d="{smooth(pts)}" stroke="#9aa8bb" stroke-width="2" fill="none" '
-                    f'opacity="0.16" stroke-linecap="round"/>')
     return ink.document("\n".join(body), 1920, 1300, defs.text())
 
 
@@ -185,9 +180,6 @@ def middle_hills():
     top = [(x, y) for x, y in pts if y < 1000 and x <= 1920]
     body.append(f'<path d="{poly(top, close=False)}" stroke="#6a7a90" stroke-width="2" '
                 f'fill="none" opacity="0.45"/>')
-    # The path climbing to the crest where the fourth walker stands, over it and away.
-    body.append(path_band(defs, [(640, 760), FEET[2], FEET[3], (880, 724)],
-                          [0.65, 0.6, 0.4, 0.25], "#3a4656"))
     # Heather and reeds along the crest: small ink strokes standing against the mist.
     rng = random.Random(207)
     strokes = []
@@ -235,35 +227,53 @@ def thorn(x, y, size):
     return "\n".join(parts)
 
 
-def path_band(defs, centre, widths, colour):
-    """A worn, wet track along the centre points; widths are walker scales (the path is
-    PATH_WIDTH wide under a walker of scale 1). Its far edges flatten with distance."""
-    left, right = [], []
-    fine = []
-    for i in range(len(centre) - 1):
-        for j in range(8):
-            t = j / 8
-            fine.append((lerp(centre[i][0], centre[i + 1][0], t),
-                         lerp(centre[i][1], centre[i + 1][1], t),
-                         lerp(widths[i], widths[i + 1], t)))
-    fine.append((centre[-1][0], centre[-1][1], widths[-1]))
+def track(defs, centre, scales, colour, seed):
+    """A worn, wet track through the centre points; scales are walker scales (the track
+    is PATH_WIDTH wide under a walker of scale 1) and its far parts flatten with distance.
+    Returns the picture and the track's left and right edges as point lists."""
+    fine = catmull([(x, y, s) for (x, y), s in zip(centre, scales)], 12)
+    left, right, across = [], [], []
     for i, (x, y, s) in enumerate(fine):
         a = fine[max(0, i - 1)]
         b = fine[min(len(fine) - 1, i + 1)]
         dx, dy = b[0] - a[0], b[1] - a[1]
         length = math.hypot(dx, dy) or 1
-        nx, ny = -dy / length, dx / length
-        ny *= 0.35                                   # ground seen at a low angle
+        nx, ny = -dy / length, dx / length * 0.35        # ground seen at a low angle
         norm = math.hypot(nx, ny) or 1
         half = PATH_WIDTH * s / 2
+        across.append((nx / norm * half, ny / norm * half))
         left.append((x + nx / norm * half, y + ny / norm * half))
         right.append((x - nx / norm * half, y - ny / norm * half))
-    outline = ragged(left + right[::-1], len(fine), 2.5, 9)
-    d = poly(outline)
-    sheen = defs.linear([(0, "#7d8ba0", 0.5), (1, "#5a687b", 0.25)], x1=0, y1=1080, x2=0, y2=700,
-                        user=True)
-    return (f'<path d="{d}" fill="{colour}"/>'
-            f'<path d="{d}" fill="{sheen}" opacity="0.5"/>')
+    d = poly(ragged(left + right[::-1], seed, 2.5, 9))
+    sheen = defs.linear([(0, "#7d8ba0", 0.05), (0.6, "#6a788c", 0.1), (1, "#8593a7", 0.22)],
+                        x1=0, y1=1080, x2=0, y2=700, user=True)
+    out = [f'<path d="{d}" fill="{colour}"/>', f'<path d="{d}" fill="{sheen}"/>']
+    # Wheel ruts, and long streaks of sky light in the wet ground along the track.
+    rng = random.Random(seed)
+    ruts, streaks, puddles = [], [], []
+    for u in (-0.45, 0.5):
+        ruts.append(smooth([(x + ax * u, y + ay * u) for (x, y, s), (ax, ay) in zip(fine, across)]))
+    for _ in range(26):
+        u = rng.uniform(-0.8, 0.8)
+        i0 = rng.randrange(0, len(fine) - 4)
+        i1 = min(len(fine) - 1, i0 + rng.randint(3, 12))
+        pts = [(fine[i][0] + across[i][0] * u, fine[i][1] + across[i][1] * u)
+               for i in range(i0, i1 + 1)]
+        streaks.append(smooth(pts) if len(pts) > 2 else poly(pts, close=False))
+    for i in range(2, len(fine) - 2, 4):
+        x, y, s = fine[i]
+        if y > 1075 or rng.random() < 0.4:
+            continue
+        u = rng.uniform(-0.6, 0.6)
+        w = rng.uniform(30, 70) * s
+        puddles.append(f'<ellipse cx="{num(x + across[i][0] * u)}" cy="{num(y + across[i][1] * u)}" '
+                       f'rx="{num(w)}" ry="{num(w * 0.13)}"/>')
+    out.append(f'<path d="{" ".join(ruts)}" stroke="#0c1016" stroke-width="6" fill="none" '
+               'opacity="0.6" stroke-linecap="round"/>')
+    out.append(f'<path d="{" ".join(streaks)}" stroke="#7a889c" stroke-width="2" fill="none" '
+               'opacity="0.22" stroke-linecap="round"/>')
+    out.append(f'<g fill="#8e9cb0" opacity="0.25">{"".join(puddles)}</g>')
+    return "\n".join(out), left, right
 
 
 # ---------------------------------------------------------------- near ground
@@ -307,49 +317,23 @@ def near_ground():
                 f'fill="none" opacity="0.4"/>')
 
     centre, scales = walker_path()
-    body.append(path_band(defs, centre, scales, "#2b3542"))
-    body.append(path_marks(defs, centre, scales))
+    picture, left, right = track(defs, centre, scales, "#1e2630", 311)
+    body.append(picture)
     # Each walker's lantern lights the ground ahead of it; each casts a soft shadow.
     for s, (x, y) in WALKERS[:4]:
         fx, fy = x + s * walker.FX, y + s * walker.FY
         body.append(glow(defs, fx, fy + 4 * s, 150 * s, "#020305", 0.7, squash=0.16))
-        lx = x + s * (walker.FX + 150)
-        body.append(glow(defs, lx, fy - 2 * s, 190 * s, ink.LAMP, 0.3, squash=0.22))
-    body.append(grass(defs))
+        lx = x + s * (walker.FX + 70)
+        body.append(glow(defs, lx, fy - 2 * s, 200 * s, ink.LAMP, 0.26, squash=0.22))
+    body.append(grass(left, right))
     body.append(stones())
     return ink.document("\n".join(body), defs=defs.text())
 
 
-def path_marks(defs, centre, scales):
-    """Ruts and rain puddles along the path, shrinking with distance."""
-    rng = random.Random(311)
-    ruts, puddles = [], []
-    fine = []
-    for i in range(len(centre) - 1):
-        for j in range(10):
-            t = j / 10
-            fine.append((lerp(centre[i][0], centre[i + 1][0], t),
-                         lerp(centre[i][1], centre[i + 1][1], t), lerp(scales[i], scales[i + 1], t)))
-    for side in (-0.22, 0.24):
-        line = [(x + side * PATH_WIDTH * s, y + side * PATH_WIDTH * s * 0.12) for x, y, s in fine]
-        ruts.append(smooth(line))
-    for x, y, s in fine[::3]:
-        if y > 1080 or rng.random() < 0.35:
-            continue
-        px = x + rng.uniform(-0.35, 0.35) * PATH_WIDTH * s
-        w = rng.uniform(20, 60) * s
-        puddles.append(f'<ellipse cx="{num(px)}" cy="{num(y + rng.uniform(-6, 6) * s)}" '
-                       f'rx="{num(w)}" ry="{num(w * 0.16)}"/>')
-    return (f'<path d="{" ".join(ruts)}" stroke="#10151c" stroke-width="5" fill="none" '
-            f'opacity="0.55" stroke-linecap="round"/>'
-            f'<g fill="#8896ab" opacity="0.35">{"".join(puddles)}</g>')
-
-
-def grass(defs):
+def grass(left, right):
     """Tufts of moor grass: along the near edge, beside the path and thick in the corners."""
     rng = random.Random(321)
     strokes = {"#0a0e14": [], "#1c2531": [], "#3d4a5c": []}
-    centre, scales = walker_path()
 
     def tuft(x, y, size, colour):
         for _ in range(rng.randint(4, 9)):
@@ -361,12 +345,14 @@ def grass(defs):
     for _ in range(140):
         x = rng.uniform(0, 1920)
         tuft(x, near_edge(x) + rng.uniform(0, 5), rng.uniform(8, 20), "#1c2531")
-    for i in range(1, len(centre) - 1):
-        (x, y), s = centre[i], scales[i]
-        for side in (-1, 1):
-            for _ in range(4):
-                tx = x + side * PATH_WIDTH * s * rng.uniform(0.5, 0.75)
-                tuft(tx, y + rng.uniform(-20, 20) * s, 40 * s, "#0a0e14")
+    for edge in (left, right):
+        for i in range(0, len(edge) - 1, 3):
+            x, y = edge[i]
+            if y > 1100:
+                continue
+            size = max(6.0, (y - 690) * 0.22)
+            tuft(x + rng.uniform(-0.3, 0.3) * size, y + rng.uniform(-0.1, 0.2) * size, size,
+                 "#0a0e14")
     for _ in range(70):
         x = rng.uniform(880, 1920)
         y = rng.uniform(near_edge(x) + 30, 1090)
@@ -389,18 +375,28 @@ def grass(defs):
 
 
 def stones():
-    """Boulders in the right foreground, wet tops catching the sky."""
+    """Boulders in the right foreground, half sunk in the heather, their wet tops
+    catching the sky."""
     out = []
-    for x, y, w, h, seed in [(1230, 1000, 150, 70, 1), (1380, 1030, 90, 40, 2),
-                             (1760, 960, 200, 96, 3), (1100, 905, 40, 18, 4)]:
-        pts = [(x + math.cos(a) * w / 2 * (1 + 0.12 * math.sin(3 * a + seed)),
-                y - abs(math.sin(a)) * h * (1 if math.sin(a) < 0 else 0.1))
-               for a in [math.pi + math.pi * k / 16 for k in range(17)]]
-        d = poly(ragged(pts, seed, 2, 7))
-        out.append(f'<path d="{d}" fill="#0c1016"/>')
-        rim = pts[2:-2]
-        out.append(f'<path d="{poly(rim, close=False)}" stroke="#56657a" stroke-width="2.5" '
-                   f'fill="none" opacity="0.5" transform="translate(0,2)"/>')
+    for x, y, w, h, seed in [(1236, 1010, 170, 74, 1), (1372, 1040, 96, 40, 2),
+                             (1772, 972, 230, 104, 3), (1108, 912, 46, 20, 4)]:
+        rng = random.Random(seed)
+        hull = []
+        for k in range(9):
+            a = math.pi + math.pi * k / 8
+            r = rng.uniform(0.85, 1.1)
+            hull.append((x + math.cos(a) * w / 2 * r, y + math.sin(a) * h * r))
+        hull[0] = (hull[0][0], y + 6)
+        hull[-1] = (hull[-1][0], y + 6)
+        body = hull + [(x + w * 0.3, y + 10), (x - w * 0.3, y + 12)]
+        out.append(f'<path d="{poly(ragged(body, seed, 1.5, 6))}" fill="#0b0f15"/>')
+        # A paler facet on the side facing the sky, and a bright wet rim along the top.
+        facet = hull[1:6] + [(lerp(hull[5][0], x, 0.6), y - h * 0.35),
+                             (lerp(hull[1][0], x, 0.5), y - h * 0.15)]
+        out.append(f'<path d="{poly(ragged(facet, seed + 9, 1.5, 6))}" fill="#1c2430" '
+                   'opacity="0.8"/>')
+        out.append(f'<path d="{smooth(hull[2:6])}" stroke="#728399" stroke-width="1.6" '
+                   'fill="none" opacity="0.35"/>')
     return "\n".join(out)
 
 

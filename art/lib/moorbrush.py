@@ -42,6 +42,25 @@ def smooth(points, close=False, tension=1.0):
     return " ".join(out) + ("Z" if close else "")
 
 
+def catmull(points, per_segment=10):
+    """Points sampled along a smooth curve through the given points; a point may carry
+    extra values after x and y, which are interpolated linearly."""
+    out = []
+    n = len(points)
+    for i in range(n - 1):
+        p0, p1, p2 = points[max(0, i - 1)], points[i], points[i + 1]
+        p3 = points[min(n - 1, i + 2)]
+        for j in range(per_segment):
+            t = j / per_segment
+            t2, t3 = t * t, t * t * t
+            xy = [0.5 * (2 * p1[k] + (-p0[k] + p2[k]) * t + (2 * p0[k] - 5 * p1[k] + 4 * p2[k] - p3[k]) * t2
+                         + (-p0[k] + 3 * p1[k] - 3 * p2[k] + p3[k]) * t3) for k in (0, 1)]
+            rest = [lerp(p1[k], p2[k], t) for k in range(2, len(p1))]
+            out.append(tuple(xy + rest))
+    out.append(tuple(points[-1]))
+    return out
+
+
 def lerp(a, b, t):
     return a + (b - a) * t
 

@@ -28,7 +28,7 @@ BOB = 9                    # half the rise and fall of the body per step
 CLOAK = "#0d121a"
 CLOAK_FOLD = "#243044"
 CAPE = "#111823"
-SLEEVE = "#171f2b"
+SLEEVE = "#1a2230"
 NEAR_LEG = "#090c12"
 FAR_LEG = "#1b2331"
 RIM = "#8a9bb3"
@@ -215,8 +215,6 @@ def figure(phase):
         (hx + 40, hy - 30), (hx + 20, hy - 32), (hx + 10, hy - 8), (hx + 16, hy + 18),
         (hx + 34, hy + 26), (hx + 42, hy + 2),
     ], close=True)
-    chin = smooth([(hx + 30, hy + 2), (hx + 40, hy + 6), (hx + 38, hy + 20), (hx + 26, hy + 22)],
-                  close=True)
 
     # The near arm hangs at the side and swings against the near leg; the lantern hangs
     # from its hand on a bail, swinging a little behind the arm.
@@ -231,8 +229,6 @@ def figure(phase):
     top = (hand[0] + 2, hand[1] + 6)
     lx, ly = top[0] + down[0] * 46, top[1] + down[1] * 46
     sleeve = [sleeve_outline(shoulder, elbow, hand)]
-    cuff = limb((lerp(elbow[0], hand[0], 0.7), lerp(elbow[1], hand[1], 0.7)),
-                (lerp(elbow[0], hand[0], 0.86), lerp(elbow[1], hand[1], 0.86)), 46, 40)
 
     far_leg = [limb(hip, knee_b, 40, 30), limb(knee_b, ankle_b, 30, 21), boot(ankle_b, tilt_b)]
     near_leg = [limb(hip, knee_a, 40, 30), limb(knee_a, ankle_a, 30, 21), boot(ankle_a, tilt_a)]
@@ -279,7 +275,6 @@ def figure(phase):
     body.append(fill(sleeve, "#020305", 'stroke="#020305" stroke-width="7" opacity="0.8"'))
     body.append(f'<g opacity="0.6" transform="translate(2,-2)">{fill(sleeve, RIM)}</g>')
     body.append(fill(sleeve, SLEEVE))
-    body.append(f'<path d="{cuff}" fill="#06080c" opacity="0.6"/>')
     body.append(fill(sleeve, lamp_light, 'opacity="0.6"'))
     body.append(f'<path d="{poly(cape_hem, close=False)}" stroke="#020305" stroke-width="6" '
                 f'fill="none" opacity="0.35" transform="translate(0,4)"/>')
@@ -291,9 +286,10 @@ def figure(phase):
         + "</g>"
     )
     body.append(fill([cape], lamp_light, 'opacity="0.4"'))
-    # Face in the hood: deep shadow, the chin caught faintly by the lantern.
+    # Face in the hood: deep shadow, its inner edge catching a little sky.
     body.append(f'<path d="{face}" fill="#030407"/>')
-    body.append(f'<path d="{chin}" fill="{ink.EMBER}" opacity="0.08"/>')
+    body.append(f'<path d="{face}" fill="none" stroke="{RIM}" stroke-width="2" opacity="0.25" '
+                'transform="translate(-2,1)"/>')
 
     # The lantern: its glow, the bail, cap, glass with the flame, and the gloved hand.
     rot = -math.degrees(swing)
@@ -312,6 +308,6 @@ def figure(phase):
         '<path d="M-16,16 L16,16 L11,23 L-11,23Z" fill="#07090c"/>'
         '</g>'
     )
-    fist = (f'M{num(hand[0] - 12)},{num(hand[1] - 8)} q10,-6 18,0 q6,6 0,14 q-8,5 -16,0 z')
-    body.append(f'<path d="{fist}" fill="#151b25"/><path d="{fist}" fill="{lamp_light}"/>')
+    fist = (f'M{num(hand[0] - 9)},{num(hand[1] - 4)} q8,-6 15,-1 q4,6 -1,11 q-7,4 -13,-1 z')
+    body.append(f'<path d="{fist}" fill="#2b241c"/>')
     return ink.document("\n".join(body), WIDTH, HEIGHT, defs.text())
