@@ -4,38 +4,8 @@ hand with the lantern, the house on the moor, the eye, and the mist that drifts 
 import math
 
 from lib import ink
-from lib.opening import Sketch, fmt, hooded_head, ribbon, sample, smooth
-
-
-def night_sky(sk, moon=(330, 190)):
-    """A veiled moon and torn rain clouds, thin enough for the rain behind to show."""
-    mx, my = moon
-    rng = sk.rng
-    sk.glow(mx, my, 560, ink.MOON, 0.08, ry=380)
-    sk.glow(mx, my, 150, ink.MOON, 0.16)
-    sk.add(f'<circle cx="{mx}" cy="{my}" r="30" fill="{ink.MOON}" fill-opacity="0.4"/>')
-    for _ in range(16):
-        x, y = rng.uniform(-100, 1700), rng.uniform(40, 560)
-        near_moon = max(0.0, 1.0 - math.hypot(x - mx, y - my) / 700)
-        colour = ink.MIST if near_moon > 0.4 else ink.SKY_LOW
-        sk.cloud(x, y, rng.uniform(180, 420), rng.uniform(22, 50), colour,
-                 0.05 + 0.08 * near_moon, layers=2)
-    # A thin band drawn across the moon itself.
-    sk.cloud(mx + 40, my + 8, 260, 18, ink.SKY_HIGH, 0.35, layers=3)
-
-
-def ridge(sk, y, x0, x1, wave, colour, opacity, ragged=4.0, seed=0.0):
-    """One fold of the moor, from x0 to x1, its top rolling around y."""
-    rng = sk.rng
-    pts = [(x0, 1100)]
-    x = x0
-    while x <= x1:
-        top = y + wave * (math.sin(x / 260 + seed) * 0.7 + math.sin(x / 97 + 2 * seed) * 0.3)
-        pts.append((x, top + rng.uniform(-2, 2)))
-        x += 24
-    pts.append((x1, 1100))
-    sk.wash(pts, colour, opacity, layers=2, amount=ragged, step=10, edge=True)
-    return pts
+from lib.opening import (Sketch, bent_tree, farmhouse, fmt, heather, hooded_head, night_sky, ribbon, ridge, sample,
+                         rule, smooth, stone_wall, tufts)
 
 
 def cottage(sk, x, y, size, lit=1.0):
@@ -229,13 +199,181 @@ def closeup2(flicker):
     return sk.svg()
 
 
+def house(flicker):
+    """A lonely house on a rise of the moor at night, one window lit."""
+    sk = Sketch(104)
+    lit = 0.35 if flicker else 1.0
+    night_sky(sk, moon=(1590, 150))
+    ridge(sk, 655, -20, 1940, 16, ink.MIST, 0.32, seed=0.8)
+    sk.mist((0, 630, 1920, 690), 10, ink.MIST, 0.12, size=(200, 380), flat=0.1)
+    ridge(sk, 705, -20, 1940, 24, ink.FAR, 0.85, seed=2.0)
+    # The rise the house stands on, with its heather, its wall and its path.
+    rise = [(-20, 1100), (-20, 800), (400, 790), (800, 752), (1100, 700), (1300, 676), (1500, 672),
+            (1700, 690), (1940, 722), (1940, 1100)]
+    land = sk.linear([(0, ink.FAR, 1), (0.2, ink.MIDDLE, 1), (1, ink.NEAR, 1)], user=(0, 670, 0, 1000))
+    sk.add(f'<path d="{smooth(rise)}" fill="url(#{land})"/>')
+    sk.wash(rise, ink.MIDDLE, 0.25, layers=2, amount=4, step=12, edge=False)
+    rise_clip = sk.clip(smooth(rise))
+    sk.add(f'<g clip-path="url(#{rise_clip})">')
+    heather(sk, (-20, 740, 1940, 1000), 70, ink.NEAR, 0.35, size=(20, 60))
+    sk.hatch((-20, 690, 1940, 1000), 172, 9, ink.NEAR, 0.35, 1.2, wobble=4)
+    tufts(sk, (-20, 720, 1940, 1000), 140, ink.INK, 0.45, height=(6, 18), lit=0.12)
+    sk.add("</g>")
+    # The sky is a little paler along the horizon behind the house.
+    sk.glow(1250, 660, 700, ink.MIST, 0.16, ry=150)
+    bent_tree(sk, 1090, 722, 230)
+    stone_wall(sk, [(-20, 915), (300, 870), (700, 806), (1000, 746), (1180, 712), (1262, 694)], 44)
+    # The track to the door: two wet ruts and puddles that hold the lamp's light.
+    for side in (-1, 1):
+        rut = ribbon([(860 + side * 60, 1100), (930 + side * 48, 960), (1070 + side * 32, 858),
+                      (1250 + side * 18, 758), (1372 + side * 8, 700), (1406, 688)], 26, taper=False)
+        sk.wash(rut, ink.MIST, 0.14, layers=2, amount=4, step=10, edge=False)
+    for px, py, w in [(925, 965, 70), (1060, 866, 48), (1225, 772, 30), (1340, 714, 18)]:
+        pool = [(px - w, py), (px - w * 0.6, py - w * 0.09), (px + w * 0.2, py - w * 0.12), (px + w, py - w * 0.02),
+                (px + w * 0.5, py + w * 0.1), (px - w * 0.4, py + w * 0.1)]
+        sk.add(f'<path d="{smooth(pool)}" fill="{ink.SKY_LOW}" fill-opacity="0.8"/>')
+        sk.add(f'<path d="M{px - w * 0.6:.1f},{py - w * 0.03:.1f} l{w * 1.2:.1f},0" stroke="{ink.MOON}" '
+               f'stroke-width="1.5" stroke-opacity="0.35"/>')
+        sk.add(f'<path d="M{px + w * 0.1:.1f},{py:.1f} l{w * 0.4:.1f},0" stroke="{ink.LAMP}" '
+               f'stroke-width="{max(1.5, w * 0.06):.1f}" stroke-opacity="{0.7 * lit:.2f}" stroke-linecap="round"/>')
+    farmhouse(sk, 1300, 680, 0.95, lit=lit)
+    # The near ground, dark heather against the track.
+    ridge(sk, 1000, -20, 1940, 36, ink.NEAR, 1.0, seed=1.3)
+    heather(sk, (-20, 990, 1940, 1080), 40, ink.INK, 0.8, size=(30, 70))
+    tufts(sk, (-20, 990, 1940, 1090), 120, ink.INK, 0.85, height=(20, 50), lit=0.18)
+    return sk.svg()
+
+
+def veil():
+    """Mist drifting over the near face: a low bank and long wisps, thin enough to see the
+    eye through. It slides to the right, so nothing touches its left edge: no straight
+    line ever shows where it begins."""
+    sk = Sketch(105)
+    rng = sk.rng
+
+    def wisp(x, y, rx, ry, colour, alpha):
+        x = max(x, rx * 1.02)
+        sk.glow(x, y, rx, colour, alpha, ry=ry, falloff=((0, 1.0), (0.5, 0.5), (1, 0.0)),
+                rotate=rng.uniform(-4, 4))
+
+    # The bank along the bottom.
+    for _ in range(26):
+        rx = rng.uniform(220, 480)
+        wisp(rng.uniform(0, 2100), rng.uniform(860, 1080), rx, rx * rng.uniform(0.2, 0.35), ink.MIST, rng.uniform(0.25, 0.45))
+    # Long wisps across the face, thinner and paler upwards.
+    for _ in range(30):
+        y = rng.uniform(420, 880)
+        rx = rng.uniform(200, 520)
+        fade = (y - 420) / 460
+        wisp(rng.uniform(0, 2100), y, rx, rx * rng.uniform(0.04, 0.1), ink.MOON if rng.random() < 0.3 else ink.MIST,
+             0.1 + 0.2 * fade)
+    # Torn edges inside the bank.
+    for _ in range(8):
+        x = rng.uniform(400, 1900)
+        sk.cloud(x, rng.uniform(900, 1040), rng.uniform(200, 360), rng.uniform(20, 40), ink.MIST, 0.08, layers=2)
+    return sk.svg()
+
+
+def makers_mark():
+    """The makers' mark: a tent pitched in the rain with a lamp inside, in a ring of ink
+    like a seal, with the word "zelt" beneath it. Pale ink on a soft dark halo, so that it
+    reads over the face and the rain."""
+    sk = Sketch(106)
+    cx, cy = 960, 540
+    paper = "#e4ddcc"
+    sk.glow(cx, cy, 420, ink.INK, 0.85, falloff=((0, 1.0), (0.6, 0.8), (1, 0.0)))
+    # The ring: a heavy outer line, a fine inner one, both with a stamp's uneven edge.
+    outer = [(cx + 262 * math.cos(a / 90 * math.pi), cy + 262 * math.sin(a / 90 * math.pi)) for a in range(180)]
+    inner = [(cx + 238 * math.cos(a / 90 * math.pi), cy + 238 * math.sin(a / 90 * math.pi)) for a in range(180)]
+    sk.add(f'<path d="{ink.path(sk.ragged(outer, 1.5, 10))} {ink.path(sk.ragged(inner, 1.5, 10))}" '
+           f'fill="{paper}" fill-rule="evenodd" fill-opacity="0.9"/>')
+    inner2 = [(cx + 226 * math.cos(a / 90 * math.pi), cy + 226 * math.sin(a / 90 * math.pi)) for a in range(180)]
+    sk.add(f'<path d="{ink.path(sk.ragged(inner2, 0.8, 10))}" fill="none" stroke="{paper}" stroke-width="2.5" '
+           f'stroke-opacity="0.7"/>')
+    # Rain falling through the upper half of the seal.
+    rain = []
+    for _ in range(46):
+        x, y = sk.rng.uniform(cx - 190, cx + 190), sk.rng.uniform(cy - 200, cy - 20)
+        if math.hypot(x - cx, y - cy) < 205 and not (abs(x - cx) < 150 - (y - (cy - 150)) * 0.0 and y > cy - 150 and abs(x - cx) < (y - (cy - 150)) * 0.62):
+            length = sk.rng.uniform(16, 34)
+            rain.append(f"M{fmt(x)},{fmt(y)} l{fmt(-length * 0.2)},{fmt(length)}")
+    sk.strokes(rain, paper, 0.55, 2.2)
+    # The tent: a ridge tent, its flap tied back on a warm, lit inside.
+    apex, base_y = (cx, cy - 150), cy + 100
+    left, right = (cx - 150, base_y), (cx + 150, base_y)
+    sk.glow(cx, base_y - 50, 150, ink.LAMP, 0.35, ry=90)
+    body = (f"M{apex[0]},{apex[1]} Q{cx - 62},{cy - 10} {left[0]},{left[1]} "
+            f"Q{cx},{base_y - 14} {right[0]},{right[1]} Q{cx + 62},{cy - 10} {apex[0]},{apex[1]} Z")
+    sk.add(f'<path d="{body}" fill="{paper}" fill-opacity="0.92"/>')
+    sk.hatch((cx - 150, cy - 150, cx + 150, base_y), 118, 9, ink.INK, 0.45, 2.0,
+             clip=sk.clip(f"M{apex[0]},{apex[1]} L{cx + 14},{cy - 120} L{cx + 40},{base_y} L{right[0]},{right[1]} Z"))
+    door = f"M{cx + 2},{cy - 92} Q{cx - 14},{cy + 20} {cx - 52},{base_y - 8} Q{cx},{base_y - 14} {cx + 40},{base_y - 10} Q{cx + 14},{cy + 10} {cx + 2},{cy - 92} Z"
+    glow_in = sk.radial([(0, ink.LAMP_CORE, 1), (0.6, ink.LAMP, 1), (1, ink.EMBER, 1)], cy=0.85, r=0.6)
+    sk.add(f'<path d="{door}" fill="url(#{glow_in})"/>')
+    flap = f"M{cx + 2},{cy - 92} Q{cx - 14},{cy + 20} {cx - 52},{base_y - 8} Q{cx - 80},{base_y - 30} {cx - 100},{base_y - 12} Q{cx - 50},{cy - 10} {cx + 2},{cy - 92} Z"
+    sk.add(f'<path d="{flap}" fill="#b4ad9c"/>')
+    sk.hatch((cx - 110, cy - 100, cx + 10, base_y), 60, 7, ink.INK, 0.5, 1.6, clip=sk.clip(flap))
+    sk.add(f'<path d="{flap}" fill="none" stroke="{ink.INK}" stroke-width="3" stroke-linejoin="round"/>')
+    sk.add(f'<path d="M{apex[0]},{apex[1] - 26} L{apex[0]},{apex[1] + 4} M{apex[0]},{apex[1]} L{cx - 205},{base_y} '
+           f'M{apex[0]},{apex[1]} L{cx + 205},{base_y}" stroke="{paper}" stroke-width="2.5" stroke-opacity="0.8"/>')
+    sk.add(f'<path d="{body}" fill="none" stroke="{ink.INK}" stroke-width="3" stroke-linejoin="round"/>')
+    # The ground, and the name.
+    ground = sk.ragged([(cx - 215, base_y + 2), (cx + 215, base_y + 2)], 1.5, 8, closed=False)
+    sk.add(f'<path d="{ink.path(ground, False)}" fill="none" stroke="{paper}" stroke-width="6" stroke-linecap="round"/>')
+    sk.add(f'<text x="{cx}" y="{cy + 178}" font-family="EB Garamond" font-size="66" letter-spacing="18" '
+           f'text-anchor="middle" fill="{paper}">ZELT</text>')
+    return sk.svg()
+
+
+def title():
+    """The title lettering with its ornament: a small flame between two fine rules above,
+    a long rule with a lozenge and three falling drops below. Pale ink on a soft dark
+    halo, so that it reads over the face and the rain."""
+    sk = Sketch(107)
+    paper = "#ebe4d2"
+    cx, base = 960, 612
+    halo = sk.blur(18)
+    sk.glow(cx, 545, 760, ink.INK, 0.75, ry=250, falloff=((0, 1.0), (0.55, 0.7), (1, 0.0)))
+    lettering = (f'x="{cx}" y="{base}" font-family="EB Garamond" font-size="224" letter-spacing="8" '
+                 f'text-anchor="middle"')
+    sk.add(f'<text {lettering} fill="{ink.INK}" fill-opacity="0.95" stroke="{ink.INK}" stroke-width="14" '
+           f'filter="url(#{halo})">Drennmoor</text>')
+    face = sk.linear([(0, "#f6f0e0", 1), (0.7, paper, 1), (1, "#b8af99", 1)], user=(0, base - 160, 0, base + 10))
+    sk.add(f'<text {lettering} fill="url(#{face})">Drennmoor</text>')
+    # Above: a flame between two rules.
+    top = 392
+    sk.add(f'<path d="{rule(cx - 150, top, 120, 2.2)} {rule(cx + 150, top, 120, 2.2)}" fill="{paper}" fill-opacity="0.85"/>')
+    sk.glow(cx, top - 4, 46, ink.LAMP, 0.55)
+    sk.add(f'<path d="M{cx},{top - 30} Q{cx + 14},{top - 4} {cx + 9},{top + 6} Q{cx},{top + 14} {cx - 9},{top + 6} '
+           f'Q{cx - 14},{top - 4} {cx},{top - 30} Z" fill="{ink.LAMP}"/>')
+    sk.add(f'<path d="M{cx},{top - 14} Q{cx + 6},{top + 2} {cx},{top + 7} Q{cx - 6},{top + 2} {cx},{top - 14} Z" '
+           f'fill="{ink.LAMP_CORE}"/>')
+    # Below: the long rule, a lozenge, and rain dropping from it.
+    low = 672
+    sk.add(f'<path d="{rule(cx, low, 420, 3.2)}" fill="{paper}" fill-opacity="0.85"/>')
+    sk.add(f'<path d="M{cx},{low - 13} L{cx + 13},{low} L{cx},{low + 13} L{cx - 13},{low} Z" fill="{paper}"/>')
+    sk.add(f'<path d="M{cx},{low - 6} L{cx + 6},{low} L{cx},{low + 6} L{cx - 6},{low} Z" fill="{ink.INK}"/>')
+    for i, (dx, fall) in enumerate([(-180, 26), (0, 44), (180, 26)]):
+        x, y = cx + dx, low + fall
+        sk.add(f'<path d="M{x},{y - 12} Q{x + 6},{y} {x},{y + 5} Q{x - 6},{y} {x},{y - 12} Z" fill="{paper}" fill-opacity="0.8"/>')
+    for side in (-1, 1):
+        x = cx + side * 420
+        sk.add(f'<circle cx="{x + side * 10}" cy="{low}" r="4" fill="{paper}" fill-opacity="0.8"/>')
+    return sk.svg()
+
+
 PICTURES = {
+    "drennmoor": title,
+    "zelt": makers_mark,
     "closeup1_0": lambda: closeup1(True),
     "closeup1_1": lambda: closeup1(False),
     "closeup2_0": lambda: closeup2(False),
     "closeup2_1": lambda: closeup2(True),
+    "house_0": lambda: house(False),
+    "house_1": lambda: house(True),
     "closeup_0": lambda: closeup(True),
     "closeup_1": lambda: closeup(False),
+    "closeup_3": veil,
 }
 
 if __name__ == "__main__":

@@ -82,6 +82,11 @@ def ribbon(points, width, taper=True):
     return left + right[::-1]
 
 
+def rule(cx, y, half, thick):
+    """A thin tapering rule, thickest in the middle: a closed lens shape."""
+    return (f"M{cx - half},{y} Q{cx},{fmt(y - thick)} {cx + half},{y} Q{cx},{fmt(y + thick)} {cx - half},{y} Z")
+
+
 def place(points, ox, oy, scale):
     """Local drawing units (a head is 1 tall) to canvas pixels."""
     return [(ox + x * scale, oy + y * scale) for x, y in points]
@@ -262,6 +267,40 @@ class Sketch:
             f'<circle cx="{fmt(x - size * 0.25)}" cy="{fmt(y - size * 0.35)}" r="{fmt(max(0.8, size * 0.22))}" '
             f'fill="#ffffff" fill-opacity="{opacity:.2f}"/>'
         )
+
+
+# Sky and land ----------------------------------------------------------------------
+
+def night_sky(sk, moon=(330, 190)):
+    """A veiled moon and torn rain clouds, thin enough for the rain behind to show."""
+    mx, my = moon
+    rng = sk.rng
+    sk.glow(mx, my, 560, ink.MOON, 0.08, ry=380)
+    sk.glow(mx, my, 150, ink.MOON, 0.16)
+    sk.add(f'<circle cx="{mx}" cy="{my}" r="30" fill="{ink.MOON}" fill-opacity="0.4"/>')
+    for _ in range(16):
+        x, y = rng.uniform(-100, 1700), rng.uniform(40, 560)
+        near_moon = max(0.0, 1.0 - math.hypot(x - mx, y - my) / 700)
+        colour = ink.MIST if near_moon > 0.4 else ink.SKY_LOW
+        sk.cloud(x, y, rng.uniform(180, 420), rng.uniform(22, 50), colour,
+                 0.05 + 0.08 * near_moon, layers=2)
+    # A thin band drawn across the moon itself.
+    sk.cloud(mx + 40, my + 8, 260, 18, ink.SKY_HIGH, 0.35, layers=3)
+
+
+def ridge(sk, y, x0, x1, wave, colour, opacity, ragged=4.0, seed=0.0):
+    """One fold of the moor, from x0 to x1, its top rolling around y."""
+    rng = sk.rng
+    pts = [(x0, 1100)]
+    x = x0
+    while x <= x1:
+        top = y + wave * (math.sin(x / 260 + seed) * 0.7 + math.sin(x / 97 + 2 * seed) * 0.3)
+        pts.append((x, top + rng.uniform(-2, 2)))
+        x += 24
+    pts.append((x1, 1100))
+    sk.wash(pts, colour, opacity, layers=2, amount=ragged, step=10, edge=True)
+    return pts
+
 
 
 # The hooded face -----------------------------------------------------------------------
@@ -523,3 +562,215 @@ def eye(sk, ox, oy, s, is_open, near):
         # A glint of wet light along the closed lid.
         sk.add(f'<path d="{smooth(P([(fx + 0.02, fy - 0.012), (fx + 0.05, fy - 0.017), (bx - 0.03, by - 0.012)]), False)}" '
                f'fill="none" stroke="{ink.MOON}" stroke-opacity="0.35" stroke-width="{fmt(2 * unit)}"/>')
+
+
+# The house on the moor -----------------------------------------------------------------
+# A stone farmhouse seen from the front and a little from its right, in local pixels with
+# the front wall's lower left corner at (0, 0); drawn scaled into place.
+
+WALL = 170
+DEPTH = (90, -12)
+
+
+def farmhouse(sk, x, y, k, lit=1.0, door_open=False):
+    """The house at (x, y) (the foot of its front wall) and scale k. `lit` is the strength of
+    the lamp behind the lit window (and the open door); it changes only the light."""
+    rng = sk.rng
+    dx, dy = DEPTH
+    sk.add(f'<g transform="translate({fmt(x)},{fmt(y)}) scale({k:.3f})">')
+    # The lean-to on the left, then the gable wall, the front wall, the roof, the chimney.
+    shed = [(-96, 0), (-96, -82), (0, -124), (0, 0)]
+    sk.wash(shed, ink.NEAR, 0.95, layers=2, amount=1.5, step=8)
+    sk.add(f'<path d="M-104,-78 L4,-128" stroke="{ink.MIST}" stroke-width="3" stroke-opacity="0.45"/>')
+    gable = [(240, 0), (240 + dx, dy), (240 + dx, -WALL + dy), (240 + dx / 2, -WALL - 100 + dy / 2),
+             (240, -WALL)]
+    sk.wash(gable, ink.INK, 0.95, layers=2, amount=1.5, step=8)
+    front = [(0, 0), (0, -WALL), (240, -WALL), (240, 0)]
+    stone = sk.linear([(0, ink.MIDDLE, 1), (1, ink.NEAR, 1)], 0, 0, 1, 0.3)
+    sk.add(f'<path d="{ink.path(front)}" fill="url(#{stone})"/>')
+    sk.wash(front, ink.FAR, 0.18, layers=2, amount=2, step=8, edge=False)
+    front_clip = sk.clip(ink.path(front))
+    # Courses of rough stone.
+    courses = []
+    for row in range(1, 15):
+        cy = -row * WALL / 15
+        xs = 0
+        while xs < 240:
+            w = rng.uniform(16, 34)
+            courses.append(f"M{fmt(xs)},{fmt(cy + rng.uniform(-1, 1))} l{fmt(w - 3)},{fmt(rng.uniform(-1.5, 1.5))}")
+            xs += w
+    sk.add(f'<g clip-path="url(#{front_clip})">')
+    sk.strokes(courses, ink.INK, 0.55, 1.3)
+    sk.hatch((0, -WALL, 240, 0), 120, 5, ink.INK, 0.3, 1.0, wobble=1.5)
+    # Shadow under the eaves, damp rising at the foot, streaks of rain down the stone.
+    eaves = sk.linear([(0, ink.INK, 0.8), (1, ink.INK, 0.0)], user=(0, -WALL, 0, -WALL + 40))
+    sk.add(f'<rect x="0" y="{-WALL}" width="240" height="40" fill="url(#{eaves})"/>')
+    damp = sk.linear([(0, ink.INK, 0.0), (1, ink.INK, 0.6)], user=(0, -40, 0, 0))
+    sk.add(f'<rect x="0" y="-40" width="240" height="40" fill="url(#{damp})"/>')
+    for _ in range(5):
+        sx = rng.uniform(10, 230)
+        sk.wash([(sx, -WALL + 20), (sx + 6, -WALL + 20), (sx + 8, -rng.uniform(20, 90)), (sx - 2, -rng.uniform(20, 90))],
+                ink.INK, 0.25, layers=1, amount=1.2, step=6, edge=False)
+    sk.add("</g>")
+    shed_clip = sk.clip(ink.path(shed))
+    sk.hatch((-96, -124, 0, 0), 115, 5, ink.INK, 0.45, 1.0, clip=shed_clip)
+    shed_courses = []
+    for row in range(1, 10):
+        cy = -row * 12
+        shed_courses.append(f"M-96,{cy} L0,{cy + rng.uniform(-1, 1):.1f}")
+    sk.add(f'<path d="{" ".join(shed_courses)}" stroke="{ink.INK}" stroke-opacity="0.45" stroke-width="1" '
+           f'stroke-dasharray="14 3 22 3 9 3" clip-path="url(#{shed_clip})"/>')
+    sk.hatch((240, -WALL - 100, 240 + dx, 0), 70, 4, ink.MIDDLE, 0.25, 1.0, clip=sk.clip(ink.path(gable)))
+    # Moonlight on the left edge of the front and along the roof's ridge.
+    roof = [(-12, -WALL + 2), (250, -WALL + 2), (240 + dx / 2 + 4, -WALL - 100 + dy / 2 - 2),
+            (dx / 2 - 14, -WALL - 100 + dy / 2 - 2)]
+    slate = sk.linear([(0, ink.INK, 1), (1, ink.NEAR, 1)])
+    sk.add(f'<path d="{ink.path(roof)}" fill="url(#{slate})"/>')
+    sk.wash(roof, ink.MIDDLE, 0.25, layers=2, amount=1.5, step=8, edge=False)
+    slates = []
+    for row in range(1, 8):
+        t = row / 8
+        y0 = -WALL + 2 + t * (-100 + dy / 2 - 4)
+        x0, x1 = -12 + t * (dx / 2 - 2), 250 + t * (dx / 2 - 6 - 10)
+        slates.append(f"M{fmt(x0)},{fmt(y0)} L{fmt(x1)},{fmt(y0)}")
+    sk.strokes(slates, ink.INK, 0.6, 1.2)
+    ridge_y = -WALL - 100 + dy / 2 - 2
+    sk.add(f'<path d="M{fmt(dx / 2 - 14)},{fmt(ridge_y)} L{fmt(240 + dx / 2 + 4)},{fmt(ridge_y)} '
+           f'L{fmt(240 + dx + 8)},{fmt(-WALL + dy + 4)}" fill="none" stroke="{ink.MOON}" stroke-width="2.5" '
+           f'stroke-opacity="0.55" stroke-linejoin="round"/>')
+    sk.add(f'<path d="M0,0 L0,{-WALL}" stroke="{ink.MOON}" stroke-width="2" stroke-opacity="0.3"/>')
+    chimney = [(262, ridge_y + 14), (262, ridge_y - 46), (292, ridge_y - 50), (292, ridge_y + 20)]
+    sk.wash(chimney, ink.INK, 0.95, layers=2, amount=1, step=6)
+    sk.add(f'<path d="M258,{fmt(ridge_y - 48)} L296,{fmt(ridge_y - 52)}" stroke="{ink.MIST}" '
+           f'stroke-width="4" stroke-opacity="0.5"/>')
+    # Smoke torn sideways by the wind.
+    for i in range(7):
+        t = i / 6
+        sk.glow(277 + 30 * t + 140 * t * t, ridge_y - 62 - 40 * t, 18 + 40 * t, ink.MIST,
+                0.35 * (1 - 0.6 * t), ry=10 + 18 * t)
+    # Windows: dark panes with a glint of moon, and the one lit window.
+    for wx, wy, w, h in [(28, -160, 32, 34), (180, -160, 32, 34), (30, -112, 36, 46), (276, -100 + dy / 2, 18, 34)]:
+        glass = sk.linear([(0, ink.FAR, 1), (0.5, ink.INK, 1), (1, ink.INK, 1)], 0, 0, 1, 1)
+        sk.add(f'<rect x="{wx}" y="{fmt(wy)}" width="{w}" height="{h}" fill="url(#{glass})"/>')
+        sk.add(f'<path d="M{wx + w / 2},{fmt(wy)} l0,{h} M{wx},{fmt(wy + h * 0.45)} l{w},0" stroke="{ink.NEAR}" stroke-width="2.5"/>')
+        sk.add(f'<rect x="{wx}" y="{fmt(wy)}" width="{w}" height="{h}" fill="none" stroke="{ink.INK}" stroke-width="2.5"/>')
+        sk.add(f'<path d="M{wx - 3},{fmt(wy + h + 1.5)} l{w + 6},0" stroke="{ink.MIST}" stroke-width="2.5" stroke-opacity="0.5"/>')
+    lit_window(sk, 176, -112, 36, 46, lit)
+    # The door, shut or standing open on a lit room.
+    if door_open:
+        sk.glow(120, -20, 150, ink.LAMP, 0.45 * lit, ry=90)
+        sk.add(f'<rect x="100" y="-94" width="44" height="94" fill="{ink.LAMP}"/>')
+        inside = sk.radial([(0, ink.LAMP_CORE, round(min(1.0, 0.95 * lit + 0.05), 2)), (1, ink.LAMP, 0.0)], cy=0.7, r=0.7)
+        sk.add(f'<rect x="100" y="-94" width="44" height="94" fill="url(#{inside})"/>')
+        sk.add(f'<path d="M100,-94 L86,-98 L86,6 L100,0 Z" fill="{ink.INK}"/>')
+    else:
+        sk.add(f'<rect x="100" y="-92" width="42" height="92" fill="{ink.INK}"/>')
+        sk.add(f'<path d="M121,-92 L121,0" stroke="{ink.NEAR}" stroke-width="2"/>')
+    sk.add(f'<path d="M96,-96 L146,-96" stroke="{ink.MIST}" stroke-width="3" stroke-opacity="0.4"/>')
+    sk.add("</g>")
+
+
+def lit_window(sk, wx, wy, w, h, lit):
+    """A small window with a lamp behind it: warm panes, a dark cross of glazing bars and a
+    glow spilling out into the rain."""
+    sk.glow(wx + w / 2, wy + h / 2, 5.5 * w, ink.EMBER, 0.35 * lit, ry=4.5 * w)
+    sk.glow(wx + w / 2, wy + h / 2, 2.4 * w, ink.LAMP, 0.55 * lit, ry=2.2 * w)
+    pane = sk.radial([(0, ink.LAMP_CORE, 1), (0.6, ink.LAMP, 1), (1, ink.EMBER, 1)], cy=0.6, r=0.7)
+    sk.add(f'<rect x="{wx}" y="{wy}" width="{w}" height="{h}" fill="{ink.INK}"/>')
+    sk.add(f'<rect x="{wx}" y="{wy}" width="{w}" height="{h}" fill="url(#{pane})" fill-opacity="{0.25 + 0.75 * lit:.2f}"/>')
+    sk.add(f'<path d="M{wx + w / 2},{wy} L{wx + w / 2},{wy + h} M{wx},{wy + h * 0.45} L{wx + w},{wy + h * 0.45}" '
+           f'stroke="{ink.INK}" stroke-width="3"/>')
+    sk.add(f'<rect x="{wx}" y="{wy}" width="{w}" height="{h}" fill="none" stroke="{ink.INK}" stroke-width="3"/>')
+    sk.add(f'<path d="M{wx - 3},{wy + h + 1.5} l{w + 6},0" stroke="{ink.LAMP}" stroke-width="2.5" stroke-opacity="{0.6 * lit:.2f}"/>')
+
+
+# The moor around it --------------------------------------------------------------------
+
+def tufts(sk, box, count, colour, opacity, height=(10, 30), lit=0.0, lean=0.25):
+    """Grass and heather tufts scattered over a box, taller towards the bottom (nearer)."""
+    rng = sk.rng
+    x0, y0, x1, y1 = box
+    blades, tips = [], []
+    for _ in range(count):
+        x, y = rng.uniform(x0, x1), rng.uniform(y0, y1)
+        near = (y - y0) / max(1.0, y1 - y0)
+        h = rng.uniform(*height) * (0.5 + near)
+        for _ in range(rng.randint(3, 6)):
+            bx = x + rng.uniform(-h * 0.3, h * 0.3)
+            tx = bx + h * (lean + rng.uniform(-0.3, 0.3))
+            ty = y - h * rng.uniform(0.6, 1.0)
+            blades.append(f"M{fmt(bx)},{fmt(y)} Q{fmt(bx + (tx - bx) * 0.2)},{fmt((y + ty) / 2)} {fmt(tx)},{fmt(ty)}")
+            if lit and rng.random() < 0.3:
+                tips.append(blades[-1])
+    sk.strokes(blades, colour, opacity, 1.4)
+    if tips:
+        sk.strokes(tips, ink.MOON, lit, 1.0)
+
+
+def heather(sk, box, count, colour, opacity, size=(20, 60)):
+    """Low dark mounds of heather: small ragged washes, bigger towards the bottom."""
+    rng = sk.rng
+    x0, y0, x1, y1 = box
+    for _ in range(count):
+        x, y = rng.uniform(x0, x1), rng.uniform(y0, y1)
+        near = (y - y0) / max(1.0, y1 - y0)
+        r = rng.uniform(*size) * (0.4 + near)
+        pts = [(x + r * math.cos(a) * 1.6, y + r * 0.5 * min(0.2, math.sin(a)) - r * 0.55 * max(0.0, -math.sin(a)))
+               for a in [i * math.pi / 8 for i in range(16)]]
+        sk.wash(pts, colour, opacity, layers=1, amount=r * 0.12, step=max(3.0, r / 5), edge=False)
+
+
+def bent_tree(sk, x, y, height, colour=ink.INK):
+    """A thorn tree bent by years of wind from the left: a leaning trunk and swept branches."""
+    rng = sk.rng
+    h = height
+    trunk = [(x, y), (x + 0.05 * h, y - 0.35 * h), (x + 0.18 * h, y - 0.7 * h), (x + 0.42 * h, y - 0.92 * h)]
+    sk.add(f'<path d="{ink.path(ribbon(trunk, 0.09 * h))}" fill="{colour}"/>')
+    sk.add(f'<path d="{smooth(trunk, False)}" fill="none" stroke="{ink.MIST}" stroke-opacity="0.3" '
+           f'stroke-width="{fmt(0.012 * h)}" transform="translate({fmt(-0.02 * h)},0)"/>')
+    branches = []
+    for i in range(11):
+        t = 0.35 + 0.6 * i / 10
+        bx = x + 0.05 * h + 0.37 * h * t * t
+        by = y - h * (0.3 + 0.65 * t)
+        length = h * rng.uniform(0.25, 0.55) * (1.2 - 0.5 * t)
+        end = (bx + length, by - length * rng.uniform(-0.25, 0.35))
+        mid = ((bx + end[0]) / 2, (by + end[1]) / 2 - length * rng.uniform(0.05, 0.2))
+        branches.append(f"M{fmt(bx)},{fmt(by)} Q{fmt(mid[0])},{fmt(mid[1])} {fmt(end[0])},{fmt(end[1])}")
+        for _ in range(3):
+            u = rng.uniform(0.4, 0.9)
+            tx, ty = bx + (end[0] - bx) * u, by + (end[1] - by) * u
+            branches.append(f"M{fmt(tx)},{fmt(ty)} l{fmt(length * 0.3)},{fmt(-length * rng.uniform(-0.2, 0.3))}")
+    sk.strokes(branches[::4], colour, 1.0, max(1.5, 0.018 * h))
+    sk.strokes(branches, colour, 0.9, max(1.0, 0.008 * h))
+    sk.add(f'<g transform="translate(-1.5,-1.5)">')
+    sk.strokes(branches[::4], ink.MIST, 0.25, max(1.0, 0.006 * h))
+    sk.add("</g>")
+
+
+def stone_wall(sk, points, height, lit=0.4):
+    """A dry-stone wall following a line of points; its stones catch the moon on top."""
+    rng = sk.rng
+    line = sample(points, closed=False, per=12)
+    size = lambda i: height * (1.0 - 0.7 * i / len(line))
+    top = [(px, py - size(i)) for i, (px, py) in enumerate(line)]
+    band = line + top[::-1]
+    sk.wash(band, ink.NEAR, 0.95, layers=2, amount=1.5, step=5)
+    stones = []
+    for i in range(len(line) - 1):
+        (ax, ay), (bx, by) = line[i], line[i + 1]
+        h = size(i)
+        for row in range(3):
+            f = (row + rng.uniform(0.2, 0.8)) / 3
+            stones.append(f"M{fmt(ax)},{fmt(ay - h * f)} L{fmt(bx - 1)},{fmt(by - h * f + rng.uniform(-1, 1))}")
+    sk.strokes(stones, ink.INK, 0.7, 1.0)
+    caps = []
+    for i in range(0, len(top) - 1):
+        (ax, ay), (bx, by) = top[i], top[i + 1]
+        x = ax
+        while x < bx:
+            w = rng.uniform(6, 14) * (1.0 - 0.6 * i / len(top))
+            y = ay + (by - ay) * (x - ax) / max(1.0, bx - ax)
+            caps.append(f"M{fmt(x)},{fmt(y + 1)} q{fmt(w / 2)},{fmt(-w * 0.35)} {fmt(w)},0")
+            x += w + 1
+    sk.strokes(caps, ink.MOON, lit, 1.4)
