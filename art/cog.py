@@ -22,8 +22,8 @@ AXLE = 34
 SPOKES = 6
 
 BRONZE_DARK = "#3e2d14"
-BRONZE = "#6f5226"
-BRASS_MID = "#957034"
+BRONZE = "#5c4321"
+BRASS_MID = "#7d5e2c"
 
 
 def spoke(angle, r0, r1, w0, w1):
@@ -49,7 +49,7 @@ def cog1():
     for i in range(SPOKES):
         ang = i * 360 / SPOKES + 15
         shape = spoke(ang, HUB - 10, RIM + 8, 96, 66)
-        shade = pic.linear([(0, ink.BRASS, 1), (0.5, BRONZE, 1), (1, BRONZE_DARK, 1)],
+        shade = pic.linear([(0, BRASS_MID, 1), (0.5, BRONZE, 1), (1, BRONZE_DARK, 1)],
                            user=(c, c, c + 340 * math.cos(math.radians(ang)),
                                  c + 340 * math.sin(math.radians(ang))))
         pic.add(

@@ -8,6 +8,7 @@ out the same on every build.
 
 import math
 import random
+import re
 
 from lib import ink
 
@@ -98,7 +99,22 @@ class Picture:
         return f"url(#{name})"
 
     def svg(self):
-        return ink.document("\n".join(self.body), self.width, self.height, "".join(self.defs))
+        body = _OPACITY.sub(_split_opacity, "\n".join(self.body))
+        return ink.document(body, self.width, self.height, "".join(self.defs))
+
+
+# An `opacity` attribute makes the rasteriser paint the element on a canvas-sized layer of
+# its own, which is slow on large pictures. On a single shape, fill- and stroke-opacity
+# give (nearly) the same look at no cost, so shapes are rewritten that way; groups keep it.
+_OPACITY = re.compile(r"<(\w+)([^<>]*?) opacity=\"([0-9.]+)\"")
+
+
+def _split_opacity(match):
+    tag, attrs, value = match.groups()
+    if tag == "g" or "fill-opacity" in attrs or "stroke-opacity" in attrs:
+        return match.group(0)
+    return f'<{tag}{attrs} fill-opacity="{value}" stroke-opacity="{value}"'
+
 
 
 # -- shapes -----------------------------------------------------------------------------
