@@ -47,7 +47,7 @@ TEST_F(ParticleLife, MovesWithThePreviousFramesVelocity)
     EXPECT_FLOAT_EQ(particle.vx, 100.0f);
 }
 
-TEST_F(ParticleLife, FadeInFollowsSineOutToItsTarget)
+TEST_F(ParticleLife, FadeInFollowsSineOutToItsTargetOnlyWhenEnabled)
 {
     Particle particle;
     spawnStill(particle, dot, true, false, 1.0f, 10.0f, 1.0f);
@@ -64,13 +64,8 @@ TEST_F(ParticleLife, FadeInFollowsSineOutToItsTarget)
     spawnStill(particle, dot, true, false, 0.1f, 10.0f, 0.5f);
     particle.update(0.2f);
     EXPECT_EQ(drawnAlpha(particle, target), 127);
-}
 
-TEST_F(ParticleLife, WithoutFadeInShowsOpaqueWhateverTheTarget)
-{
-    Particle particle;
-    spawnStill(particle, dot, true, false, 1.0f, 10.0f, 1.0f);
-    particle.update(0.1f);  // leaves this slot's tween mid-fade, then it is reused
+    // Without a fade-in the particle is opaque from the start, whatever the target.
     spawnStill(particle, dot, false, false, 1.0f, 10.0f, 0.2f);
     EXPECT_EQ(drawnAlpha(particle, target), 255);
     particle.update(0.1f);
