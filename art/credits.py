@@ -2,7 +2,7 @@
 the film's own typeface on the night of the moor, with the far house still lit."""
 
 from lib import ink
-from lib.opening import Sketch, fmt, ridge, rule
+from lib.opening import Sketch, ridge, rule
 
 PAPER = "#e4ddcc"
 QUIET = "#8e9aab"

@@ -3,8 +3,9 @@ room, and the hooded figure standing on the threshold with the lantern, seen fro
 The sky is left empty, so the rain drawn behind the picture falls there."""
 
 from lib import ink
-from lib.opening import (Sketch, bent_tree, farmhouse, fmt, heather, night_sky, ribbon, ridge,
-                         smooth, stone_wall, tufts)
+from lib.opening import (Sketch, bent_tree, fmt, heather, night_sky, ribbon, ridge, smooth,
+                         stone_wall, tufts)
+from lib.opening_house import farmhouse
 
 GROUND = 905          # the foot of the house's front wall
 HOUSE_X = 1130        # its lower left corner

@@ -4,8 +4,10 @@ hand with the lantern, the house on the moor, the eye, and the mist that drifts 
 import math
 
 from lib import ink
-from lib.opening import (Sketch, bent_tree, farmhouse, fmt, heather, hooded_head, night_sky, ribbon, ridge, sample,
-                         rule, smooth, stone_wall, tufts)
+from lib.opening import (Sketch, bent_tree, fmt, heather, night_sky, ribbon, ridge, rule, sample,
+                         smooth, stone_wall, tufts)
+from lib.opening_face import hooded_head
+from lib.opening_house import farmhouse
 
 
 def cottage(sk, x, y, size, lit=1.0):
