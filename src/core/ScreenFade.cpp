@@ -1,6 +1,7 @@
 #include "core/ScreenFade.hpp"
 
 #include "core/Easing.hpp"
+#include "core/Opacity.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -34,8 +35,7 @@ void ScreenFade::drawOverlay(sf::RenderTarget& target)
 {
     if (!overlayVisible() || sprite == nullptr)
         return;
-    const auto opacity = static_cast<sf::Uint8>(static_cast<int>(alpha * 255.0f) & 0xFF);
-    sprite->setColor(sf::Color(255, 255, 255, opacity));
+    sprite->setColor(sf::Color(255, 255, 255, alphaByte(alpha)));
     target.draw(*sprite, sf::RenderStates::Default);
 }
 

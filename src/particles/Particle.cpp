@@ -1,6 +1,7 @@
 #include "particles/Particle.hpp"
 
 #include "core/Easing.hpp"
+#include "core/Opacity.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -78,13 +79,4 @@ void Particle::draw(sf::RenderTarget& target) const
     sprite->setColor(sf::Color(255, 255, 255, alphaByte(alpha)));
     sprite->setScale(scale, scale);
     target.draw(*sprite);
-}
-
-unsigned char alphaByte(float alpha)
-{
-    const float value = alpha * 255.0f;
-    // Converting a float outside the int range (or NaN) would be undefined.
-    if (!(value > -2147483648.0f && value < 2147483648.0f))
-        return 0;
-    return static_cast<unsigned char>(static_cast<int>(value) & 0xFF);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Opacity.hpp"
 #include "core/Tween.hpp"
 
 namespace sf {
@@ -47,6 +48,3 @@ struct Particle {
     Tween alphaTween;
 };
 
-// The alpha byte handed to the graphics library for an opacity: alpha x 255 truncated toward
-// zero, kept to its low 8 bits (0.5 gives 127). A value beyond the integer range gives 0.
-unsigned char alphaByte(float alpha);
