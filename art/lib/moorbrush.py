@@ -148,10 +148,31 @@ def wash(d, colour, opacity, seed, layers=3, drift=6, extra=""):
     return "\n".join(parts)
 
 
+def clip_segment(px, py, qx, qy, box):
+    """The part of the segment inside the box (x0, y0, x1, y1), or None."""
+    x0, y0, x1, y1 = box
+    t0, t1 = 0.0, 1.0
+    dx, dy = qx - px, qy - py
+    for p, q in ((-dx, px - x0), (dx, x1 - px), (-dy, py - y0), (dy, y1 - py)):
+        if p == 0:
+            if q < 0:
+                return None
+            continue
+        r = q / p
+        if p < 0:
+            t0 = max(t0, r)
+        else:
+            t1 = min(t1, r)
+        if t0 > t1:
+            return None
+    return (px + dx * t0, py + dy * t0), (px + dx * t1, py + dy * t1)
+
+
 def hatch(seed, box, angle, spacing, colour, opacity, width=1.2, length=(40, 120), gap=0.35,
           wobble=2.0):
-    """Short parallel hatching strokes filling a box (x0, y0, x1, y1), broken at random:
-    one path element; clip it to a shape with a clip-path when needed."""
+    """Short parallel hatching strokes filling a box (x0, y0, x1, y1), broken at random
+    and cut at the box's edges: one path element; clip it to a shape with a clip-path
+    when needed."""
     rng = random.Random(seed)
     x0, y0, x1, y1 = box
     a = math.radians(angle)
@@ -169,7 +190,9 @@ def hatch(seed, box, angle, spacing, colour, opacity, width=1.2, length=(40, 120
                 w = rng.uniform(-wobble, wobble)
                 px, py = cx + nx * (off + w) + ux * s, cy + ny * (off + w) + uy * s
                 qx, qy = px + ux * seg, py + uy * seg + rng.uniform(-wobble, wobble)
-                if (x0 - seg <= px <= x1 + seg) and (y0 - seg <= py <= y1 + seg):
+                inside = clip_segment(px, py, qx, qy, box)
+                if inside:
+                    (px, py), (qx, qy) = inside
                     parts.append(f"M{num(px)},{num(py)}L{num(qx)},{num(qy)}")
             s += seg + rng.uniform(4, 30)
         off += spacing * rng.uniform(0.7, 1.3)
