@@ -146,7 +146,7 @@ def scylla_1():
     ]
     for points, w0, gape, flip in serpents:
         end, angle = neck(pic, points, w0, w0 * 0.5, FAR_BODY, FAR_DARK, FAR_LIGHT,
-                          edge="#121820", edge_width=3)
+                          edge="#161d27", edge_width=2)
         head(pic, end[0], end[1], angle, w0 * 0.5 / 56, FAR_BODY, FAR_DARK, FAR_LIGHT,
              eye="#ffd98a", edge="#121820", gape=gape, flip=flip)
     return pic.svg()

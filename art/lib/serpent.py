@@ -19,7 +19,7 @@ def blob(rng, cx, cy, rx, ry, n=14, jitter=0.2):
     return smooth(pts, closed=True)
 
 
-def neck(pic, points, w0, w1, body, dark, light, edge=ink.INK, scales=True, edge_width=4,
+def neck(pic, points, w0, w1, body, dark, light, edge=ink.INK, scales=True, edge_width=2.5,
          spine_side=-1):
     """A long neck along a curve through `points`, tapering from w0 to w1; returns the
     end point and the direction there (radians). The spines run along the left side of
@@ -100,9 +100,9 @@ def head(pic, x, y, angle, scale, body, dark, light, eye=ink.LAMP, edge=ink.INK,
         teeth.append(f"M{f(bx - 4)},{f(by)} L{f(bx)},{f(by - 11 + t * 2)} L{f(bx + 4)},{f(by)} Z")
     parts.append(f'<path d="{" ".join(teeth)}" fill="#b9b3a4" stroke="{edge}" stroke-width="1"/>')
     parts.append(f'<path d="{smooth(jaw, closed=True, tension=0.7)}" fill="{shade}" '
-                 f'stroke="{edge}" stroke-width="4" stroke-linejoin="round"/>')
+                 f'stroke="{edge}" stroke-width="2.5" stroke-linejoin="round"/>')
     parts.append(f'<path d="{smooth(skull, closed=True, tension=0.7)}" fill="{shade}" '
-                 f'stroke="{edge}" stroke-width="4" stroke-linejoin="round"/>')
+                 f'stroke="{edge}" stroke-width="2.5" stroke-linejoin="round"/>')
     # horns sweeping back from the brow, a frill behind the jaw
     parts.append(f'<path d="M30,-50 Q-20,-92 -70,-104 Q-22,-70 6,-40 Z M60,-54 Q30,-104 -10,-130 '
                  f'Q20,-84 44,-50 Z M-4,30 Q-40,60 -60,48 Q-36,36 -8,14 Z" fill="{dark}" '
