@@ -38,7 +38,7 @@ def room():
     for x in range(-40, 1960, 150):
         boards.append(f"M{x},0 L{x + 2},{DESK_BACK}")
     body.append(f'<path d="{"".join(boards)}" stroke="#06080c" stroke-width="3" opacity="0.5"/>')
-    body.append(hatch(401, (0, 0, 1920, DESK_BACK), 92, 9, "#1b2330", 0.35, 1.0, (30, 120), 0.5))
+    body.append(hatch(401, (0, 0, 1920, DESK_BACK), 92, 12, "#1b2330", 0.35, 1.0, (30, 120), 0.55))
     body.append(f'<rect x="0" y="{DESK_BACK - 120}" width="1920" height="10" fill="#080b10" '
                 'opacity="0.6"/>')
     # Lamplight on the wall: a broad warm fall-off, brighter above the shade.

@@ -53,8 +53,8 @@ def wall():
         body.append(f'<path d="{" ".join(shapes)}" fill="{tone}"/>')
     body.append(f'<path d="{" ".join(lit)}" stroke="#4a5566" stroke-width="1.5" fill="none" '
                 'opacity="0.35"/>')
-    body.append(hatch(502, (0, 0, 1920, OPEN_BOTTOM), 118, 8, "#05070a", 0.35, 1.2, (10, 40), 0.5))
-    body.append(hatch(503, (0, 0, 1920, OPEN_BOTTOM), 20, 12, "#3a4556", 0.18, 1.0, (10, 30), 0.7))
+    body.append(hatch(502, (0, 0, 1920, OPEN_BOTTOM), 118, 10, "#05070a", 0.4, 1.2, (10, 40), 0.55))
+    body.append(hatch(503, (0, 0, 1920, OPEN_BOTTOM), 20, 20, "#3a4556", 0.2, 1.0, (10, 30), 0.7))
     # Light from the cracks of the door touches the stone around the frame.
     body.append(glow(defs, MIDDLE, 620, 900, "#c9d2dc", 0.12, squash=0.7))
     body.append(glow(defs, MIDDLE, OPEN_BOTTOM + 20, 700, "#e9edf2", 0.22, squash=0.16))

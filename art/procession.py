@@ -326,6 +326,7 @@ def near_ground():
         lx = x + s * (walker.FX + 70)
         body.append(glow(defs, lx, fy - 2 * s, 200 * s, ink.LAMP, 0.26, squash=0.22))
     body.append(grass(left, right))
+    body.append(fence())
     body.append(stones())
     return ink.document("\n".join(body), defs=defs.text())
 
@@ -374,6 +375,27 @@ def grass(left, right):
     return "\n".join(out)
 
 
+def fence():
+    """Old leaning posts along the top of the bank, a sagging wire between them."""
+    rng = random.Random(331)
+    posts, wire = [], []
+    tops = []
+    for x in (1010, 1190, 1385, 1590, 1800):
+        y = near_edge(x) + 14
+        h = rng.uniform(46, 66) * (0.8 + (y - 800) / 400)
+        lean = rng.uniform(-10, 8)
+        top = (x + lean, y - h)
+        posts.append(f"M{num(x - 5)},{num(y)} L{num(top[0] - 4)},{num(top[1])} "
+                     f"L{num(top[0] + 4)},{num(top[1] - 2)} L{num(x + 6)},{num(y)}Z")
+        tops.append((top[0], top[1] + 8))
+    for a, b in zip(tops, tops[1:]):
+        mid = ((a[0] + b[0]) / 2, (a[1] + b[1]) / 2 + 16)
+        wire.append(f"M{num(a[0])},{num(a[1])} Q{num(mid[0])},{num(mid[1])} {num(b[0])},{num(b[1])}")
+    return (f'<path d="{"".join(posts)}" fill="#07090d"/>'
+            f'<path d="{"".join(wire)}" stroke="#4a5668" stroke-width="1.4" fill="none" '
+            'opacity="0.6"/>')
+
+
 def stones():
     """Boulders in the right foreground, half sunk in the heather, their wet tops
     catching the sky."""
@@ -393,7 +415,7 @@ def stones():
         # A paler facet on the side facing the sky, and a bright wet rim along the top.
         facet = hull[1:6] + [(lerp(hull[5][0], x, 0.6), y - h * 0.35),
                              (lerp(hull[1][0], x, 0.5), y - h * 0.15)]
-        out.append(f'<path d="{poly(ragged(facet, seed + 9, 1.5, 6))}" fill="#1c2430" '
+        out.append(f'<path d="{poly(ragged(facet, seed + 9, 1.5, 6))}" fill="#151b24" '
                    'opacity="0.8"/>')
         out.append(f'<path d="{smooth(hull[2:6])}" stroke="#728399" stroke-width="1.6" '
                    'fill="none" opacity="0.35"/>')
