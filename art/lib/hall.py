@@ -410,18 +410,40 @@ def furnace(pic, rng):
     fire = pic.radial([(0, ink.LAMP_CORE, 1), (0.35, ink.LAMP, 1), (0.75, ink.EMBER, 1),
                        (1, "#5a2a12", 1)], cx=0.5, cy=0.85, r=0.75)
     pic.add(f'<path d="{mouth}" fill="{fire}" stroke="{ink.INK}" stroke-width="8"/>')
-    # coals: dark lumps against the fire, lit on top
-    lumps = []
-    for _ in range(40):
-        cx = rng.uniform(mx0 + 10, mx1 - 10)
-        cy = rng.uniform(my1 - 70, my1 - 8)
-        r = rng.uniform(7, 16)
-        lumps.append(circle_path(cx, cy, r))
-    pic.add(f'<path d="{" ".join(lumps)}" fill="#2a120a" fill-opacity="0.85"/>')
-    # voussoirs of the arch
-    pic.add(f'<path d="{mouth}" fill="none" stroke="#3a2d2a" stroke-width="34" '
-            f'stroke-dasharray="22 6" transform="translate(0,0)"/>')
-    pic.add(f'<path d="{mouth}" fill="none" stroke="{ink.EMBER}" stroke-width="4" '
+    # flames licking up out of the coal bed
+    flames = []
+    for _ in range(9):
+        fx = rng.uniform(mx0 + 30, mx1 - 30)
+        fh = rng.uniform(60, 150)
+        fw = rng.uniform(16, 30)
+        base = my1 - 40
+        flames.append(f"M{f(fx - fw)},{f(base)} Q{f(fx - fw * 0.8)},{f(base - fh * 0.6)} "
+                      f"{f(fx + rng.uniform(-10, 10))},{f(base - fh)} Q{f(fx + fw * 0.6)},"
+                      f"{f(base - fh * 0.5)} {f(fx + fw)},{f(base)} Z")
+    inside = pic.uid("c")
+    pic.define(f'<clipPath id="{inside}"><path d="{mouth}"/></clipPath>')
+    pic.add(f'<path d="{" ".join(flames)}" fill="{ink.LAMP_CORE}" fill-opacity="0.55" '
+            f'clip-path="url(#{inside})"/>')
+    # the coal bed: a ragged dark heap with glowing cracks
+    bed = [(mx0 + 6, my1)]
+    x = mx0 + 6
+    while x < mx1 - 6:
+        x += rng.uniform(12, 26)
+        bed.append((min(x, mx1 - 6), my1 - rng.uniform(22, 48)))
+    bed.append((mx1 - 6, my1))
+    pic.add(f'<path d="{ink.path(bed)}" fill="#241009"/>')
+    cracks = []
+    for _ in range(22):
+        cx = rng.uniform(mx0 + 20, mx1 - 20)
+        cy = rng.uniform(my1 - 34, my1 - 6)
+        cracks.append(f"M{f(cx)},{f(cy)} l{f(rng.uniform(-10, 10))},{f(rng.uniform(-6, 6))}")
+    pic.add(f'<path d="{" ".join(cracks)}" stroke="{ink.LAMP}" stroke-width="2.5" '
+            f'stroke-linecap="round"/>')
+    # voussoirs of the arch (along the arch only, not across the hearth)
+    arch = mouth.replace(" Z", "")
+    pic.add(f'<path d="{arch}" fill="none" stroke="#3a2d2a" stroke-width="34" '
+            f'stroke-dasharray="22 6"/>')
+    pic.add(f'<path d="{arch}" fill="none" stroke="{ink.EMBER}" stroke-width="4" '
             f'stroke-opacity="0.8"/>')
     # heat on the floor before the mouth and sparks rising from it
     pic.glow((mx0 + mx1) / 2, y1 + 20, 420, 60, ink.LAMP, 0.55)
