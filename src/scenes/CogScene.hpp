@@ -1,0 +1,36 @@
+#pragma once
+
+#include "scenes/SceneContext.hpp"
+
+// Scene 4, 16 s: a large cog turning steadily on white, a hook hanging in from the top
+// right. Fades in, fades out after 14 s and hands over to the ending (id 5).
+class CogScene {
+public:
+    static constexpr int kId = 4;
+    static constexpr int kNextId = 5;
+
+    explicit CogScene(SceneContext context = SceneContext());
+
+    // One frame of dt seconds; returns 4, or 5 from the frame on which the scene ends.
+    int frame(float dt);
+
+    int stage() const { return m_stage; }
+    // Degrees turned so far; never wrapped.
+    float cogAngle() const { return m_cogAngle; }
+
+private:
+    void setUp();
+    int runStages(float dt);
+
+    SceneContext m_context;
+    bool m_firstEntry = true;
+    int m_stage = 0;
+    float m_timer = 0.0f;
+    float m_cogAngle = 0.0f;
+    sf::Sprite* m_cog = nullptr;
+    sf::Sprite* m_white = nullptr;
+    sf::Sprite* m_hook = nullptr;
+};
+
+// The frame loop's cog scene: one frame of the game's one CogScene.
+int cogScene(float dt);

@@ -1,0 +1,67 @@
+#include "scenes/SceneContext.hpp"
+
+#include "assets/SpriteManager.hpp"
+#include "core/Screen.hpp"
+#include "particles/ParticleManager.hpp"
+#include "particles/ParticleSystem.hpp"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+
+namespace {
+const std::string kRainKey = "rain_particles";
+}
+
+SceneContext::SceneContext()
+    : SceneContext(SpriteManager::instance(), ParticleManager::instance(), renderTexture())
+{
+}
+
+SceneContext::SceneContext(SpriteManager& sprites, ParticleManager& particles, sf::RenderTarget& target)
+    : m_sprites(&sprites)
+    , m_particles(&particles)
+    , m_target(&target)
+{
+}
+
+sf::Sprite* SceneContext::sprite(const std::string& key) const
+{
+    return m_sprites->get(key);
+}
+
+ParticleSystem* SceneContext::rain() const
+{
+    ParticleSystem* system = m_particles->get(kRainKey);
+    if (system != nullptr) {
+        // The spawning restarts; particles still alive from an earlier scene keep falling.
+        system->emitting = true;
+        system->spawnTimer = 0.0f;
+    }
+    return system;
+}
+
+void SceneContext::draw(sf::Sprite* sprite) const
+{
+    if (sprite != nullptr)
+        m_target->draw(*sprite, sf::RenderStates::Default);
+}
+
+void SceneContext::stepRain(ParticleSystem* rain, float dt) const
+{
+    if (rain == nullptr)
+        return;
+    rain->update(dt);
+    rain->draw(*m_target);
+}
+
+void place(sf::Sprite* sprite, float x, float y)
+{
+    if (sprite != nullptr)
+        sprite->setPosition(x, y);
+}
+
+void tint(sf::Sprite* sprite, float alpha)
+{
+    if (sprite != nullptr)
+        sprite->setColor(sf::Color(255, 255, 255, alphaByte(alpha)));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/Opacity.hpp"
+
+#include <SFML/Config.hpp>
+
+#include <string>
+
+class ParticleManager;
+class ParticleSystem;
+class SpriteManager;
+
+namespace sf {
+class RenderTarget;
+class Sprite;
+}
+
+// What a scene works with: the registries it fetches its sprites and its rain from on its
+// first frame, and the picture it draws into. Every operation accepts what a registry could
+// not give (a null handle) and then does nothing, so a scene with a missing key skips what it
+// lacks and still keeps its timeline.
+class SceneContext {
+public:
+    // The game's registries and renderTexture().
+    SceneContext();
+    // Other registries and another picture (tests use fresh ones).
+    SceneContext(SpriteManager& sprites, ParticleManager& particles, sf::RenderTarget& target);
+
+    // The shared sprite of `key`, or null after the registry's line. First frame only.
+    sf::Sprite* sprite(const std::string& key) const;
+    // The shared "rain_particles" system with its spawning restarted (emitting on, spawnTimer
+    // 0), or null after the registry's line. First frame only.
+    ParticleSystem* rain() const;
+
+    // Draws `sprite` with the default render states; nothing when it is null.
+    void draw(sf::Sprite* sprite) const;
+    // The rain step: `rain` moves on by dt seconds, then draws its live particles. Nothing
+    // when it is null.
+    void stepRain(ParticleSystem* rain, float dt) const;
+
+    sf::RenderTarget& target() const { return *m_target; }
+
+private:
+    SpriteManager* m_sprites;
+    ParticleManager* m_particles;
+    sf::RenderTarget* m_target;
+};
+
+// Sets the position of `sprite` in pixels; nothing when it is null.
+void place(sf::Sprite* sprite, float x, float y);
+// Colours `sprite` white with opacity `alpha` (0 to 1, see alphaByte); nothing when null.
+void tint(sf::Sprite* sprite, float alpha);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "scenes/SceneContext.hpp"
+
+#include <array>
+#include <cstddef>
+
+// Scene 1, 16 s: a procession of six walking figures, from a large one at the left front to
+// a tiny one far away, in a layered landscape whose mist rises slowly, in the rain. Fades in,
+// fades out after 14 s and hands over to the desk (id 25).
+class WalkScene {
+public:
+    static constexpr int kId = 1;
+    static constexpr int kNextId = 25;
+
+    explicit WalkScene(SceneContext context = SceneContext());
+
+    // One frame of dt seconds; returns 1, or 25 from the frame on which the scene ends.
+    int frame(float dt);
+
+    int stage() const { return m_stage; }
+    // The walk frame all six figures show, 0 to 4 ("walk_0" to "walk_4").
+    std::size_t walkFrame() const { return m_frameIndex; }
+    // y of the rising layer "towerwalk_1", pixels.
+    float risingLayerY() const { return m_risingY; }
+
+private:
+    void setUp();
+    int runStages(float dt);
+    void stepWalk(float dt);
+    // One figure: every walk frame scaled by `scale` and placed at (x, y), then the current one drawn.
+    void drawFigure(float scale, float x, float y);
+
+    SceneContext m_context;
+    bool m_firstEntry = true;
+    int m_stage = 0;
+    float m_timer = 0.0f;
+    std::array<sf::Sprite*, 5> m_walkFrames{};
+    std::size_t m_frameIndex = 0;
+    float m_frameTime = 0.0f;       // seconds each walk frame stays
+    float m_frameCountdown = 0.0f;  // seconds left of the current walk frame
+    std::array<sf::Sprite*, 4> m_layers{};
+    float m_risingY = 0.0f;
+    ParticleSystem* m_rain = nullptr;
+};
+
+// The frame loop's walk scene: one frame of the game's one WalkScene.
+int walkScene(float dt);

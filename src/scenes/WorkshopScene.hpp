@@ -1,0 +1,61 @@
+#pragma once
+
+#include "scenes/SceneContext.hpp"
+#include "scenes/WorkshopSchedule.hpp"
+
+// Scene 2, 48 s: the tall workshop picture scrolls down behind the rain while machinery
+// enters on a fixed schedule (WorkshopSchedule.hpp) and sinks with it: hook ropes whose hooks
+// step along their cables, small ropes and cogs that jump once a second, hook lines that drop
+// and snap back up. Fades in, fades out after 46 s and hands over to the door (id 35).
+class WorkshopScene {
+public:
+    static constexpr int kId = 2;
+    static constexpr int kNextId = 35;
+
+    explicit WorkshopScene(SceneContext context = SceneContext());
+
+    // One frame of dt seconds; returns 2, or 35 from the frame on which the scene ends.
+    int frame(float dt);
+
+    int stage() const { return m_stage; }
+    // Steps of the schedule done so far, 0 to 16.
+    std::size_t scheduleStep() const { return m_scheduleStep; }
+    // y of "workshop_1", pixels.
+    float backgroundY() const { return m_backgroundY; }
+    const workshop::HookRope& hookRope(std::size_t i) const { return m_hookRopes[i]; }
+    const workshop::SmallRope& smallRope(std::size_t i) const { return m_smallRopes[i]; }
+    const workshop::CogGroup& cogGroup(std::size_t i) const { return m_cogGroups[i]; }
+    const workshop::HookLine& hookLine(std::size_t i) const { return m_hookLines[i]; }
+
+private:
+    void setUp();
+    void build();
+    int runStages(float dt);
+    void tick(float dt);
+    void runSchedule(float dt);
+    void activate(const workshop::ScheduleStep& step);
+    void stepCogGroup(workshop::CogGroup& group, float dt);
+    void drawCog(sf::Sprite& sprite, float turn, float scale, float x, float y);
+    void stepHookLine(workshop::HookLine& line, float dt);
+    void stepSmallRope(workshop::SmallRope& rope, float dt);
+    void stepHookRope(workshop::HookRope& rope, float dt);
+
+    SceneContext m_context;
+    bool m_firstEntry = true;
+    int m_stage = 0;
+    float m_timer = 0.0f;
+    std::size_t m_scheduleStep = 0;
+    float m_scheduleClock = 0.0f;  // seconds since the first frame; never restarted
+    float m_tickTimer = 0.0f;      // seconds since the last one-second tick
+    sf::Sprite* m_background = nullptr;
+    float m_backgroundY;
+    sf::Sprite* m_backdrop = nullptr;
+    ParticleSystem* m_rain = nullptr;
+    std::array<workshop::HookRope, 3> m_hookRopes{};
+    std::array<workshop::SmallRope, 5> m_smallRopes{};
+    std::array<workshop::CogGroup, 2> m_cogGroups{};
+    std::array<workshop::HookLine, 3> m_hookLines{};
+};
+
+// The frame loop's workshop scene: one frame of the game's one WorkshopScene.
+int workshopScene(float dt);
