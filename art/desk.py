@@ -12,8 +12,8 @@ import math
 import random
 
 from lib import ink
-from lib.moorbrush import (Defs, Noise1D, glow, hatch, lerp, mix, num, poly, ragged, smooth,
-                           wash)
+from lib.letterhand import Sheet
+from lib.moorbrush import Defs, Noise1D, glow, hatch, lerp, mix, num, poly, ragged, smooth
 
 DESK_BACK = 566             # where the desk top meets the wall
 WINDOW = (1150, 60, 1560, 470)
@@ -23,6 +23,7 @@ INKWELL = (1400, 664)
 CANDLE = (760, 612)
 REST_X = -200               # the letter's resting x, fixed by the scene
 LETTER = [(880, 712), (1530, 690), (1552, 1046), (902, 1070)]   # canvas corners of the sheet
+SHEET = Sheet(LETTER)
 
 
 # ---------------------------------------------------------------- the room
@@ -350,45 +351,10 @@ def papers(defs):
 
 # ---------------------------------------------------------------- the letter
 
-def on_sheet(u, v):
-    """A point of the sheet (u, v in 0..1) on the canvas: the sheet lies on the desk in
-    perspective, so its far edge is a little shorter than its near edge."""
-    (ax, ay), (bx, by), (cx, cy), (dx, dy) = LETTER
-    top = (lerp(ax, bx, u), lerp(ay, by, u))
-    low = (lerp(dx, cx, u), lerp(dy, cy, u))
-    return (lerp(top[0], low[0], v), lerp(top[1], low[1], v))
-
-
-def handwriting(rng, u0, u1, v, size):
-    """One line of running hand: words drawn as looping strokes (a pen moving forward
-    while it circles), with the odd tall loop or tail, not letters. u0..u1 across the sheet
-    at height v; size is the height of a small letter in v."""
-    strokes = []
-    u = u0
-    while u < u1 - 0.03:
-        letters = rng.randint(2, 8)
-        advance = rng.uniform(0.0085, 0.011)
-        heights = [size * rng.choice([1, 1, 1, 1, 2.3, 0.8]) for _ in range(letters + 1)]
-        pts = []
-        steps = letters * 6
-        for i in range(steps + 1):
-            t = i / 6 * 2 * math.pi
-            k = i // 6
-            h = lerp(heights[k], heights[min(letters, k + 1)], (i % 6) / 6)
-            x = u + advance * t / (2 * math.pi) + advance * 0.22 * math.sin(t)
-            y = v - h * (1 - math.cos(t)) / 2
-            if k % 5 == 3 and heights[k] < size * 1.5:
-                y += size * 1.3 * max(0.0, math.cos(t)) * (1 if (i % 6) in (0, 5) else 0)
-            pts.append(on_sheet(x + rng.uniform(-0.0006, 0.0006), y))
-        strokes.append(smooth(pts))
-        u += advance * letters + rng.uniform(0.014, 0.026)
-    return strokes
-
-
 def letter():
     defs = Defs("l")
     body = []
-    outline = [on_sheet(u, v) for u, v in
+    outline = [SHEET.at(u, v) for u, v in
                [(0, 0), (0.5, 0.002), (1, 0), (1.002, 0.5), (1, 1), (0.5, 0.998), (0, 1), (-0.002, 0.5)]]
     edge = poly(ragged(outline, 461, 0.8, 10))
     shadow = defs.blur(9)
@@ -399,8 +365,8 @@ def letter():
     body.append(f'<path d="{edge}" fill="{paper}"/>')
     # The two folds it was sent in: a crease with a shaded side.
     for v in (1 / 3, 2 / 3):
-        a, b = on_sheet(0, v), on_sheet(1, v)
-        c, d = on_sheet(0, v + 0.05), on_sheet(1, v + 0.05)
+        a, b = SHEET.at(0, v), SHEET.at(1, v)
+        c, d = SHEET.at(0, v + 0.05), SHEET.at(1, v + 0.05)
         body.append(f'<path d="{poly([a, b, d, c])}" fill="#3a2f20" opacity="0.06"/>')
         body.append(f'<path d="M{num(a[0])},{num(a[1])} L{num(b[0])},{num(b[1])}" stroke="#5a4a30" '
                     'stroke-width="1.2" opacity="0.35"/>')
@@ -413,22 +379,22 @@ def letter():
                 + "</g>")
     # The writing: a greeting, paragraphs, a signature with its flourish.
     rng = random.Random(463)
-    strokes = handwriting(rng, 0.08, 0.4, 0.11, 0.022)
+    strokes = SHEET.writing(rng, 0.08, 0.4, 0.11, 0.022)
     v = 0.19
     for para in (4, 3, 3):
         for k in range(para):
             start = 0.13 if k == 0 else 0.08
             end = 0.92 if k < para - 1 else rng.uniform(0.45, 0.75)
-            strokes += handwriting(rng, start, end, v, 0.018)
+            strokes += SHEET.writing(rng, start, end, v, 0.018)
             v += 0.062
         v += 0.03
-    strokes += handwriting(rng, 0.6, 0.86, 0.93, 0.026)
-    f = [on_sheet(u, w) for u, w in [(0.58, 0.955), (0.72, 0.97), (0.88, 0.95), (0.92, 0.93)]]
+    strokes += SHEET.writing(rng, 0.6, 0.86, 0.93, 0.026)
+    f = [SHEET.at(u, w) for u, w in [(0.58, 0.955), (0.72, 0.97), (0.88, 0.95), (0.92, 0.93)]]
     strokes.append(smooth(f))
     body.append(f'<path d="{" ".join(strokes)}" stroke="#2c1d10" stroke-width="1.7" fill="none" '
                 'stroke-linecap="round" stroke-linejoin="round" opacity="0.8"/>')
     # A broken wax seal in the corner, the warm red of the film's few accents.
-    sx, sy = on_sheet(0.08, 0.9)
+    sx, sy = SHEET.at(0.08, 0.9)
     seal = [(sx + 28 * math.cos(a) * (1 + 0.12 * math.sin(5 * a)), sy + 22 * math.sin(a) * (1 + 0.12 * math.sin(5 * a)))
             for a in [2 * math.pi * k / 20 for k in range(20)]]
     body.append(f'<path d="{smooth(seal, close=True)}" fill="#6e1f17"/>')

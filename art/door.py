@@ -8,11 +8,10 @@ over the wall. A thin gap at the meeting edges and under the wings lets the ligh
 before they open. The poem's line at the top left (y 100-160) lies over dark stone.
 """
 
-import math
 import random
 
 from lib import ink
-from lib.moorbrush import Defs, glow, hatch, lerp, mix, num, poly, ragged
+from lib.moorbrush import Defs, glow, hatch, mix, num, poly, ragged
 
 OPEN_LEFT, OPEN_RIGHT = 552, 1368
 OPEN_TOP, OPEN_BOTTOM = 224, 1008

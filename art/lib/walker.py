@@ -15,7 +15,7 @@ import math
 import random
 
 from lib import ink
-from lib.moorbrush import Defs, Noise1D, glow, hatch, lerp, num, poly, smooth
+from lib.moorbrush import Defs, glow, hatch, lerp, num, poly, smooth
 
 WIDTH, HEIGHT = 480, 720
 FX, FY = 240, 690          # the feet point: under the hip, on the sole line
@@ -107,7 +107,6 @@ def hem_tatters():
 
 
 TATTERS = hem_tatters()
-SWAY = Noise1D(11, octaves=2)
 
 
 def sleeve_outline(shoulder, elbow, hand):
