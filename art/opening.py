@@ -23,13 +23,13 @@ def cottage(sk, x, y, size, lit=1.0):
 
 def far_moor(sk, window=None):
     """The far edge of the moor: pale blue folds far off, darker towards us."""
-    ridge(sk, 850, -20, 1500, 14, ink.MIST, 0.55, seed=1.0)
+    ridge(sk, 850, -20, 1800, 14, ink.MIST, 0.55, seed=1.0)
     sk.mist((0, 820, 1500, 870), 8, ink.MIST, 0.2, size=(180, 320), flat=0.1)
     if window:
         cottage(sk, window[0], window[1], 1.0)
-    ridge(sk, 905, -20, 1500, 22, ink.FAR, 0.85, seed=2.5)
-    ridge(sk, 990, -20, 1500, 30, ink.MIDDLE, 0.95, seed=4.0)
-    ridge(sk, 1050, -20, 1500, 20, ink.NEAR, 1.0, seed=0.3)
+    ridge(sk, 905, -20, 1800, 22, ink.FAR, 0.85, seed=2.5)
+    ridge(sk, 990, -20, 1800, 30, ink.MIDDLE, 0.95, seed=4.0)
+    ridge(sk, 1050, -20, 1800, 20, ink.NEAR, 1.0, seed=0.3)
 
 
 def closeup1(eyes_open):
@@ -179,7 +179,7 @@ def hand(sk, gx, gy):
     # The sleeve over the wrist, heavy and wet, from the corner of the picture.
     sleeve = [(gx - 90, gy - 118), (gx - 70, gy - 220), (gx + 40, gy - 340), (gx + 300, gy - 420),
               (gx + 700, gy - 420), (gx + 700, gy - 240), (gx + 300, gy - 110), (gx + 110, gy - 100)]
-    sk.wash(sample(sleeve, per=6), ink.INK, 0.75, layers=3, amount=4, step=12)
+    sk.wash(sample(sleeve, per=6), ink.INK, 0.75, layers=3, amount=4, step=12, solid=True)
     for k in range(5):
         fold = [(gx + 30 + 50 * k, gy - 130 - 20 * k), (gx + 140 + 60 * k, gy - 250 - 10 * k),
                 (gx + 330 + 70 * k, gy - 330 - 5 * k)]

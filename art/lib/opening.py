@@ -172,9 +172,13 @@ class Sketch:
             out.append(points[-1])
         return out
 
-    def wash(self, points, colour, opacity, layers=3, amount=6.0, step=14.0, edge=True, extra=""):
+    def wash(self, points, colour, opacity, layers=3, amount=6.0, step=14.0, edge=True, extra="",
+             solid=False):
         """A translucent wash laid down several times with slightly different torn edges,
-        darker where the layers overlap, with the pigment pooling along its rim."""
+        darker where the layers overlap, with the pigment pooling along its rim. A solid
+        wash first lays the shape down opaque, so nothing behind it shows through."""
+        if solid:
+            self.add(f'<path d="{ink.path(points)}" fill="{colour}" {extra}/>')
         for _ in range(layers):
             outline = self.ragged(points, amount, step)
             d = ink.path(outline)
@@ -299,7 +303,7 @@ def ridge(sk, y, x0, x1, wave, colour, opacity, ragged=4.0, seed=0.0):
         pts.append((x, top + rng.uniform(-2, 2)))
         x += 24
     pts.append((x1, 1100))
-    sk.wash(pts, colour, opacity, layers=2, amount=ragged, step=10, edge=True)
+    sk.wash(pts, colour, opacity, layers=2, amount=ragged, step=10, edge=True, solid=opacity >= 0.95)
     return pts
 
 
@@ -374,7 +378,7 @@ def stone_wall(sk, points, height, lit=0.4):
     size = lambda i: height * (1.0 - 0.7 * i / len(line))
     top = [(px, py - size(i)) for i, (px, py) in enumerate(line)]
     band = line + top[::-1]
-    sk.wash(band, ink.NEAR, 0.95, layers=2, amount=1.5, step=5)
+    sk.wash(band, ink.NEAR, 0.95, layers=2, amount=1.5, step=5, solid=True)
     stones = []
     for i in range(len(line) - 1):
         (ax, ay), (bx, by) = line[i], line[i + 1]

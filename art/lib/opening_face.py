@@ -20,11 +20,12 @@ PROFILE = [
 ]
 # The rim of the hood's opening, from above the brow back along the temple to the throat.
 HOOD_RIM = [
-    (-0.085, 0.075), (0.06, 0.12), (0.2, 0.19), (0.34, 0.3), (0.43, 0.46), (0.46, 0.64),
+    (-0.05, 0.1), (0.06, 0.13), (0.2, 0.19), (0.34, 0.3), (0.43, 0.46), (0.46, 0.64),
     (0.44, 0.82), (0.39, 0.98), (0.34, 1.12), (0.33, 1.32),
 ]
 HOOD_OUTER = [
-    (-0.09, 0.085), (-0.1, 0.03), (-0.065, -0.05), (0.03, -0.125), (0.3, -0.175), (0.6, -0.16), (0.88, -0.06),
+    (-0.05, 0.1), (-0.08, 0.02), (-0.055, -0.075), (0.04, -0.155), (0.25, -0.215), (0.5, -0.225),
+    (0.75, -0.17), (0.95, -0.04),
     (1.08, 0.16), (1.2, 0.5), (1.3, 0.95), (1.45, 1.3), (1.6, 1.7), (0.9, 1.8), (0.2, 1.8),
     (-0.05, 1.75), (0.06, 1.5), (0.2, 1.3), (0.33, 1.32), (0.34, 1.12), (0.39, 0.98),
     (0.44, 0.82), (0.46, 0.64), (0.43, 0.46), (0.34, 0.3), (0.2, 0.19), (0.06, 0.12),
@@ -52,7 +53,7 @@ def hooded_head(sk, ox, oy, s, eyes_open=True, near=False):
 
     # The hood and the cloak: near-black wet cloth in heavy folds that catch the moon.
     outer = P(sample(HOOD_OUTER, per=8))
-    sk.wash(outer, ink.INK, 0.6, layers=3, amount=4 * unit, step=12 * unit)
+    sk.wash(outer, ink.INK, 0.6, layers=3, amount=4 * unit, step=12 * unit, solid=True)
     hood_clip = sk.clip(ink.path(outer))
     light = sk.linear([(0, ink.MOON, 0.14), (0.4, ink.MIDDLE, 0.1), (1, ink.INK, 0.0)],
                       user=(ox - 0.1 * s, oy - 0.2 * s, ox + 0.9 * s, oy + 0.7 * s))
@@ -72,27 +73,24 @@ def hooded_head(sk, ox, oy, s, eyes_open=True, near=False):
              0.18, 1.2 * unit, wobble=6 * unit)
     sk.add("</g>")
     # The rolled rim of the hood's opening, wet and catching the light at its lower edge.
-    rim_band = P(ribbon([(-0.095, 0.075), (0.06, 0.1), (0.22, 0.18), (0.37, 0.31), (0.46, 0.5),
+    rim_band = P(ribbon([(-0.06, 0.095), (0.06, 0.115), (0.22, 0.18), (0.37, 0.31), (0.46, 0.5),
                          (0.48, 0.68)], 0.05))
     sk.wash(rim_band, ink.MIDDLE, 0.55, layers=2, amount=2 * unit, step=10 * unit, edge=False)
-    lip = P([(-0.088, 0.088), (0.05, 0.118), (0.2, 0.19), (0.33, 0.29), (0.41, 0.42)])
+    lip = P([(-0.052, 0.1), (0.05, 0.125), (0.2, 0.19), (0.33, 0.29), (0.41, 0.42)])
     sk.add(f'<path d="{smooth(lip, False)}" fill="none" stroke="{ink.MOON}" stroke-opacity="0.4" '
            f'stroke-width="{fmt(2.2 * unit)}" stroke-linecap="round"/>')
     # Moonlight along the crown of the hood, and the wet sheen of its rim.
-    crown = [(-0.085, 0.03), (-0.05, -0.05), (0.04, -0.118), (0.3, -0.166), (0.55, -0.155)]
-    sk.wash(P(ribbon(crown, 0.035)), ink.MOON, 0.12, layers=2, amount=2 * unit, step=10 * unit, edge=False)
+    crown = [(-0.075, 0.0), (-0.045, -0.085), (0.05, -0.15), (0.25, -0.205), (0.5, -0.215)]
+    sk.glow(ox + 0.12 * s, oy - 0.1 * s, 0.28 * s, ink.MOON, 0.14, ry=0.09 * s, rotate=-14)
     for k in range(4):
-        crease = [(-0.06 + 0.02 * k, 0.04 - 0.01 * k), (0.05 + 0.08 * k, -0.07 - 0.015 * k),
-                  (0.25 + 0.12 * k, -0.1 - 0.01 * k), (0.5 + 0.1 * k, -0.05 + 0.03 * k)]
+        crease = [(-0.05 + 0.025 * k, 0.05 - 0.01 * k), (0.04 + 0.08 * k, -0.09 - 0.015 * k),
+                  (0.25 + 0.12 * k, -0.13 - 0.01 * k), (0.5 + 0.1 * k, -0.07 + 0.03 * k)]
         sk.strokes([smooth(P(crease), False)], ink.INK, 0.5, 3 * unit)
-    sk.add(f'<path d="{smooth(P(crown), False)}" fill="none" stroke="{ink.MOON}" stroke-opacity="0.35" '
+    sk.add(f'<path d="{smooth(P(crown), False)}" fill="none" stroke="{ink.MOON}" stroke-opacity="0.3" '
            f'stroke-width="{fmt(1.6 * unit)}" stroke-linecap="round" '
            f'stroke-dasharray="{fmt(60 * unit)} {fmt(8 * unit)} {fmt(25 * unit)} {fmt(12 * unit)}"/>')
-    for k in range(9):
-        t = 0.1 + 0.08 * k
-        bx = -0.07 + 0.6 * t
-        by = 0.02 - 0.2 * math.sin(min(1.0, t * 1.8) * math.pi / 2) + 0.02
-        sk.drop(ox + bx * s, oy + by * s, 0.0045 * s * (0.7 + 0.3 * ((k * 7) % 3)), opacity=0.6)
+    for k, (bx, by) in enumerate(sample(crown, closed=False, per=3)[1:-1]):
+        sk.drop(ox + bx * s, oy + (by + 0.01) * s, 0.0045 * s * (0.7 + 0.3 * ((k * 7) % 3)), opacity=0.6)
 
     # The face: mid-tone skin, lit at the front, falling into the hood's shadow behind.
     region = P(face_region())
@@ -157,7 +155,7 @@ def hooded_head(sk, ox, oy, s, eyes_open=True, near=False):
     # The collar of the cloak, turned up round the throat.
     collar = P([(0.5, 0.9), (0.44, 1.02), (0.3, 1.1), (0.16, 1.15), (0.04, 1.3), (-0.04, 1.55),
                 (-0.06, 1.9), (0.7, 1.9), (0.62, 1.2)])
-    sk.wash(collar, ink.INK, 0.6, layers=3, amount=5 * unit, step=16 * unit)
+    sk.wash(collar, ink.INK, 0.6, layers=3, amount=5 * unit, step=16 * unit, solid=True)
     collar_edge = P([(0.46, 0.98), (0.32, 1.09), (0.17, 1.14), (0.05, 1.28), (-0.03, 1.52)])
     sk.add(f'<path d="{smooth(collar_edge, False)}" fill="none" stroke="{ink.MOON}" '
            f'stroke-opacity="0.3" stroke-width="{fmt(3 * unit)}" stroke-linecap="round"/>')

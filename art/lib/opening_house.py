@@ -20,11 +20,11 @@ def farmhouse(sk, x, y, k, lit=1.0, door_open=False):
     sk.add(f'<g transform="translate({fmt(x)},{fmt(y)}) scale({k:.3f})">')
     # The lean-to on the left, then the gable wall, the front wall, the roof, the chimney.
     shed = [(-96, 0), (-96, -82), (0, -124), (0, 0)]
-    sk.wash(shed, ink.NEAR, 0.95, layers=2, amount=1.5, step=8)
+    sk.wash(shed, ink.NEAR, 0.95, layers=2, amount=1.5, step=8, solid=True)
     sk.add(f'<path d="M-104,-78 L4,-128" stroke="{ink.MIST}" stroke-width="3" stroke-opacity="0.45"/>')
     gable = [(240, 0), (240 + dx, dy), (240 + dx, -WALL + dy), (240 + dx / 2, -WALL - 100 + dy / 2),
              (240, -WALL)]
-    sk.wash(gable, ink.INK, 0.95, layers=2, amount=1.5, step=8)
+    sk.wash(gable, ink.INK, 0.95, layers=2, amount=1.5, step=8, solid=True)
     front = [(0, 0), (0, -WALL), (240, -WALL), (240, 0)]
     stone = sk.linear([(0, ink.MIDDLE, 1), (1, ink.NEAR, 1)], 0, 0, 1, 0.3)
     sk.add(f'<path d="{ink.path(front)}" fill="url(#{stone})"/>')
@@ -80,7 +80,7 @@ def farmhouse(sk, x, y, k, lit=1.0, door_open=False):
            f'stroke-opacity="0.55" stroke-linejoin="round"/>')
     sk.add(f'<path d="M0,0 L0,{-WALL}" stroke="{ink.MOON}" stroke-width="2" stroke-opacity="0.3"/>')
     chimney = [(262, ridge_y + 14), (262, ridge_y - 46), (292, ridge_y - 50), (292, ridge_y + 20)]
-    sk.wash(chimney, ink.INK, 0.95, layers=2, amount=1, step=6)
+    sk.wash(chimney, ink.INK, 0.95, layers=2, amount=1, step=6, solid=True)
     sk.add(f'<path d="M258,{fmt(ridge_y - 48)} L296,{fmt(ridge_y - 52)}" stroke="{ink.MIST}" '
            f'stroke-width="4" stroke-opacity="0.5"/>')
     # Smoke torn sideways by the wind.
