@@ -447,6 +447,7 @@ def furnace(pic, rng):
             f'stroke-opacity="0.8"/>')
     # heat on the floor before the mouth and sparks rising from it
     pic.glow((mx0 + mx1) / 2, y1 + 20, 420, 60, ink.LAMP, 0.55)
+    start = len(pic.body)
     sparks = []
     for _ in range(50):
         sx = rng.gauss((mx0 + mx1) / 2, 110)
@@ -456,6 +457,7 @@ def furnace(pic, rng):
     pic.add(f'<path d="{" ".join(sparks)}" stroke="{ink.LAMP}" stroke-width="2.2" '
             f'stroke-linecap="round" stroke-opacity="0.8"/>')
     pic.glow((mx0 + mx1) / 2, (my0 + my1) / 2 + 60, 260, 240, ink.LAMP, 0.3)
+    on_wall(pic, start)
 
 
 def floor(pic, rng):
@@ -574,11 +576,24 @@ def lamp(pic, x, y, chain_top):
     """A hanging workshop lamp: a chain, a wide shade, the bulb of light under it."""
     links, bottom = chain(x, chain_top, y, 20, 4.5, ink.INK, IRON_LIGHT)
     pic.add(links)
+    # the light falls on the wall only, never into the window openings
+    start = len(pic.body)
     pic.glow(x, bottom + 60, 320, 280, ink.LAMP, 0.28)
     pic.glow(x, bottom + 40, 90, 70, ink.LAMP_CORE, 0.6)
+    on_wall(pic, start)
     pic.add(f'<path d="M{f(x - 10)},{f(bottom)} h20 l50,42 h-120 Z" fill="{IRON}" '
             f'stroke="{ink.INK}" stroke-width="3"/>')
     pic.add(f'<ellipse cx="{f(x)}" cy="{f(bottom + 44)}" rx="22" ry="10" fill="{ink.LAMP_CORE}"/>')
+
+
+WALL_CLIP = "wall"
+
+
+def on_wall(pic, start):
+    """Put what was drawn since `start` under the wall's clip (outside the openings)."""
+    group = pic.body[start:]
+    del pic.body[start:]
+    pic.add(f'<g clip-path="url(#{WALL_CLIP})">', *group, "</g>")
 
 
 def workshop_1():
@@ -586,8 +601,7 @@ def workshop_1():
     rng = pic.rng
     # The never-seen top: plain.
     holes = " ".join(openings())
-    clip = pic.uid("c")
-    pic.define(f'<clipPath id="{clip}"><path clip-rule="evenodd" '
+    pic.define(f'<clipPath id="{WALL_CLIP}"><path clip-rule="evenodd" '
                f'd="M0,0 H{W} V{H} H0 Z {holes}"/></clipPath>')
 
     # Everything on the wall plane lies under the clip, so nothing paints into the panes.
@@ -599,9 +613,7 @@ def workshop_1():
     surround(pic, round_arch(*GREAT_WINDOW), 60)
     pipe(pic, 3330, 0, 1060)
     pipe(pic, 4200, 0, 1080, r=11)
-    group = pic.body[start:]
-    del pic.body[start:]
-    pic.add(f'<g clip-path="url(#{clip})">', *group, "</g>")
+    on_wall(pic, start)
 
     # Window tracery and glazing over the openings.
     for x, y, w, h in [GROUND_WINDOW] + LANCETS:
