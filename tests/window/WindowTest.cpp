@@ -1,8 +1,9 @@
+// GoogleTest comes before Xlib, whose macros (None, Bool, ...) would break it.
+#include <gtest/gtest.h>
+
 #include "GameProcess.hpp"
 #include "XWindows.hpp"
 #include "support/TestSupport.hpp"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
