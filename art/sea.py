@@ -42,7 +42,7 @@ def sky(pic):
     # cloud banks, far and light low down, near and dark above; the side towards the moon
     # catches a rim of light
     banks = [
-        (HORIZON - 40, 26, 40, 90, "#4b5769", 0.9),
+        (HORIZON - 40, 14, 30, 70, "#56637a", 0.9),
         (HORIZON - 140, 18, 60, 120, "#3c4859", 0.9),
         (420, 14, 90, 150, "#2d3747", 0.92),
         (250, 12, 120, 170, "#222a37", 0.95),
@@ -59,9 +59,9 @@ def sky(pic):
             d = blob(rng, x, y + dy, rx, ry, n=16, jitter=0.25)
             near_moon = max(0.0, 1 - math.hypot(x - MOON[0], y - MOON[1]) / 900)
             if near_moon > 0:
-                pic.add(f'<path d="{d}" fill="{ink.MOON}" fill-opacity="{f(0.5 * near_moon)}" '
-                        f'transform="translate({f((MOON[0] - x) * 0.03)},{f(-10 - 10 * near_moon)})"/>')
-            pic.add(f'<path d="{d}" fill="{colour}" fill-opacity="{op}"/>')
+                pic.add(f'<path d="{d}" fill="{ink.MOON}" fill-opacity="{f(0.55 * near_moon)}" '
+                        f'transform="translate({f((MOON[0] - x) * 0.012)},{f(-5 - 5 * near_moon)})"/>')
+            pic.add(f'<path d="{d}" fill="{colour}"/>')
     # darker over the poem's corner
     shade = pic.linear([(0, ink.INK, 0.55), (0.6, ink.INK, 0.2), (1, ink.INK, 0)], x1=0, y1=0,
                        x2=1, y2=0.3)
