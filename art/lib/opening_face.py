@@ -252,8 +252,10 @@ def eye(sk, ox, oy, s, is_open, near):
         # Shut: the lid comes down over the eye; the lashes point down and forward.
         lid = P([(fx - 0.003, fy - 0.002), (fx + 0.03, fy - 0.02), (bx - 0.02, by - 0.016),
                  (bx + 0.004, by), (bx - 0.03, by + 0.008), (fx + 0.03, fy + 0.01)])
-        lid_shade = sk.linear([(0, "#56657a", 0.9), (0.5, "#3f4c5e", 0.9), (1, SKIN_SHADOW, 0.9)],
-                              user=(ox + fx * s, 0, ox + bx * s, 0))
+        # The lid's skin runs on from the socket without an edge; only its lower part,
+        # where it bulges over the eye, catches a little light.
+        lid_shade = sk.linear([(0, "#4a586c", 0.0), (0.55, "#4a586c", 0.75), (1, "#56657a", 0.95)],
+                              user=(0, oy + (fy - 0.022) * s, 0, oy + (fy + 0.01) * s))
         sk.add(f'<path d="{smooth(lid)}" fill="url(#{lid_shade})"/>')
         line = P([(fx - 0.004, fy + 0.001), (fx + 0.035, fy + 0.012), (bx - 0.03, by + 0.009), (bx + 0.004, by)])
         sk.add(f'<path d="{smooth(line, False)}" fill="none" stroke="{ink.INK}" stroke-opacity="0.9" '
@@ -272,4 +274,4 @@ def eye(sk, ox, oy, s, is_open, near):
         sk.strokes(lashes, ink.INK, 0.9, 1.6 * unit)
         # A glint of wet light along the closed lid.
         sk.add(f'<path d="{smooth(P([(fx + 0.02, fy - 0.012), (fx + 0.05, fy - 0.017), (bx - 0.03, by - 0.012)]), False)}" '
-               f'fill="none" stroke="{ink.MOON}" stroke-opacity="0.35" stroke-width="{fmt(2 * unit)}"/>')
+               f'fill="none" stroke="{ink.MOON}" stroke-opacity="0.18" stroke-width="{fmt(2 * unit)}"/>')
