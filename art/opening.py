@@ -107,6 +107,9 @@ def lantern(sk, cx, flicker):
            (cx + 40, 462), (cx + 80, 500), (cx + 92, 528)]
     cap_light = sk.linear([(0, ink.MIDDLE, 1), (0.5, ink.NEAR, 1), (1, ink.INK, 1)], 0, 0, 1, 0)
     sk.add(f'<path d="{ink.path(cap)}" fill="url(#{cap_light})"/>')
+    sk.hatch((cx - 92, 440, cx + 92, 530), 65, 5, ink.INK, 0.5, 1.2, clip=sk.clip(ink.path(cap)))
+    sk.add(f'<path d="M{cx - 70},505 Q{cx - 50},470 {cx - 30},452" fill="none" stroke="{ink.MOON}" '
+           f'stroke-width="2" stroke-opacity="0.3"/>')
     sk.add(f'<path d="M{cx - 92},528 Q{cx},548 {cx + 92},528" fill="none" stroke="{ink.BRASS}" stroke-width="7"/>')
     sk.add(f'<path d="M{cx - 92},528 Q{cx},548 {cx + 92},528" fill="none" stroke="{ink.LAMP}" '
            f'stroke-width="2" stroke-opacity="{0.8 * bright:.2f}" transform="translate(0,3)"/>')
