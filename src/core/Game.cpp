@@ -43,6 +43,12 @@ bool Game::loadContent()
     return true;
 }
 
+void Game::applyInput(bool escapeHeld, bool closeRequested)
+{
+    if (escapeHeld || closeRequested)
+        running = false;
+}
+
 void Game::frame(float dt, sf::RenderTarget& window)
 {
     shaderTime += dt;

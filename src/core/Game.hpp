@@ -27,6 +27,10 @@ struct Game {
     // vignette.frag") when the shader pair cannot be loaded.
     bool loadContent();
 
+    // The player's input of this frame: Escape held or the window's close button ends the game
+    // after the frame now starting (it is still drawn and displayed in full).
+    void applyInput(bool escapeHeld, bool closeRequested);
+
     // One frame after the input: shader time, fade, clears, the scene, the fade overlay, the
     // vignette pass into `window` and the poem on top. `window` is not displayed here.
     void frame(float dt, sf::RenderTarget& window);

@@ -34,13 +34,14 @@ int main()
     clock.restart();
     while (state.running) {
         const float dt = clock.restart().asSeconds();
-        if (sf::Keyboard::isKeyPressed(sf::Keyboard::Escape))
-            state.running = false;
+        const bool escapeHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::Escape);
+        bool closeRequested = false;
         sf::Event event;
         while (window.pollEvent(event)) {
             if (event.type == sf::Event::Closed)
-                state.running = false;
+                closeRequested = true;
         }
+        state.applyInput(escapeHeld, closeRequested);
         state.frame(dt, window);
         window.display();
     }
