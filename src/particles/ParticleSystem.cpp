@@ -6,6 +6,7 @@
 #include "core/Diagnostics.hpp"
 #include "particles/Random.hpp"
 
+#include <cstdlib>
 #include <new>
 #include <stdexcept>
 
@@ -172,7 +173,7 @@ void ParticleSystem::launch(Particle& slot, float x, float y)
     const float scale = randomBetween(m_scale.low, m_scale.high);
     const float scaleSpeed = randomBetween(m_scaleSpeed.low, m_scaleSpeed.high);
     const float alphaTarget = randomBetween(m_alpha.low, m_alpha.high);
-    sf::Sprite* sprite = m_sprites[static_cast<std::size_t>(randomValue()) % m_sprites.size()];
+    sf::Sprite* sprite = m_sprites[static_cast<std::size_t>(std::rand()) % m_sprites.size()];
     slot.spawn(x, y, sprite, vx, vy, ax, ay, rotation, rotationSpeed, scale, scaleSpeed, m_fadeInEnabled,
                m_fadeOutEnabled, fadeTime, ttl, alphaTarget);
 }

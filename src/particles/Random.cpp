@@ -2,13 +2,12 @@
 
 #include <cstdlib>
 
-int randomValue()
+float randomFraction()
 {
-    return std::rand() % (kRandomMax + 1);
+    return static_cast<float>(static_cast<double>(std::rand()) / static_cast<double>(RAND_MAX));
 }
 
 float randomBetween(float low, float high)
 {
-    const float r = static_cast<float>(randomValue()) / static_cast<float>(kRandomMax);
-    return r * (high - low) + low;
+    return randomFraction() * (high - low) + low;
 }

@@ -1,14 +1,12 @@
 #include "ParticleFixture.hpp"
 
-#include "particles/Random.hpp"
-
 #include <vector>
 
 namespace {
 // The next value of rand as randomBetween scales it.
 float nextFraction()
 {
-    return static_cast<float>(std::rand() % 32768) / 32767.0f;
+    return static_cast<float>(static_cast<double>(std::rand()) / RAND_MAX);
 }
 
 float between(float low, float high)
