@@ -39,8 +39,10 @@ endif()
 
 # -n -i: no MIDI input, no shell; -F: render to the file as fast as possible, which also
 # leaves out the audio driver. Float samples, so nothing clips before sox sets the level.
+# The reverb is a hall rather than FluidSynth's default small room; each channel's send is
+# set in the score (controller 91).
 execute_process(COMMAND ${FLUIDSYNTH} -q -n -i -F ${rendered} -T wav -O float -r ${SAMPLE_RATE}
-    -g 0.5 ${SOUNDFONT} ${midi}
+    -g 0.5 -o synth.reverb.room-size=0.6 -o synth.reverb.damp=0.4 ${SOUNDFONT} ${midi}
   OUTPUT_QUIET RESULT_VARIABLE synth_result ERROR_VARIABLE synth_err)
 if(NOT synth_result EQUAL 0 OR NOT EXISTS ${rendered})
   message(FATAL_ERROR "fluidsynth failed on ${midi}:\n${synth_err}")

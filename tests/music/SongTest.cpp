@@ -4,6 +4,8 @@
 #include "MidiNotes.hpp"
 #include "OnsetDetector.hpp"
 #include "PoemWordTimes.hpp"
+#include "assets/MusicManager.hpp"
+#include "support/TestSupport.hpp"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <gtest/gtest.h>
@@ -231,10 +233,25 @@ TEST(SongAudio, LoopsFromABarLineAndBothSidesOfTheSeamAreSilent)
 
     // The loop joins the song's end to loopTo; where both are silent the join cannot click.
     const double endLevel = levelDb(song, length - kSeamSeconds, kSeamSeconds);
-    EXPECT_LT(endLevel, kSeamLimitDb) << "the song's last " << kSeamSeconds << " s";
+    EXPECT_LT(endLevel, kSeamLimitDb) << "the song's last " << kSeamSeconds * 1000 << " ms";
     if (loopTo > 0.0) {
         const double beforeLoop = levelDb(song, loopTo - kSeamSeconds, kSeamSeconds);
-        EXPECT_LT(beforeLoop, kSeamLimitDb) << "the " << kSeamSeconds << " s before loopTo";
+        EXPECT_LT(beforeLoop, kSeamLimitDb) << "the " << kSeamSeconds * 1000 << " ms before loopTo";
     }
     std::printf("loopTo %.3f s; level of the last %.1f s: %.1f dBFS\n", loopTo, kSeamSeconds, endLevel);
+}
+
+TEST(SongAudio, PlaysThroughTheGamesMusicRegistry)
+{
+    MusicManager& music = MusicManager::instance();
+    const std::string messages = captureStderr([&] {
+        EXPECT_TRUE(music.load(kMusicFile));
+        music.playSong("demo_song", true, 0.0);
+    });
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(music.player.getStatus(), sf::SoundSource::Playing);
+    EXPECT_EQ(music.player.getChannelCount(), 2u);
+    EXPECT_NEAR(music.player.getDuration().asSeconds(), kBars * kBarSeconds, 0.001);
+    EXPECT_EQ(std::fmod(music.player.getLoopPoints().offset.asSeconds(), kBarSeconds), 0.0f);
+    music.player.stop();
 }
