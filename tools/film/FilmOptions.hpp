@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the film renderer was asked to do. Times are seconds of film, counted from the opening
+// scene's first frame (the poem's clock); negative times fall in the black lead-in.
+struct FilmOptions {
+    int fps = 60;                // frames per second of film; every frame has dt = 1 / fps
+    std::vector<double> at;      // single frames to write
+    double every = 0.0;          // a frame every this many seconds from T = 0; 0 for none
+    std::string sheet;           // with `every`: one contact sheet instead of single frames
+    std::string outDir = ".";    // where single frames go
+    double until = 0.0;          // with hasUntil: stop after the frame at this time
+    bool hasUntil = false;
+    bool help = false;
+
+    // Reads the command line. False, with `error` set to a one-line reason, when an option
+    // is unknown, lacks its value or has a value out of range.
+    bool parse(int argc, char** argv, std::string& error);
+
+    // The text that --help prints.
+    static std::string usage();
+};

@@ -1,0 +1,166 @@
+#include "FilmRecorder.hpp"
+
+#include "assets/MusicManager.hpp"
+#include "core/Diagnostics.hpp"
+#include "core/Game.hpp"
+#include "core/LoopScenes.hpp"
+#include "core/Screen.hpp"
+
+#include <SFML/OpenGL.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+const std::string kName = "drennmoor-film: ";
+
+std::string frameFileName(double time)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "frame_%08.3f.png", time);
+    return name;
+}
+}
+
+FilmRecorder::FilmRecorder(const FilmOptions& options)
+    : m_options(options)
+    , m_dt(1.0f / static_cast<float>(options.fps))
+    , m_leadIn(leadInFrames())
+{
+    planCaptures();
+}
+
+bool FilmRecorder::run()
+{
+    MusicManager::instance().mute();
+    m_window.create(kScreenWidth, kScreenHeight);
+    if (!game().loadContent())
+        return false;
+
+    const long last = lastFrame();
+    bool written = true;
+    for (long frame = 0; game().running && frame <= last && written; ++frame)
+        written = playFrame(frame);
+
+    if (written && !m_options.sheet.empty()) {
+        written = m_sheet.save(m_options.sheet);
+        if (!written)
+            reportLine(kName + "Unable to write " + m_options.sheet);
+        else
+            reportLine(kName + "wrote a sheet of " + std::to_string(m_sheet.size()) + " frames to " +
+                       m_options.sheet);
+    }
+    report();
+    return written;
+}
+
+long FilmRecorder::leadInFrames() const
+{
+    float timer = 0.0f;
+    long frames = 0;
+    do {
+        timer += m_dt;
+        ++frames;
+    } while (!(timer > BlackLeadIn::kLength));
+    return frames;
+}
+
+long FilmRecorder::frameAt(double time) const
+{
+    return std::max(0L, m_leadIn + std::lround(time * m_options.fps));
+}
+
+double FilmRecorder::timeOf(long frame) const
+{
+    return static_cast<double>(frame - m_leadIn) / m_options.fps;
+}
+
+void FilmRecorder::planCaptures()
+{
+    for (double time : m_options.at)
+        m_captures.push_back({frameAt(time), time});
+    std::stable_sort(m_captures.begin(), m_captures.end(),
+                     [](const Capture& a, const Capture& b) { return a.frame < b.frame; });
+}
+
+long FilmRecorder::lastFrame() const
+{
+    if (m_options.hasUntil)
+        return frameAt(m_options.until);
+    if (m_options.every > 0.0 || m_captures.empty())
+        return LONG_MAX;  // until the film quits
+    return m_captures.back().frame;
+}
+
+bool FilmRecorder::playFrame(long frame)
+{
+    const int sceneId = game().sceneId;
+    const auto start = std::chrono::steady_clock::now();
+    game().frame(m_dt, m_window);
+    m_window.display();
+    // Wait for the picture itself, so that the time is the frame's whole cost.
+    m_window.setActive(true);
+    glFinish();
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    m_stats.add(sceneId, took.count());
+
+    if (sceneId == -1 && game().sceneId == 0 && frame + 1 != m_leadIn)
+        reportLine(kName + "the opening began on frame " + std::to_string(frame + 1) + ", not " +
+                   std::to_string(m_leadIn) + ": times are off");
+    if ((frame - m_leadIn) % m_options.fps == 0)
+        reportLine(kName + "T " + std::to_string(std::lround(timeOf(frame))) + " s, scene " +
+                   std::to_string(sceneId) + ", frame " + std::to_string(frame));
+
+    bool written = true;
+    for (; m_nextCapture < m_captures.size() && m_captures[m_nextCapture].frame == frame; ++m_nextCapture)
+        written = capture(m_captures[m_nextCapture]) && written;
+    if (m_options.every > 0.0 && frame == frameAt(m_nextEvery * m_options.every)) {
+        written = capture({frame, m_nextEvery * m_options.every}) && written;
+        ++m_nextEvery;
+    }
+    return written;
+}
+
+bool FilmRecorder::capture(const Capture& wanted)
+{
+    const sf::Image picture = opaqueFrame();
+    if (!m_options.sheet.empty()) {
+        m_sheet.add(picture);
+        return true;
+    }
+    const std::string path = m_options.outDir + "/" + frameFileName(wanted.time);
+    if (!picture.saveToFile(path)) {
+        reportLine(kName + "Unable to write " + path);
+        return false;
+    }
+    ++m_written;
+    return true;
+}
+
+sf::Image FilmRecorder::opaqueFrame() const
+{
+    // What the window would show: the same pixels with nothing behind them.
+    const sf::Image shown = m_window.getTexture().copyToImage();
+    const sf::Vector2u size = shown.getSize();
+    std::vector<sf::Uint8> pixels(shown.getPixelsPtr(), shown.getPixelsPtr() + size.x * size.y * 4);
+    for (std::size_t alpha = 3; alpha < pixels.size(); alpha += 4)
+        pixels[alpha] = 255;
+    sf::Image opaque;
+    opaque.create(size.x, size.y, pixels.data());
+    return opaque;
+}
+
+void FilmRecorder::report() const
+{
+    if (m_written > 0)
+        reportLine(kName + "wrote " + std::to_string(m_written) + " frames to " + m_options.outDir);
+    reportLine(kName + "milliseconds per frame, " + std::to_string(m_options.fps) + " fps:");
+    for (const std::string& line : m_stats.summary())
+        reportLine(kName + "  " + line);
+    char memory[64];
+    std::snprintf(memory, sizeof memory, "peak memory %.1f MiB", FrameStats::peakMemoryMiB());
+    reportLine(kName + memory);
+}

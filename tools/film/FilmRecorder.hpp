@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ContactSheet.hpp"
+#include "FilmOptions.hpp"
+#include "FrameStats.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+
+#include <string>
+#include <vector>
+
+// Plays the film through the game's frame function at a fixed frame rate into an off-screen
+// 1920 x 1080 picture, and writes the frames the options ask for. Run it in the game folder,
+// after ALSOFT_DRIVERS=null has been set.
+class FilmRecorder {
+public:
+    explicit FilmRecorder(const FilmOptions& options);
+
+    // Start-up, the frames, the summary. False when the start-up fails (no vignette shader)
+    // or a PNG cannot be written; each failure prints one line.
+    bool run();
+
+private:
+    struct Capture {
+        long frame;  // counted from the lead-in's first frame, 0
+        double time; // as asked for, seconds after the opening's first frame
+    };
+
+    // Frames the black lead-in lasts at this frame rate: it hands over on the first frame
+    // whose summed time exceeds its length.
+    long leadInFrames() const;
+    long frameAt(double time) const;
+    double timeOf(long frame) const;
+    void planCaptures();
+    long lastFrame() const;
+    bool playFrame(long frame);
+    bool capture(const Capture& wanted);
+    sf::Image opaqueFrame() const;
+    void report() const;
+
+    FilmOptions m_options;
+    float m_dt;
+    long m_leadIn;
+    std::vector<Capture> m_captures;  // for --at, in frame order
+    std::size_t m_nextCapture = 0;
+    long m_nextEvery = 0;             // index k of the next --every frame, T = k * every
+    sf::RenderTexture m_window;
+    ContactSheet m_sheet;
+    FrameStats m_stats;
+    int m_written = 0;
+};

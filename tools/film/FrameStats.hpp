@@ -1,0 +1,22 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+// How long the frames of each scene took, and what the process used at most.
+class FrameStats {
+public:
+    // One frame of scene `sceneId` took `milliseconds` (frame function and GPU finished).
+    void add(int sceneId, double milliseconds);
+    // One line per scene in the order of play: name, id, median ms per frame, frame count.
+    std::vector<std::string> summary() const;
+    // The process's peak resident memory so far, in mebibytes.
+    static double peakMemoryMiB();
+
+private:
+    static std::string sceneName(int sceneId);
+
+    std::map<int, std::vector<double>> m_times;
+    std::vector<int> m_order;  // scene ids as they were first seen
+};
