@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kFrameSize = 1024;
 constexpr long kHop = 64;
 constexpr long kLag = 8;
-// Bands of a third of an octave from 2 kHz to the top of the spectrum.
+// Bands of a third of an octave from 2 kHz up to half the sample rate.
 constexpr double kLowestFrequency = 2000.0;
 constexpr double kBandsPerOctave = 3.0;
 // Band energies are floored at -60 dB (a sine of amplitude 0.001), so that near-silence and

@@ -6,11 +6,11 @@
 #include <vector>
 
 // Finds where notes begin in a recording. The recording is cut into short overlapping
-// frames; each frame's spectrum is summed into bands a third of an octave wide, from 2 kHz
-// up, and a frame's onset strength is how far the bands' levels (in dB) rose since a frame
-// 11.6 ms earlier, falls counting as 0. A struck piano string throws a burst of energy across
-// those bands, while held strings and pads, which make most of their sound lower down and
-// change it slowly, barely move them.
+// frames; each frame's Fourier magnitudes are summed into bands a third of an octave wide,
+// from 2 kHz up, and a frame's onset strength is how far the bands' levels (in dB) rose
+// since a frame 11.6 ms earlier, falls counting as 0. A struck piano string throws a burst
+// of energy across those bands, while held strings and pads, which make most of their sound
+// lower down and change it slowly, barely move them.
 class OnsetDetector {
 public:
     // `mono`: the recording as one channel of samples in -1..1; the detector keeps a reference.
