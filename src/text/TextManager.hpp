@@ -1,25 +1,49 @@
 #pragma once
 
+#include "text/TextSystem.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 namespace sf {
 class RenderTarget;
 }
 class ParticleManager;
-class TextSystem;
 
-// Placeholder until the text systems are built: the registry of text styles.
+// Owns every text style of the game under a string key, filled once from
+// assets/text/text.json after the particle systems (a style's bursts name them by key).
 class TextManager {
 public:
+    // The game's one registry, looking particle systems up in ParticleManager::instance().
     static TextManager& instance();
+
+    // A registry that looks its particle systems up in `particles`.
     explicit TextManager(ParticleManager& particles);
 
+    // Reads a text file ({"textsystems": {key: entry}}) and builds every entry, in key
+    // order. False when the file cannot be opened ("TextManager: Unable to open file
+    // <path>.") or has no "textsystems" ("TextManager: Missing properties in textsfile.");
+    // a bad entry prints its lines and is skipped.
     bool load(const std::string& path);
+
+    // Builds the style `entry` and registers it under `key`. False when the key is taken
+    // ("TextSystem: TextSystem with key <key> already exists.") or the entry is bad ("TextSystem:
+    // Unable to create textsystem. Bad JSON formatting." after the entry's own line).
+    bool create(const std::string& key, const nlohmann::json& entry);
+
     bool contains(const std::string& key) const;
+    // The style, or null after printing "TextManager: TextSystem with key <key> does not exist.".
     TextSystem* get(const std::string& key);
+
+    // One frame of `dt` seconds for every instance of every style, then drawing them all
+    // into `target`. Allocate nothing.
     void update(float dt);
     void draw(sf::RenderTarget& target);
 
 private:
     ParticleManager& m_particles;
+    std::unordered_map<std::string, std::unique_ptr<TextSystem>> m_systems;
 };

@@ -1,0 +1,120 @@
+#include "text/TextSystem.hpp"
+
+#include "assets/JsonFile.hpp"
+#include "assets/JsonValues.hpp"
+#include "core/Diagnostics.hpp"
+#include "particles/ParticleManager.hpp"
+
+namespace {
+const std::string kOwner = "TextSystem";
+
+// The particle system of a burst, or none for the empty key or an unknown one (the particle
+// registry reports an unknown key).
+ParticleSystem* particleSystemOf(const std::string& key, ParticleManager& particles)
+{
+    return key.empty() ? nullptr : particles.get(key);
+}
+}
+
+bool TextSystem::buildFromJson(const nlohmann::json& entry, const std::string& key, ParticleManager& particles)
+{
+    if (!validateJson(entry, {"font", "size"})) {
+        reportLine(kOwner + ": Missing properties in textdata.");
+        return false;
+    }
+    try {
+        return readEntry(entry, particles);
+    } catch (const nlohmann::json::exception& error) {
+        reportWrongType(kOwner, key, error);
+        instances.clear();
+        return false;
+    }
+}
+
+bool TextSystem::readEntry(const nlohmann::json& entry, ParticleManager& particles)
+{
+    if (!font.loadFromFile(jsonString(entry.at("font")))) {
+        reportLine(kOwner + ": Missing FONT property.");
+        return false;
+    }
+
+    // The style every instance of the pool starts from, read in the entry's order.
+    TextInstance style;
+    style.font = &font;
+    const int size = jsonInt(entry.at("size"));
+    style.characterSize = size > 0 ? static_cast<unsigned int>(size) : 0u;
+    style.fillR = jsonIntOr(entry, "fillcolor_r", 255);
+    style.fillG = jsonIntOr(entry, "fillcolor_g", 255);
+    style.fillB = jsonIntOr(entry, "fillcolor_b", 255);
+    style.outlineR = jsonIntOr(entry, "outlinecolor_r", 0);
+    style.outlineG = jsonIntOr(entry, "outlinecolor_g", 0);
+    style.outlineB = jsonIntOr(entry, "outlinecolor_b", 0);
+    style.outlineWidth = jsonIntOr(entry, "outlinecolor_width", 0);
+    style.letterSpacing = jsonFloatOr(entry, "letter_spacing", 0.0f);
+    style.duration = jsonFloatOr(entry, "duration", 5.0f);
+    style.delay = jsonFloatOr(entry, "delay", 0.0f);
+    style.letterDelay = jsonFloatOr(entry, "letterdelay", 0.0f);
+    style.wordDelay = jsonFloatOr(entry, "worddelay", 0.0f);
+    style.fadeInEnabled = jsonBoolOr(entry, "fade_in", false);
+    style.fadeOutEnabled = jsonBoolOr(entry, "fade_out", false);
+    style.fadeDuration = jsonFloatOr(entry, "fade_duration", 0.5f);
+    style.xIn = jsonFloatOr(entry, "x_in", 0.0f);
+    style.yIn = jsonFloatOr(entry, "y_in", 0.0f);
+    style.xOut = jsonFloatOr(entry, "x_out", 0.0f);
+    style.yOut = jsonFloatOr(entry, "y_out", 0.0f);
+    style.rotateIn = jsonFloatOr(entry, "rotate_in", 0.0f);
+    style.rotateOut = jsonFloatOr(entry, "rotate_out", 0.0f);
+    style.scaleIn = jsonFloatOr(entry, "scale_in", 0.0f);
+    style.scaleOut = jsonFloatOr(entry, "scale_out", 0.0f);
+    style.easeIn = jsonIntOr(entry, "ease_in", 0);
+    style.easeOut = jsonIntOr(entry, "ease_out", 0);
+    style.tweenDurationIn = jsonFloatOr(entry, "tween_duration_in", 0.0f);
+    style.tweenDurationOut = jsonFloatOr(entry, "tween_duration_out", 0.0f);
+    const std::string burstIn = jsonStringOr(entry, "particles_in", "");
+    const std::string burstOut = jsonStringOr(entry, "particles_out", "");
+    style.particlesOffsetX = jsonFloatOr(entry, "particles_x_offset", 0.0f);
+    style.particlesOffsetY = jsonFloatOr(entry, "particles_y_offset", 0.0f);
+    style.particlesIn = particleSystemOf(burstIn, particles);
+    style.particlesOut = particleSystemOf(burstOut, particles);
+    style.numParticlesIn = jsonIntOr(entry, "num_particles_in", 0);
+    style.numParticlesOut = jsonIntOr(entry, "num_particles_out", 0);
+    style.particlesDurationOut = jsonFloatOr(entry, "particles_duration_out", 0.0f);
+    const int count = jsonIntOr(entry, "num_instances", 5);
+
+    if (count > 0)
+        instances.assign(static_cast<std::size_t>(count), style);
+    return true;
+}
+
+TextInstance* TextSystem::firstFreeInstance()
+{
+    for (TextInstance& instance : instances) {
+        if (!instance.inUse)
+            return &instance;
+    }
+    return nullptr;
+}
+
+void TextSystem::playLine(const std::string& line, float delay, float duration, float x, float y)
+{
+    if (TextInstance* instance = firstFreeInstance())
+        instance->playLine(line, delay, duration, x, y);
+}
+
+void TextSystem::playWords(const std::vector<TimedWord>& words, float delay, float duration, float x, float y)
+{
+    if (TextInstance* instance = firstFreeInstance())
+        instance->playWords(words, delay, duration, x, y);
+}
+
+void TextSystem::update(float dt)
+{
+    for (TextInstance& instance : instances)
+        instance.update(dt);
+}
+
+void TextSystem::draw(sf::RenderTarget& target) const
+{
+    for (const TextInstance& instance : instances)
+        instance.draw(target);
+}
