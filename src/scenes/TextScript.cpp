@@ -1,11 +1,60 @@
 #include "scenes/TextScript.hpp"
 
-void textScript(sf::RenderTarget* /*target*/, float /*dt*/)
+#include "scenes/Poem.hpp"
+#include "text/TextManager.hpp"
+
+namespace {
+const std::string kPoemStyle = "demo_text";
+}
+
+TextScript& TextScript::instance()
 {
+    static TextScript script(TextManager::instance());
+    return script;
+}
+
+TextScript::TextScript(TextManager& texts)
+    : m_texts(texts)
+{
+}
+
+void TextScript::frame(sf::RenderTarget* target, float dt)
+{
+    if (m_firstCall) {
+        m_firstCall = false;
+        // Without the style the registry prints its line and the poem has nowhere to play.
+        m_poem = m_texts.get(kPoemStyle);
+    }
+    if (m_queue) {
+        m_queue = false;
+        queuePoem();
+    }
+    if (!started)
+        return;
+    m_texts.update(dt);
+    if (target != nullptr)
+        m_texts.draw(*target);
+}
+
+void TextScript::queuePoem()
+{
+    if (m_poem == nullptr)
+        return;
+    // Every play lands on the next instance of the pool: none can end before the first update.
+    for (const PoemPlay& play : kPoem) {
+        if (play.kind == PoemPlay::Line)
+            m_poem->playLine(play.line, play.delay, play.duration, play.x, play.y);
+        else
+            m_poem->playWords(play.words, play.delay, play.duration, play.x, play.y);
+    }
+}
+
+void textScript(sf::RenderTarget* target, float dt)
+{
+    TextScript::instance().frame(target, dt);
 }
 
 bool& textStartFlag()
 {
-    static bool started = false;
-    return started;
+    return TextScript::instance().started;
 }

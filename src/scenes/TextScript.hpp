@@ -1,12 +1,44 @@
 #pragma once
 
+#include <string>
+
 namespace sf {
 class RenderTarget;
 }
+class TextManager;
+class TextSystem;
 
-// Puts the poem on the screen: queues all of it on the first call, and from the opening
-// scene's first frame on advances and draws it into `target` (the window, over the picture).
+// The poem over the film: on its first frame it queues all 32 plays of Poem.hpp on the
+// "demo_text" style; from the opening scene's first frame on (the start flag) it advances
+// every text style by the frame time and draws them over the finished picture. It reads no
+// scene id: the poem keeps time with the scenes and the song by the frame times alone.
+class TextScript {
+public:
+    // The game's one script, playing on TextManager::instance().
+    static TextScript& instance();
+
+    // A script that plays on the styles of `texts`.
+    explicit TextScript(TextManager& texts);
+
+    // One frame of `dt` seconds. The first call looks "demo_text" up (the registry reports
+    // it when missing) and queues the poem; while `started` is false nothing moves or shows.
+    // With a null `target` the text is advanced but not drawn.
+    void frame(sf::RenderTarget* target, float dt);
+
+    // Set by the opening scene on its first frame.
+    bool started = false;
+
+private:
+    void queuePoem();
+
+    TextManager& m_texts;
+    TextSystem* m_poem = nullptr;  // not owned; null without a "demo_text" style
+    bool m_firstCall = true;
+    bool m_queue = true;
+};
+
+// The game's script: TextScript::instance().frame(target, dt).
 void textScript(sf::RenderTarget* target, float dt);
 
-// Set by the opening scene on its first frame; until then no text moves or shows.
+// The game's start flag, TextScript::instance().started.
 bool& textStartFlag();
