@@ -1,0 +1,127 @@
+#include "TextFixtures.hpp"
+
+#include "core/Easing.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+constexpr float kFrame = 0.25f;
+
+sf::Uint8 fillAlpha(const TextLetter& letter)
+{
+    return letter.text.getFillColor().a;
+}
+
+sf::Uint8 outlineAlpha(const TextLetter& letter)
+{
+    return letter.text.getOutlineColor().a;
+}
+
+float sineOut(float elapsed, float duration)
+{
+    return std::sin(elapsed / duration * 3.14159265f / 2.0f);
+}
+
+}
+
+TEST(TextLetter, StaysInvisibleDuringItsStartDelayThenFadesInAlongASineOut)
+{
+    auto style = buildStyle(styleEntry({{"worddelay", 1.0}, {"fade_duration", 0.5}, {"outlinecolor_width", 2}}));
+    ASSERT_NE(style, nullptr);
+    TextInstance& instance = style->instances[0];
+    instance.playLine("a b", -1.0f, 3.0f, 100.0f, 100.0f);
+    const TextLetter& late = instance.letters[1];
+
+    advance(instance, 4, kFrame);  // its whole one-second start delay
+    EXPECT_EQ(fillAlpha(late), 0);
+    EXPECT_EQ(outlineAlpha(late), 0);
+    EXPECT_FLOAT_EQ(late.life, 3.0f);
+
+    instance.update(kFrame);
+    const int expected = static_cast<int>(sineOut(kFrame, 0.5f) * 255.0f);
+    EXPECT_EQ(fillAlpha(late), expected);
+    EXPECT_EQ(outlineAlpha(late), expected);
+    EXPECT_EQ(late.text.getOutlineThickness(), 2.0f);
+
+    instance.update(kFrame);
+    EXPECT_EQ(fillAlpha(late), 255);
+}
+
+TEST(TextLetter, FadesOutOverItsLastFadeDurationOnlyWithFadeOut)
+{
+    auto fading = buildStyle(styleEntry({{"fade_duration", 0.5}, {"fade_out", true}}));
+    auto steady = buildStyle(styleEntry({{"fade_duration", 0.5}}));
+    ASSERT_NE(fading, nullptr);
+    ASSERT_NE(steady, nullptr);
+    fading->playLine("a", -1.0f, 2.0f, 100.0f, 100.0f);
+    steady->playLine("a", -1.0f, 2.0f, 100.0f, 100.0f);
+    const TextLetter& fadingLetter = fading->instances[0].letters[0];
+    const TextLetter& steadyLetter = steady->instances[0].letters[0];
+
+    advance(*fading, 5, kFrame);  // 0.75 s of life left
+    EXPECT_EQ(fillAlpha(fadingLetter), 255);
+    fading->update(kFrame);  // 0.5 s left: the fade-out begins
+    EXPECT_EQ(fillAlpha(fadingLetter), static_cast<int>((1.0f - sineOut(kFrame, 0.5f)) * 255.0f));
+    advance(*fading, 2, kFrame);
+    EXPECT_FALSE(fadingLetter.alive);
+    EXPECT_EQ(fillAlpha(fadingLetter), 0);
+    EXPECT_EQ(outlineAlpha(fadingLetter), 0);
+
+    advance(*steady, 8, kFrame);
+    EXPECT_FALSE(steadyLetter.alive);
+    EXPECT_EQ(fillAlpha(steadyLetter), 255);
+}
+
+TEST(TextLetter, MovesInFromItsOffsetsAndOutOnlyWithTweenDurationOut)
+{
+    const nlohmann::json motion = {{"x_in", -10}, {"y_in", 8}, {"tween_duration_in", 1.0}, {"x_out", 10},
+                                   {"y_out", -20}, {"scale_out", 1}, {"rotate_out", 30}};
+    nlohmann::json withOut = motion;
+    withOut["tween_duration_out"] = 0.5;
+    auto still = buildStyle(styleEntry(motion));
+    auto leaving = buildStyle(styleEntry(withOut));
+    ASSERT_NE(still, nullptr);
+    ASSERT_NE(leaving, nullptr);
+    still->playLine("a", -1.0f, 2.0f, 100.0f, 100.0f);
+    leaving->playLine("a", -1.0f, 2.0f, 100.0f, 100.0f);
+    const TextLetter& stays = still->instances[0].letters[0];
+    const TextLetter& goes = leaving->instances[0].letters[0];
+    const float restX = goes.x;
+    const float restY = goes.y;
+
+    leaving->update(kFrame);
+    EXPECT_FLOAT_EQ(goes.x, restX - 10.0f + 2.5f);
+    EXPECT_FLOAT_EQ(goes.y, restY + 8.0f - 2.0f);
+    EXPECT_EQ(goes.text.getPosition(), sf::Vector2f(goes.x, goes.y));
+
+    advance(*leaving, 4, kFrame);  // 0.75 s left: at rest, the out motion not begun
+    EXPECT_FLOAT_EQ(goes.y, restY);
+    advance(*leaving, 3, kFrame);
+    EXPECT_FALSE(goes.alive);
+    EXPECT_FLOAT_EQ(goes.x, restX + 10.0f);
+    EXPECT_FLOAT_EQ(goes.y, restY - 20.0f);
+    EXPECT_FLOAT_EQ(goes.text.getScale().x, 2.0f);
+    EXPECT_FLOAT_EQ(goes.text.getRotation(), 30.0f);
+
+    advance(*still, 8, kFrame);
+    EXPECT_FALSE(stays.alive);
+    EXPECT_FLOAT_EQ(stays.x, restX);
+    EXPECT_FLOAT_EQ(stays.y, restY);
+    EXPECT_FLOAT_EQ(stays.text.getScale().x, 1.0f);
+    EXPECT_FLOAT_EQ(stays.text.getRotation(), 0.0f);
+}
+
+TEST(TextLetter, KeepsOnlyTheLowByteOfColoursAndTheWholePixelsOfTheOutline)
+{
+    auto style = buildStyle(styleEntry({{"fillcolor_r", 300}, {"outlinecolor_g", 257}, {"outlinecolor_width", 1.5},
+                                        {"fade_duration", 0}}));
+    ASSERT_NE(style, nullptr);
+    style->playLine("a", -1.0f, 2.0f, 100.0f, 100.0f);
+    style->update(kFrame);
+    const sf::Text& text = style->instances[0].letters[0].text;
+    EXPECT_EQ(text.getFillColor(), sf::Color(44, 255, 255, 255));
+    EXPECT_EQ(text.getOutlineColor(), sf::Color(0, 1, 0, 255));
+    EXPECT_EQ(text.getOutlineThickness(), 1.0f);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "particles/ParticleManager.hpp"
+#include "text/TextSystem.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <string>
+
+// The poem's typeface as the build stages it (the tests run in the game folder).
+inline const std::string kStagedFont = "assets/fonts/EBGaramond12-Regular.otf";
+
+// A text style entry: the staged font at 40 px plus `extra` (which may override both).
+inline nlohmann::json styleEntry(const nlohmann::json& extra = nlohmann::json::object())
+{
+    nlohmann::json entry = {{"font", kStagedFont}, {"size", 40}};
+    entry.update(extra);
+    return entry;
+}
+
+// A style built from `entry`; the test fails at the call site's ASSERT when it is null.
+inline std::unique_ptr<TextSystem> buildStyle(const nlohmann::json& entry)
+{
+    auto system = std::make_unique<TextSystem>();
+    if (!system->buildFromJson(entry, "test_text", ParticleManager::instance()))
+        return nullptr;
+    return system;
+}
+
+// Runs `frames` updates of `dt` seconds.
+template <typename Updatable>
+void advance(Updatable& target, int frames, float dt)
+{
+    for (int i = 0; i < frames; ++i)
+        target.update(dt);
+}

@@ -1,0 +1,130 @@
+#include "TextFixtures.hpp"
+#include "support/TestSupport.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::unique_ptr<TextSystem> staggeredStyle(int instances = 1)
+{
+    return buildStyle(styleEntry({{"letterdelay", 0.1}, {"worddelay", 0.5}, {"num_instances", instances}}));
+}
+}
+
+TEST(TextLayout, StaggersLettersAndWordsAndStaysInUseUntilTheLastStagger)
+{
+    auto style = staggeredStyle();
+    ASSERT_NE(style, nullptr);
+    TextInstance& instance = style->instances[0];
+    instance.playLine("a b", 0.0f, 3.0f, 100.0f, 100.0f);
+
+    ASSERT_EQ(instance.letters.size(), 2u);
+    EXPECT_FLOAT_EQ(instance.letters[0].startDelay, 0.0f);
+    EXPECT_FLOAT_EQ(instance.letters[1].startDelay, 0.7f);
+    EXPECT_FLOAT_EQ(instance.letters[0].life, 3.0f);
+    EXPECT_FLOAT_EQ(instance.letters[1].life, 3.0f);
+    EXPECT_FLOAT_EQ(instance.remaining, 3.8f);
+
+    advance(instance, 37, 0.1f);
+    EXPECT_TRUE(instance.inUse);
+    advance(instance, 2, 0.1f);
+    EXPECT_FALSE(instance.inUse);
+}
+
+TEST(TextLayout, CountsTwoSpacesInARowAsTwoWords)
+{
+    auto style = staggeredStyle();
+    ASSERT_NE(style, nullptr);
+    TextInstance& instance = style->instances[0];
+
+    instance.playLine("a  b", 0.0f, 3.0f, 100.0f, 100.0f);
+    ASSERT_EQ(instance.letters.size(), 2u);
+    EXPECT_FLOAT_EQ(instance.letters[1].startDelay, 2 * 0.5f + 3 * 0.1f);
+    EXPECT_FLOAT_EQ(instance.remaining, 3.0f + 4 * 0.1f + 2 * 0.5f);
+
+    // An empty word makes two spaces in a row, and each space takes one word's time.
+    instance.playWords({{1.0f, "a"}, {2.0f, ""}, {4.0f, "b"}}, -1.0f, 3.0f, 100.0f, 100.0f);
+    EXPECT_EQ(instance.text, "a  b ");
+    ASSERT_EQ(instance.letters.size(), 2u);
+    EXPECT_FLOAT_EQ(instance.letters[1].startDelay, 4.0f);
+    EXPECT_FLOAT_EQ(instance.remaining, 3.0f + 5 * 0.1f + 1.0f + 2.0f + 4.0f);
+}
+
+TEST(TextLayout, StartsEveryLetterOfASungWordOnItsNoteAndEchoesTheLine)
+{
+    auto style = staggeredStyle();
+    ASSERT_NE(style, nullptr);
+    TextInstance& instance = style->instances[0];
+
+    testing::internal::CaptureStdout();
+    instance.playWords({{32.75f, "I"}, {33.25f, "heard"}}, -1.0f, 3.0f, 100.0f, 100.0f);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "I heard \n");
+
+    EXPECT_EQ(instance.text, "I heard ");
+    ASSERT_EQ(instance.letters.size(), 6u);
+    EXPECT_FLOAT_EQ(instance.letters[0].startDelay, 32.75f);
+    for (std::size_t i = 1; i < 6; ++i)
+        EXPECT_FLOAT_EQ(instance.letters[i].startDelay, 33.25f);
+    EXPECT_FLOAT_EQ(instance.remaining, 3.0f + 8 * 0.1f + 32.75f + 33.25f);
+}
+
+TEST(TextLayout, AWordHoldingASpaceNeverReadsPastTheList)
+{
+    auto style = staggeredStyle();
+    ASSERT_NE(style, nullptr);
+    TextInstance& instance = style->instances[0];
+
+    testing::internal::CaptureStdout();
+    instance.playWords({{1.0f, "x"}, {2.0f, "a b"}}, -1.0f, 3.0f, 100.0f, 100.0f);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "x a b \n");
+
+    ASSERT_EQ(instance.letters.size(), 3u);
+    EXPECT_FLOAT_EQ(instance.letters[1].startDelay, 2.0f);
+    EXPECT_FLOAT_EQ(instance.letters[2].startDelay, 2.0f);
+    EXPECT_FLOAT_EQ(instance.remaining, 3.0f + 6 * 0.1f + 1.0f + 2.0f + 2.0f);
+}
+
+TEST(TextLayout, DurationMinusOneTakesTheStyleDurationAndDelayMinusOneStartsAtOnce)
+{
+    auto fiveSeconds = buildStyle(styleEntry());
+    auto fourSeconds = buildStyle(styleEntry({{"duration", 4}}));
+    ASSERT_NE(fiveSeconds, nullptr);
+    ASSERT_NE(fourSeconds, nullptr);
+
+    fiveSeconds->playLine("ab", -1.0f, -1.0f, 100.0f, 100.0f);
+    fourSeconds->playLine("ab", -1.0f, -1.0f, 100.0f, 100.0f);
+    EXPECT_FLOAT_EQ(fiveSeconds->instances[0].letters[1].life, 5.0f);
+    EXPECT_FLOAT_EQ(fiveSeconds->instances[0].remaining, 5.0f);
+    EXPECT_FLOAT_EQ(fourSeconds->instances[0].letters[1].life, 4.0f);
+
+    fiveSeconds->update(0.25f);
+    EXPECT_FLOAT_EQ(fiveSeconds->instances[0].letters[0].life, 4.75f);
+}
+
+TEST(TextPool, PlaysGoToTheLowestFreeInstanceAndDropSilentlyWhenAllAreBusy)
+{
+    auto style = staggeredStyle(3);
+    ASSERT_NE(style, nullptr);
+    style->playLine("short", -1.0f, 0.1f, 100.0f, 100.0f);
+    style->playLine("long", -1.0f, 10.0f, 100.0f, 200.0f);
+    EXPECT_EQ(style->instances[0].text, "short");
+    EXPECT_EQ(style->instances[1].text, "long");
+
+    // "short" runs 0.1 s plus five letter delays.
+    advance(*style, 7, 0.1f);
+    ASSERT_FALSE(style->instances[0].inUse);
+    style->playLine("again", -1.0f, 10.0f, 100.0f, 100.0f);
+    EXPECT_EQ(style->instances[0].text, "again");
+    EXPECT_FALSE(style->instances[2].inUse);
+
+    style->playLine("third", -1.0f, 10.0f, 100.0f, 300.0f);
+    testing::internal::CaptureStdout();
+    const std::string errors = captureStderr([&] {
+        style->playLine("dropped", -1.0f, 10.0f, 100.0f, 400.0f);
+        style->playWords({{0.0f, "dropped"}}, -1.0f, 10.0f, 100.0f, 400.0f);
+    });
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(style->instances[0].text, "again");
+    EXPECT_EQ(style->instances[1].text, "long");
+    EXPECT_EQ(style->instances[2].text, "third");
+}

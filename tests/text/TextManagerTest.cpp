@@ -1,0 +1,115 @@
+#include "TextFixtures.hpp"
+#include "support/TestSupport.hpp"
+
+#include "text/TextManager.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+const std::string kUnableToCreate = "TextSystem: Unable to create textsystem. Bad JSON formatting.\n";
+
+std::string textsFile(const nlohmann::json& systems)
+{
+    return nlohmann::json{{"textsystems", systems}}.dump();
+}
+
+// Loads `contents` as a text file into `manager` and returns what was printed.
+std::string loadInto(TextManager& manager, const TempDir& dir, const std::string& contents, bool* result = nullptr)
+{
+    const std::string path = dir.write("text.json", contents);
+    return captureStderr([&] {
+        const bool loaded = manager.load(path);
+        if (result != nullptr)
+            *result = loaded;
+    });
+}
+}
+
+TEST(TextManager, ReportsEachBadEntryAndStillRegistersTheGoodOnes)
+{
+    TempDir dir;
+    TextManager manager(ParticleManager::instance());
+    bool loaded = false;
+    const std::string printed = loadInto(manager, dir,
+                                         textsFile({{"a_no_font", {{"size", 40}}},
+                                                    {"b_no_size", {{"font", kStagedFont}}},
+                                                    {"c_good", styleEntry()},
+                                                    {"d_bad_font", styleEntry({{"font", dir.path() + "/none.otf"}})}}),
+                                         &loaded);
+    EXPECT_TRUE(loaded);
+    EXPECT_TRUE(manager.contains("c_good"));
+    EXPECT_FALSE(manager.contains("a_no_font"));
+    EXPECT_FALSE(manager.contains("b_no_size"));
+    EXPECT_FALSE(manager.contains("d_bad_font"));
+
+    const std::string missingProperties =
+        "validateJson: Missing prop: font.\nTextSystem: Missing properties in textdata.\n" + kUnableToCreate +
+        "validateJson: Missing prop: size.\nTextSystem: Missing properties in textdata.\n" + kUnableToCreate;
+    ASSERT_GE(printed.size(), missingProperties.size());
+    EXPECT_EQ(printed.substr(0, missingProperties.size()), missingProperties);
+    // The graphics library names the font file first, on lines of its own.
+    const std::string badFont = "TextSystem: Missing FONT property.\n" + kUnableToCreate;
+    ASSERT_GE(printed.size(), badFont.size());
+    EXPECT_EQ(printed.substr(printed.size() - badFont.size()), badFont);
+}
+
+TEST(TextManager, SkipsAnEntryWithAValueOfTheWrongTypeWithOneLine)
+{
+    TempDir dir;
+    TextManager manager(ParticleManager::instance());
+    const std::string printed = loadInto(manager, dir,
+                                         textsFile({{"a_size", styleEntry({{"size", "big"}})},
+                                                    {"b_fade", styleEntry({{"fade_out", 1}})},
+                                                    {"c_burst", styleEntry({{"particles_in", 3}})},
+                                                    {"d_good", styleEntry()}}));
+    EXPECT_EQ(printed,
+              "TextSystem: Wrong value type in [a_size]: [json.exception.type_error.302] type must be number, but is "
+              "string\n" + kUnableToCreate +
+              "TextSystem: Wrong value type in [b_fade]: [json.exception.type_error.302] type must be boolean, but is "
+              "number\n" + kUnableToCreate +
+              "TextSystem: Wrong value type in [c_burst]: [json.exception.type_error.302] type must be string, but is "
+              "number\n" + kUnableToCreate);
+    EXPECT_FALSE(manager.contains("a_size"));
+    EXPECT_FALSE(manager.contains("b_fade"));
+    EXPECT_FALSE(manager.contains("c_burst"));
+    EXPECT_TRUE(manager.contains("d_good"));
+}
+
+TEST(TextManager, KeepsTheFirstSystemOfAKeyAndReportsTheSecond)
+{
+    TempDir dir;
+    TextManager manager(ParticleManager::instance());
+    const std::string file = textsFile({{"one", styleEntry({{"num_instances", 2}})}, {"two", styleEntry()}});
+    loadInto(manager, dir, file);
+    TextSystem* first = manager.get("one");
+
+    bool loaded = false;
+    EXPECT_EQ(loadInto(manager, dir, file, &loaded),
+              "TextSystem: TextSystem with key one already exists.\n"
+              "TextSystem: TextSystem with key two already exists.\n");
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(manager.get("one"), first);
+    EXPECT_EQ(first->instances.size(), 2u);
+}
+
+TEST(TextManager, ReportsAMissingFileAFileWithoutTextsystemsAndAMissingKey)
+{
+    TempDir dir;
+    TextManager manager(ParticleManager::instance());
+    bool loaded = true;
+    EXPECT_EQ(captureStderr([&] { loaded = manager.load(dir.path() + "/none.json"); }),
+              "TextManager: Unable to open file " + dir.path() + "/none.json.\n");
+    EXPECT_FALSE(loaded);
+
+    EXPECT_EQ(loadInto(manager, dir, "{\"texts\": {}}", &loaded),
+              "validateJson: Missing prop: textsystems.\nTextManager: Missing properties in textsfile.\n");
+    EXPECT_FALSE(loaded);
+
+    EXPECT_EQ(loadInto(manager, dir, textsFile(nlohmann::json::object()), &loaded), "");
+    EXPECT_TRUE(loaded);
+
+    TextSystem* found = reinterpret_cast<TextSystem*>(1);
+    EXPECT_EQ(captureStderr([&] { found = manager.get("demo_text"); }),
+              "TextManager: TextSystem with key demo_text does not exist.\n");
+    EXPECT_EQ(found, nullptr);
+}

@@ -1,0 +1,116 @@
+#include "TextFixtures.hpp"
+#include "support/TestSupport.hpp"
+
+#include "scenes/Poem.hpp"
+#include "scenes/TextScript.hpp"
+#include "text/TextManager.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+// What a play shows: the line, or the words each followed by a space.
+std::string shownText(const PoemPlay& play)
+{
+    if (play.kind == PoemPlay::Line)
+        return play.line;
+    std::string text;
+    for (const TimedWord& word : play.words)
+        text += word.word + " ";
+    return text;
+}
+
+// A registry holding "demo_text" from the shipped file, or with `instances` instances.
+void loadPoemStyle(TextManager& manager, const TempDir& dir, int instances)
+{
+    const nlohmann::json entry = styleEntry({{"num_instances", instances}, {"letterdelay", 0.035}});
+    manager.load(dir.write("text.json", nlohmann::json{{"textsystems", {{"demo_text", entry}}}}.dump()));
+}
+
+// Runs the script until `seconds` of frames of `dt` have passed since the start flag.
+void playFor(TextScript& script, float seconds, float dt)
+{
+    for (float t = 0.0f; t < seconds; t += dt)
+        script.frame(nullptr, dt);
+}
+}
+
+TEST(TextScript, QueuesTheWholePoemOnTheShippedStyleAndEchoesTheSungLines)
+{
+    TextManager manager(ParticleManager::instance());
+    manager.load("assets/text/text.json");
+    ASSERT_TRUE(manager.contains("demo_text"));
+    TextScript script(manager);
+
+    testing::internal::CaptureStdout();
+    script.frame(nullptr, 0.016f);
+    const std::string echoed = testing::internal::GetCapturedStdout();
+
+    std::string expected;
+    const TextSystem* poem = manager.get("demo_text");
+    ASSERT_GE(poem->instances.size(), kPoem.size());
+    for (std::size_t i = 0; i < kPoem.size(); ++i) {
+        EXPECT_TRUE(poem->instances[i].inUse);
+        EXPECT_EQ(poem->instances[i].text, shownText(kPoem[i]));
+        if (kPoem[i].kind == PoemPlay::Words)
+            expected += shownText(kPoem[i]) + "\n";
+    }
+    EXPECT_EQ(echoed, expected);
+    EXPECT_EQ(std::count(echoed.begin(), echoed.end(), '\n'), 18);
+
+    // The longest line fits the left part of the picture.
+    for (std::size_t i = 0; i < kPoem.size(); ++i)
+        EXPECT_LT(poem->instances[i].layout.getGlobalBounds().left + poem->instances[i].layout.getGlobalBounds().width,
+                  1300.0f);
+}
+
+TEST(TextScript, APoolOfFiveShowsOnlyTheFirstFivePlays)
+{
+    TempDir dir;
+    TextManager manager(ParticleManager::instance());
+    loadPoemStyle(manager, dir, 5);
+    TextScript script(manager);
+
+    testing::internal::CaptureStdout();
+    script.frame(nullptr, 0.016f);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), shownText(kPoem[4]) + "\n");
+
+    const TextSystem* poem = manager.get("demo_text");
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(poem->instances[i].text, shownText(kPoem[i]));
+}
+
+TEST(TextScript, NothingMovesBeforeTheOpeningAndTheFirstLineStartsSixteenSecondsAfterIt)
+{
+    for (const float dt : {1.0f / 30.0f, 1.0f / 144.0f}) {
+        SCOPED_TRACE(dt);
+        TempDir dir;
+        TextManager manager(ParticleManager::instance());
+        loadPoemStyle(manager, dir, 32);
+        TextScript script(manager);
+        testing::internal::CaptureStdout();
+        playFor(script, 3.0f, dt);  // the black lead-in
+        testing::internal::GetCapturedStdout();
+        const TextInstance& first = manager.get("demo_text")->instances[0];
+        EXPECT_FLOAT_EQ(first.delay, 16.0f);
+
+        script.started = true;
+        playFor(script, 15.9f, dt);
+        EXPECT_EQ(first.letters[0].text.getFillColor().a, 0);
+        playFor(script, 0.3f, dt);
+        EXPECT_GT(first.letters[0].text.getFillColor().a, 0);
+        EXPECT_EQ(first.letters[10].text.getFillColor().a, 0);
+    }
+}
+
+TEST(TextScript, WithoutThePoemStyleItSaysSoOnceAndRunsOn)
+{
+    TextManager manager(ParticleManager::instance());
+    TextScript script(manager);
+    EXPECT_EQ(captureStderr([&] {
+                  script.started = true;
+                  playFor(script, 0.1f, 0.016f);
+              }),
+              "TextManager: TextSystem with key demo_text does not exist.\n");
+}
