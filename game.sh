@@ -18,7 +18,9 @@ PACKAGES=(
 )
 BUILD_DIR=build
 SANITIZE_DIR=build-sanitize
-XVFB=(xvfb-run -a -s "-screen 0 1920x1080x24")
+# -noreset: the server stays up between test processes instead of restarting as the
+# last client leaves, when a process connecting at that moment would fail.
+XVFB=(xvfb-run -a -s "-screen 0 1920x1080x24 -noreset")
 
 say() { echo "game.sh: $*" >&2; }
 
