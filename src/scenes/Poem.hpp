@@ -32,7 +32,7 @@ inline const std::vector<PoemPlay> kPoem = {
     // The procession to the tower.
     {PoemPlay::Words, -1, 100, 100, 3, "", {{32.75f, "Cloaks"}, {33.25f, "on"}, {33.5f, "the"}, {33.75f, "road,"}}},
     {PoemPlay::Words, -1, 100, 200, 3, "", {{34.75f, "heads"}, {35.5f, "bowed,"}}},
-    {PoemPlay::Words, -1, 100, 300, 3, "", {{36.75f, "no"}, {37.5f, "lamps,"}}},
+    {PoemPlay::Words, -1, 100, 300, 3, "", {{36.75f, "lamps"}, {37.5f, "low,"}}},
     {PoemPlay::Words, -1, 100, 100, 3, "", {{40.75f, "up"}, {41.25f, "to"}, {41.5f, "the"}, {41.75f, "tower"}}},
     {PoemPlay::Words, -1, 100, 200, 3, "", {{42.75f, "they"}, {43.25f, "climb,"}}},
     {PoemPlay::Words, -1, 100, 300, 3, "",
