@@ -1,0 +1,186 @@
+#include "AssetLint.hpp"
+
+#include "LoaderOutput.hpp"
+#include "SongCheck.hpp"
+
+#include "assets/JsonFile.hpp"
+#include "assets/JsonValues.hpp"
+#include "core/Easing.hpp"
+#include "scenes/Poem.hpp"
+#include "scenes/PoemShape.hpp"
+#include "scenes/RequiredKeys.hpp"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The registry files, where the game's start-up reads them.
+const std::string kTexturesFile = "assets/textures.json";
+const std::string kSpritesFile = "assets/sprites.json";
+const std::string kMusicFile = "assets/music.json";
+const std::string kParticlesFile = "assets/particles.json";
+const std::string kTextFile = "assets/text/text.json";
+const std::string kPoemSubject = "poem";
+
+// The entries of a registry file's top-level object `name`, read without a word: the
+// loaders have already reported whatever is wrong with the file. Null when there are none.
+nlohmann::json quietEntries(const std::string& path, const char* name)
+{
+    LoaderOutput discarded([](const std::string&) {});
+    nlohmann::json document;
+    if (!readJsonFile("lint", path, document) || !document.is_object() || !document.contains(name))
+        return nullptr;
+    const nlohmann::json& entries = document[name];
+    return entries.is_object() ? entries : nlohmann::json();
+}
+
+std::string quoted(const std::string& key)
+{
+    return "\"" + key + "\"";
+}
+
+// True when a rectangle's span along one axis, whichever way it runs (a negative size
+// flips it), lies within 0 to `limit` pixels.
+bool spanInside(int start, int size, unsigned int limit)
+{
+    const long long low = size < 0 ? static_cast<long long>(start) + size : start;
+    const long long high = size < 0 ? start : static_cast<long long>(start) + size;
+    return low >= 0 && high <= static_cast<long long>(limit);
+}
+
+std::string rectangleText(const sf::IntRect& rect)
+{
+    return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ", " + std::to_string(rect.width) +
+           ", " + std::to_string(rect.height) + ")";
+}
+
+} // namespace
+
+AssetLint::AssetLint(Findings& findings)
+    : m_findings(findings)
+{
+}
+
+void AssetLint::run()
+{
+    loadRegistries();
+    checkRequiredKeys();
+    checkPoemStyleSize();
+    checkSpriteRectangles();
+    checkSongs();
+    checkEasing();
+    checkPoem();
+}
+
+void AssetLint::loadCaught(const std::string& file, const std::function<void()>& load)
+{
+    LoaderOutput output([&](const std::string& line) { m_findings.add(file, line); });
+    load();
+}
+
+void AssetLint::loadRegistries()
+{
+    // Each registry looks up keys of the one before while it loads, as in the game.
+    loadCaught(kTexturesFile, [&] { m_textures.load(kTexturesFile); });
+    loadCaught(kSpritesFile, [&] { m_sprites.load(kSpritesFile); });
+    loadCaught(kMusicFile, [&] { m_music.load(kMusicFile); });
+    loadCaught(kParticlesFile, [&] { m_particles.load(kParticlesFile); });
+    loadCaught(kTextFile, [&] { m_texts.load(kTextFile); });
+}
+
+void AssetLint::checkRequiredKeys()
+{
+    for (const std::string& key : requiredSpriteKeys()) {
+        if (!m_sprites.contains(key))
+            m_findings.add(kSpritesFile, "no sprite " + quoted(key) + ", which the film shows");
+    }
+    if (!m_particles.contains(kRainParticlesKey))
+        m_findings.add(kParticlesFile,
+                       "no particle system " + quoted(kRainParticlesKey) + ", which the rain scenes step");
+    if (!m_music.contains(kSongKey))
+        m_findings.add(kMusicFile, "no song " + quoted(kSongKey) + ", which the opening scene plays");
+    if (!m_texts.contains(kPoemStyleKey))
+        m_findings.add(kTextFile, "no text style " + quoted(kPoemStyleKey) + ", which the poem plays on");
+}
+
+void AssetLint::checkPoemStyleSize()
+{
+    if (!m_texts.contains(kPoemStyleKey))
+        return;
+    const std::size_t instances = m_texts.get(kPoemStyleKey)->instances.size();
+    if (instances < requiredPoemInstances())
+        m_findings.add(kTextFile, "text style " + quoted(kPoemStyleKey) + " has " + std::to_string(instances) +
+                                      " instances; the poem queues " + std::to_string(requiredPoemInstances()) +
+                                      " plays at once");
+}
+
+void AssetLint::checkSpriteRectangles()
+{
+    const nlohmann::json entries = quietEntries(kSpritesFile, "sprites");
+    if (!entries.is_object())
+        return;
+    for (const auto& entry : entries.items()) {
+        if (!m_sprites.contains(entry.key()))
+            continue;
+        const sf::Sprite& sprite = *m_sprites.get(entry.key());
+        const sf::Texture& texture = *sprite.getTexture();
+        // A repeating texture tiles whatever rectangle it is given.
+        if (texture.isRepeated())
+            continue;
+        const sf::IntRect rect = sprite.getTextureRect();
+        const sf::Vector2u size = texture.getSize();
+        if (spanInside(rect.left, rect.width, size.x) && spanInside(rect.top, rect.height, size.y))
+            continue;
+        m_findings.add(kSpritesFile, "sprite " + quoted(entry.key()) + ": texture rectangle " + rectangleText(rect) +
+                                         " reaches outside its " + std::to_string(size.x) + " x " +
+                                         std::to_string(size.y) + " texture");
+    }
+}
+
+void AssetLint::checkSongs()
+{
+    const nlohmann::json entries = quietEntries(kMusicFile, "music");
+    if (!entries.is_object())
+        return;
+    for (const auto& entry : entries.items()) {
+        if (!m_music.contains(entry.key()))
+            continue;
+        std::string fault;
+        {
+            // SFML's own line says no more than ours.
+            LoaderOutput discarded([](const std::string&) {});
+            fault = songFault(jsonString(entry.value().at("file")), jsonDoubleOr(entry.value(), "loopTo", 0.0));
+        }
+        if (!fault.empty())
+            m_findings.add(kMusicFile, "song " + quoted(entry.key()) + ": " + fault);
+    }
+}
+
+void AssetLint::checkEasing()
+{
+    const nlohmann::json entries = quietEntries(kTextFile, "textsystems");
+    if (!entries.is_object())
+        return;
+    for (const auto& entry : entries.items()) {
+        if (!m_texts.contains(entry.key()))
+            continue;
+        // Every instance of a style carries the style's curves; one without instances never plays.
+        const std::vector<TextInstance>& instances = m_texts.get(entry.key())->instances;
+        if (instances.empty())
+            continue;
+        const std::pair<const char*, int> curves[] = {{"ease_in", instances.front().easeIn},
+                                                      {"ease_out", instances.front().easeOut}};
+        for (const auto& [name, id] : curves) {
+            if (!isValidEaseType(id))
+                m_findings.add(kTextFile, "text style " + quoted(entry.key()) + ": " + name + " " +
+                                              std::to_string(id) + " is no easing curve (0 to 16, 111, 112)");
+        }
+    }
+}
+
+void AssetLint::checkPoem()
+{
+    for (const std::string& fault : poemShapeFaults(kPoem))
+        m_findings.add(kPoemSubject, fault);
+}
