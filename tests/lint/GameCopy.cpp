@@ -1,0 +1,90 @@
+#include "GameCopy.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+// The folders of built media, linked rather than copied.
+const char* const kLinked[] = {"images", "fonts", "music"};
+
+bool isLinked(const fs::path& name)
+{
+    return std::find(std::begin(kLinked), std::end(kLinked), name.string()) != std::end(kLinked);
+}
+}
+
+GameCopy::GameCopy()
+{
+    const fs::path assets = fs::current_path() / "assets";
+    const fs::path copy = fs::path(path()) / "assets";
+    fs::create_directories(copy);
+    for (const fs::directory_entry& entry : fs::directory_iterator(assets)) {
+        if (isLinked(entry.path().filename()))
+            fs::create_directory_symlink(entry.path(), copy / entry.path().filename());
+    }
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(assets)) {
+        const fs::path relative = fs::relative(entry.path(), assets);
+        if (isLinked(*relative.begin()) || !entry.is_regular_file() || entry.path().extension() != ".json")
+            continue;
+        fs::create_directories((copy / relative).parent_path());
+        fs::copy_file(entry.path(), copy / relative);
+    }
+}
+
+void GameCopy::edit(const std::string& name, const std::function<void(nlohmann::json&)>& change) const
+{
+    const fs::path file = fs::path(path()) / name;
+    nlohmann::json document;
+    std::ifstream(file) >> document;
+    change(document);
+    std::ofstream(file) << document.dump(4);
+}
+
+std::string GameCopy::write(const std::string& name, const std::string& contents) const
+{
+    return m_folder.write(name, contents);
+}
+
+bool LintRun::has(const std::string& line) const
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+bool LintRun::hasStart(const std::string& start) const
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(start, 0) == 0; });
+}
+
+std::string LintRun::all() const
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+LintRun runLint(const std::string& folder)
+{
+    LintRun run;
+    const std::string command = "./drennmoor-lint '" + folder + "'";
+    FILE* output = popen(command.c_str(), "r");
+    if (output == nullptr)
+        return run;
+    std::string line;
+    for (int c = std::fgetc(output); c != EOF; c = std::fgetc(output)) {
+        if (c != '\n') {
+            line += static_cast<char>(c);
+            continue;
+        }
+        run.lines.push_back(line);
+        line.clear();
+    }
+    const int status = pclose(output);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
