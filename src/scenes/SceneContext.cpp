@@ -1,6 +1,7 @@
 #include "scenes/SceneContext.hpp"
 
 #include "assets/SpriteManager.hpp"
+#include "core/Opacity.hpp"
 #include "core/Screen.hpp"
 #include "particles/ParticleManager.hpp"
 #include "particles/ParticleSystem.hpp"

@@ -2,8 +2,6 @@
 
 #include "core/Opacity.hpp"
 
-#include <SFML/Config.hpp>
-
 #include <string>
 
 class ParticleManager;
@@ -48,5 +46,6 @@ private:
 
 // Sets the position of `sprite` in pixels; nothing when it is null.
 void place(sf::Sprite* sprite, float x, float y);
-// Colours `sprite` white with opacity `alpha` (0 to 1, see alphaByte); nothing when null.
+// Colours `sprite` white with opacity `alpha` (0 to 1, as alphaByte turns it into a byte);
+// nothing when it is null.
 void tint(sf::Sprite* sprite, float alpha);

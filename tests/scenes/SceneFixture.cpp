@@ -1,6 +1,7 @@
 #include "SceneFixture.hpp"
 
 #include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
 
 #include <algorithm>
 
@@ -8,6 +9,9 @@ SceneFixture::SceneFixture(const std::vector<std::string>& missing)
     : m_sprites(m_textures)
     , m_particles(m_sprites)
 {
+    // One graphics resource for the whole run keeps the library's connection to the display
+    // open between fixtures, instead of reconnecting for each.
+    static const sf::Texture keepDisplayOpen;
     std::string sprites = "{\"sprites\": {";
     bool first = true;
     for (const std::string& key : filmKeys()) {
