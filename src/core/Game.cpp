@@ -12,6 +12,17 @@
 #include "text/TextManager.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Window/GlResource.hpp>
+
+namespace {
+// SFML makes and frees a small per-thread helper (a transient context lock) on every texture
+// or shader switch unless one is already held on the thread. Holding one from the start-up
+// until exit keeps the frames free of heap allocation. Made while a context is active, it
+// only holds a count and never activates a context of its own.
+class HeldContextLock : private sf::GlResource {
+    TransientContextLock m_lock;
+};
+}
 
 Game& game()
 {
@@ -23,6 +34,9 @@ bool Game::loadContent()
 {
     renderTexture().create(kScreenWidth, kScreenHeight);
     renderSprite().setTexture(renderTexture().getTexture());
+    // The tools have no window: give them an active context before taking the lock.
+    renderTexture().setActive(true);
+    static const HeldContextLock heldLock;
 
     // Each later registry looks up keys of an earlier one while it loads.
     TextureManager::instance().load("assets/textures.json");

@@ -24,7 +24,9 @@ struct Game {
 
     // Everything the start-up does after the window exists: the off-screen picture, the five
     // registries, the fade sprite and the vignette. False (after "Unable to load
-    // vignette.frag") when the shader pair cannot be loaded.
+    // vignette.frag") when the shader pair cannot be loaded. It also takes one SFML transient
+    // context lock that is held until exit, so that no frame allocates one per texture or
+    // shader switch (the game, the tests and the tools all get it here).
     bool loadContent();
 
     // The player's input of this frame: Escape held or the window's close button ends the game
