@@ -1,0 +1,56 @@
+#include "AllocationCounter.hpp"
+#include "BenchOptions.hpp"
+#include "Benchmark.hpp"
+#include "PictureTimes.hpp"
+#include "StartupClock.hpp"
+
+#include "core/Diagnostics.hpp"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+namespace fs = std::filesystem;
+
+namespace {
+// The tool lives in the game folder beside the game and its assets, and runs there.
+bool enterGameFolder()
+{
+    std::error_code error;
+    const fs::path self = fs::canonical("/proc/self/exe", error);
+    if (!error)
+        fs::current_path(self.parent_path(), error);
+    if (error)
+        reportLine("drennmoor-bench: cannot enter the game folder: " + error.message());
+    return !error;
+}
+}
+
+int main(int argc, char** argv)
+{
+    StartupClock::markMain();
+    AllocationCounter::watchThisThread();
+    // OpenAL's null device, before anything of the audio module exists: the song streams
+    // as in the game, silently.
+    setenv("ALSOFT_DRIVERS", "null", 1);
+
+    BenchOptions options;
+    std::string error;
+    if (!options.parse(argc, argv, error)) {
+        reportLine("drennmoor-bench: " + error);
+        return 2;
+    }
+    if (options.help) {
+        std::cout << BenchOptions::usage();
+        return 0;
+    }
+    if (!enterGameFolder())
+        return 1;
+    if (options.pictures) {
+        for (const std::string& line : PictureTimes::measure("assets/textures.json", 3))
+            std::cout << line << '\n';
+        return 0;
+    }
+    Benchmark benchmark(options);
+    return benchmark.run() ? 0 : 1;
+}
