@@ -14,7 +14,8 @@ PACKAGES=(
   libsfml-dev nlohmann-json3-dev libgtest-dev
   xvfb xauth libx11-dev libxtst-dev
   librsvg2-bin python3 fonts-ebgaramond
-  abcmidi fluidsynth fluid-soundfont-gm vorbis-tools
+  abcmidi fluidsynth fluid-soundfont-gm vorbis-tools sox
+  ffmpeg
 )
 BUILD_DIR=build
 SANITIZE_DIR=build-sanitize
