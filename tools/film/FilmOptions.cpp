@@ -27,6 +27,7 @@ bool readTimes(const std::string& text, std::vector<double>& times)
 
 bool FilmOptions::parse(int argc, char** argv, std::string& error)
 {
+    bool fpsGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--help" || option == "-h") {
@@ -43,6 +44,7 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
         if (option == "--fps") {
             good = readNumber(value, number) && number >= 1.0 && number <= 1000.0;
             fps = static_cast<int>(number);
+            fpsGiven = true;
         } else if (option == "--at") {
             good = readTimes(value, at);
         } else if (option == "--every") {
@@ -54,6 +56,11 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
         } else if (option == "--until") {
             good = readNumber(value, until);
             hasUntil = true;
+        } else if (option == "--video") {
+            video = value;
+        } else if (option == "--from") {
+            good = readNumber(value, from);
+            hasFrom = true;
         } else {
             error = "unknown option " + option + " (see --help)";
             return false;
@@ -67,13 +74,24 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
         error = "--sheet needs --every N";
         return false;
     }
+    if (!video.empty() && !fpsGiven)
+        fps = 30;
+    if (hasFrom && video.empty()) {
+        error = "--from needs --video FILE";
+        return false;
+    }
+    if (!video.empty() && hasFrom && hasUntil && until <= from) {
+        error = "--until must come after --from";
+        return false;
+    }
     return true;
 }
 
 std::string FilmOptions::usage()
 {
     return "drennmoor-film: renders the Drennmoor film off-screen, frame by frame, and writes\n"
-           "what the player would see (the picture through the vignette, the poem on top) as PNG.\n"
+           "what the player would see (the picture through the vignette, the poem on top) as PNG,\n"
+           "or as a video with the song.\n"
            "\n"
            "It runs the game's own start-up and frame function at a fixed frame rate, silently,\n"
            "from the first frame of the black lead-in. It needs an X display for OpenGL; on a\n"
@@ -89,12 +107,19 @@ std::string FilmOptions::usage()
            "  --out DIR        folder for single frames (default: the current folder)\n"
            "  --until T        stop after T (default: after the last frame asked for, or at the\n"
            "                   end of the film when --every is given)\n"
-           "  --fps N          frames per second, dt = 1/N (default 60)\n"
+           "  --video FILE     write the film as FILE, H.264 in MP4 with the song (AAC), through\n"
+           "                   ffmpeg; the song starts at T = 0 as in the game. Frames are the\n"
+           "                   PNG frames, bit for bit\n"
+           "  --from T         with --video: its first frame (default: the lead-in's first)\n"
+           "                   --until T then ends it before the frame at T, so that it lasts\n"
+           "                   exactly T - from (default: it ends when the film quits)\n"
+           "  --fps N          frames per second, dt = 1/N (default 60; 30 with --video)\n"
            "  --help           this text\n"
            "\n"
            "Progress goes to standard error, one line per second of film; at the end the median\n"
            "milliseconds per frame of each scene and the peak memory. The same command gives the\n"
            "same PNG bytes on the same machine.\n"
            "\n"
-           "Example: drennmoor-film --sheet sheet.png --every 4\n";
+           "Examples: drennmoor-film --sheet sheet.png --every 4\n"
+           "          drennmoor-film --video drennmoor.mp4 --fps 30\n";
 }

@@ -13,10 +13,13 @@ struct FilmOptions {
     std::string outDir = ".";    // where single frames go
     double until = 0.0;          // with hasUntil: stop after the frame at this time
     bool hasUntil = false;
+    std::string video;           // an MP4 of [from, until) with the song; fps 30 unless given
+    double from = 0.0;           // with hasFrom: the video's first frame; else the lead-in's first
+    bool hasFrom = false;
     bool help = false;
 
     // Reads the command line. False, with `error` set to a one-line reason, when an option
-    // is unknown, lacks its value or has a value out of range.
+    // is unknown, lacks its value or has a value out of range, or when options do not fit.
     bool parse(int argc, char** argv, std::string& error);
 
     // The text that --help prints.

@@ -31,10 +31,14 @@ FilmRecorder::FilmRecorder(const FilmOptions& options)
     , m_leadIn(leadInFrames())
 {
     planCaptures();
+    if (!m_options.video.empty())
+        m_video = std::make_unique<VideoEncoder>(m_options, m_leadIn);
 }
 
 bool FilmRecorder::run()
 {
+    if (m_video && !m_video->open())
+        return false;
     MusicManager::instance().mute();
     m_window.create(kScreenWidth, kScreenHeight);
     if (!game().loadContent())
@@ -44,6 +48,8 @@ bool FilmRecorder::run()
     bool written = true;
     for (long frame = 0; game().running && frame <= last && written; ++frame)
         written = playFrame(frame);
+    if (m_video)
+        written = m_video->finish() && written;
 
     if (written && !m_options.sheet.empty()) {
         written = m_sheet.save(m_options.sheet);
@@ -90,7 +96,7 @@ long FilmRecorder::lastFrame() const
 {
     if (m_options.hasUntil)
         return frameAt(m_options.until);
-    if (m_options.every > 0.0 || m_captures.empty())
+    if (m_options.every > 0.0 || m_captures.empty() || m_video)
         return LONG_MAX;  // until the film quits
     return m_captures.back().frame;
 }
@@ -121,6 +127,8 @@ bool FilmRecorder::playFrame(long frame)
         written = capture({frame, m_nextEvery * m_options.every}) && written;
         ++m_nextEvery;
     }
+    if (m_video && m_video->wants(frame))
+        written = m_video->add(opaqueFrame()) && written;
     return written;
 }
 

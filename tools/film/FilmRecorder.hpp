@@ -3,9 +3,11 @@
 #include "ContactSheet.hpp"
 #include "FilmOptions.hpp"
 #include "FrameStats.hpp"
+#include "VideoEncoder.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,7 @@ public:
     explicit FilmRecorder(const FilmOptions& options);
 
     // Start-up, the frames, the summary. False when the start-up fails (no vignette shader)
-    // or a PNG cannot be written; each failure prints one line.
+    // or a PNG or the video cannot be written; each failure prints one line.
     bool run();
 
 private:
@@ -48,4 +50,5 @@ private:
     ContactSheet m_sheet;
     FrameStats m_stats;
     int m_written = 0;
+    std::unique_ptr<VideoEncoder> m_video;  // with --video
 };

@@ -46,6 +46,7 @@ int main(int argc, char** argv)
     }
     options.outDir = fromStartFolder(options.outDir);
     options.sheet = fromStartFolder(options.sheet);
+    options.video = fromStartFolder(options.video);
     std::error_code made;
     fs::create_directories(options.outDir, made);
     if (!enterGameFolder())

@@ -1,0 +1,217 @@
+#include "VideoEncoder.hpp"
+
+#include "core/Diagnostics.hpp"
+#include "core/Screen.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+const std::string kName = "drennmoor-film: ";
+const char* const kMusicFile = "assets/music.json";
+const char* const kSongKey = "demo_song";
+// The film quits about this long after T = 0; only the estimate of the time left uses it.
+constexpr double kFilmSeconds = 200.0;
+
+// One argument for /bin/sh, whatever characters it holds.
+std::string quoted(const std::string& text)
+{
+    std::string out = "'";
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+bool onPath(const std::string& program)
+{
+    const char* path = std::getenv("PATH");
+    std::stringstream folders(path != nullptr ? path : "");
+    std::string folder;
+    while (std::getline(folders, folder, ':'))
+        if (!folder.empty() && access((folder + "/" + program).c_str(), X_OK) == 0)
+            return true;
+    return false;
+}
+
+std::string seconds(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6f", value);
+    return text;
+}
+
+std::string duration(double value)
+{
+    const long whole = std::max(0L, std::lround(value));
+    return whole >= 60 ? std::to_string(whole / 60) + " min " + std::to_string(whole % 60) + " s"
+                       : std::to_string(whole) + " s";
+}
+}
+
+VideoEncoder::VideoEncoder(const FilmOptions& options, long leadInFrames)
+    : m_path(options.video)
+    , m_fps(options.fps)
+    , m_leadIn(leadInFrames)
+{
+    const auto frameAt = [&](double time) { return std::max(0L, m_leadIn + std::lround(time * m_fps)); };
+    m_first = options.hasFrom ? frameAt(options.from) : 0;
+    m_end = options.hasUntil ? frameAt(options.until) : LONG_MAX;
+    m_expected = (options.hasUntil ? m_end : frameAt(kFilmSeconds)) - m_first;
+}
+
+VideoEncoder::~VideoEncoder()
+{
+    if (m_pipe != nullptr)
+        pclose(m_pipe);
+    if (!m_log.empty())
+        std::remove(m_log.c_str());
+}
+
+bool VideoEncoder::open()
+{
+    if (!onPath("ffmpeg")) {
+        reportLine(kName + "ffmpeg is not on PATH; install it (Debian: apt-get install ffmpeg) to write video");
+        return false;
+    }
+    std::string song;
+    double gain = 1.0;
+    if (!readSong(song, gain))
+        return false;
+    char log[] = "/tmp/drennmoor-ffmpeg-XXXXXX";
+    const int descriptor = mkstemp(log);
+    if (descriptor < 0) {
+        reportLine(kName + "cannot make a temporary file for ffmpeg's messages");
+        return false;
+    }
+    close(descriptor);
+    m_log = log;
+    // A dead ffmpeg must fail the write, not kill the renderer.
+    std::signal(SIGPIPE, SIG_IGN);
+    m_pipe = popen(command(song, gain).c_str(), "w");
+    if (m_pipe == nullptr) {
+        reportLine(kName + "cannot start ffmpeg");
+        return false;
+    }
+    return true;
+}
+
+bool VideoEncoder::wants(long frame) const
+{
+    return frame >= m_first && frame < m_end;
+}
+
+bool VideoEncoder::add(const sf::Image& frame)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (m_added == 0)
+        m_started = m_lastReport = now;
+    const std::size_t bytes = std::size_t{kScreenWidth} * kScreenHeight * 4;
+    if (m_pipe == nullptr || frame.getSize() != sf::Vector2u(kScreenWidth, kScreenHeight) ||
+        std::fwrite(frame.getPixelsPtr(), 1, bytes, m_pipe) != bytes)
+        return false;
+    ++m_added;
+    if (now - m_lastReport >= std::chrono::seconds(1)) {
+        m_lastReport = now;
+        reportProgress();
+    }
+    return true;
+}
+
+bool VideoEncoder::finish()
+{
+    if (m_pipe == nullptr)
+        return false;
+    const int status = pclose(m_pipe);
+    m_pipe = nullptr;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        reportLine(kName + "ffmpeg failed (exit " + std::to_string(code) + "): " + lastLogLine());
+        return false;
+    }
+    if (m_added == 0) {
+        reportLine(kName + "no frame of the film falls in the range; nothing written to " + m_path);
+        return false;
+    }
+    reportLine(kName + "wrote " + std::to_string(m_added) + " frames (" +
+               seconds(static_cast<double>(m_added) / m_fps).substr(0, 6) + " s at " + std::to_string(m_fps) +
+               " fps) with the song to " + m_path);
+    return true;
+}
+
+double VideoEncoder::startTime() const
+{
+    return static_cast<double>(m_first - m_leadIn) / m_fps;
+}
+
+std::string VideoEncoder::command(const std::string& song, double gain) const
+{
+    const double start = startTime();
+    std::string audioFilter;
+    if (start < 0.0)
+        audioFilter = "adelay=delays=" + seconds(-start * 1000.0) + ":all=1,";
+    audioFilter += "volume=" + seconds(gain) + ",apad";
+    const std::string length = m_end == LONG_MAX ? std::string("-shortest")
+                                                 : "-t " + seconds(static_cast<double>(m_end - m_first) / m_fps);
+    std::ostringstream line;
+    line << "ffmpeg -hide_banner -loglevel error -y"
+         << " -f rawvideo -pix_fmt rgba -s " << kScreenWidth << 'x' << kScreenHeight << " -r " << m_fps << " -i -"
+         << (start > 0.0 ? " -ss " + seconds(start) : std::string()) << " -i " << quoted(song)
+         << " -map 0:v:0 -map 1:a:0"
+         << " -vf scale=out_color_matrix=bt709 -c:v libx264 -pix_fmt yuv420p -preset medium -crf 18"
+         << " -colorspace bt709 -color_primaries bt709 -color_trc bt709"
+         << " -af " << audioFilter << " -c:a aac -b:a 192k " << length << " -movflags +faststart "
+         << quoted(m_path) << " 2>" << quoted(m_log);
+    return line.str();
+}
+
+bool VideoEncoder::readSong(std::string& file, double& gain) const
+{
+    std::ifstream in(kMusicFile);
+    const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
+    const nlohmann::json* entry = nullptr;
+    if (document.is_object() && document.contains("music") && document["music"].is_object() &&
+        document["music"].contains(kSongKey))
+        entry = &document["music"][kSongKey];
+    if (entry == nullptr || !entry->is_object() || !entry->contains("file") || !(*entry)["file"].is_string()) {
+        reportLine(kName + kMusicFile + " declares no file for " + kSongKey + "; cannot write the video's sound");
+        return false;
+    }
+    file = (*entry)["file"].get<std::string>();
+    gain = entry->contains("volume") && (*entry)["volume"].is_number() ? (*entry)["volume"].get<double>() / 100.0
+                                                                       : 1.0;
+    if (access(file.c_str(), R_OK) != 0) {
+        reportLine(kName + "cannot read the song " + file);
+        return false;
+    }
+    return true;
+}
+
+void VideoEncoder::reportProgress()
+{
+    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - m_started;
+    const long expected = std::max(m_expected, m_added);
+    const double left = spent.count() / static_cast<double>(m_added) * static_cast<double>(expected - m_added);
+    reportLine(kName + "video " + std::to_string(100 * m_added / std::max(1L, expected)) + "% (" +
+               std::to_string(m_added) + " of " + std::to_string(expected) + " frames), about " + duration(left) +
+               " left");
+}
+
+std::string VideoEncoder::lastLogLine() const
+{
+    std::ifstream in(m_log);
+    std::string line;
+    std::string last = "no message";
+    while (std::getline(in, line))
+        if (!line.empty())
+            last = line;
+    return last;
+}
