@@ -1,0 +1,137 @@
+#include "support/TestSupport.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// drennmoor-film --video, run as the player would run it from the game folder (the tests'
+// working directory), and its MP4 read back with ffprobe and ffmpeg. Rendering is slow on
+// software OpenGL, so the one export is short and every check of it sits in one test.
+
+namespace {
+struct Outcome {
+    int status = -1;
+    std::string output;
+};
+
+// Runs a shell command; `output` is its standard output (add 2>&1 for the errors too).
+Outcome run(const std::string& command)
+{
+    Outcome result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.output.append(buffer, got);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+// ffprobe's key=value lines for one stream ("v:0", "a:0") or, for "", the container.
+std::map<std::string, std::string> probe(const std::string& file, const std::string& stream)
+{
+    const std::string what = stream.empty() ? " -show_entries format=duration"
+                                            : " -select_streams " + stream + " -count_frames -show_entries "
+                                              "stream=codec_name,width,height,pix_fmt,start_time,duration,nb_read_frames";
+    std::istringstream lines(run("ffprobe -v error" + what + " -of default=noprint_wrappers=1 '" + file + "'").output);
+    std::map<std::string, std::string> values;
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.find('=') != std::string::npos)
+            values[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+    return values;
+}
+
+constexpr int kRate = 8000;  // samples a second of the decoded mono sound
+
+std::vector<short> decodedSound(const std::string& file)
+{
+    const Outcome decoded = run("ffmpeg -v error -i '" + file + "' -map 0:a:0 -ac 1 -ar " + std::to_string(kRate) +
+                            " -f s16le -");
+    std::vector<short> samples(decoded.output.size() / 2);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<short>(static_cast<unsigned char>(decoded.output[2 * i]) |
+                                        (static_cast<unsigned char>(decoded.output[2 * i + 1]) << 8));
+    return samples;
+}
+
+// Seconds to the first sample of the song's level (the song itself starts within 10 ms).
+double soundOnset(const std::vector<short>& samples)
+{
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        if (std::abs(samples[i]) >= 64)
+            return static_cast<double>(i) / kRate;
+    return -1.0;
+}
+
+const std::string kFilm = "./drennmoor-film";
+}
+
+TEST(VideoExport, ARangeFromTheLeadInIsTwoSecondsOfH264WithTheSongStartingAtTZero)
+{
+    TempDir folder;
+    const std::string video = folder.path() + "/range.mp4";
+    const Outcome film = run(kFilm + " --video " + video + " --from -0.5 --until 1.5 --fps 30 2>&1");
+    ASSERT_EQ(film.status, 0) << film.output;
+    EXPECT_NE(film.output.find("wrote 60 frames"), std::string::npos) << film.output;
+
+    auto picture = probe(video, "v:0");
+    EXPECT_EQ(picture["codec_name"], "h264");
+    EXPECT_EQ(picture["width"], "1920");
+    EXPECT_EQ(picture["height"], "1080");
+    EXPECT_EQ(picture["pix_fmt"], "yuv420p");
+    EXPECT_EQ(picture["nb_read_frames"], "60");
+    EXPECT_NEAR(std::atof(picture["duration"].c_str()), 2.0, 1.0 / 30);
+    EXPECT_NEAR(std::atof(probe(video, "")["duration"].c_str()), 2.0, 1.0 / 30);
+
+    auto sound = probe(video, "a:0");
+    EXPECT_EQ(sound["codec_name"], "aac");
+    EXPECT_NEAR(std::atof(sound["duration"].c_str()), 2.0, 1.0 / 30);
+    // T = 0, the song's second 0, is half a second into this range: silence, then the song.
+    EXPECT_NEAR(soundOnset(decodedSound(video)), 0.5, 1.0 / 30);
+}
+
+TEST(VideoExport, ARangeAfterTZeroCutsTheSongAtItsStart)
+{
+    TempDir folder;
+    const std::string video = folder.path() + "/late.mp4";
+    const Outcome film = run(kFilm + " --video " + video + " --from 0.2 --until 0.5 --fps 30 2>&1");
+    ASSERT_EQ(film.status, 0) << film.output;
+    EXPECT_EQ(probe(video, "v:0")["nb_read_frames"], "9");
+    // The song is already playing on the range's first frame.
+    EXPECT_NEAR(soundOnset(decodedSound(video)), 0.0, 1.0 / 30);
+}
+
+TEST(VideoExport, WithoutFfmpegItSaysSoInOneLineAndFails)
+{
+    TempDir folder;
+    const Outcome film = run("PATH=" + folder.path() + " " + kFilm + " --video " + folder.path() + "/x.mp4 2>&1");
+    EXPECT_NE(film.status, 0);
+    EXPECT_EQ(film.output.find('\n'), film.output.size() - 1) << film.output;
+    EXPECT_NE(film.output.find("ffmpeg"), std::string::npos) << film.output;
+}
+
+TEST(VideoExport, WhenFfmpegFailsItReportsItsErrorAndFails)
+{
+    TempDir folder;
+    const std::string video = folder.path() + "/no-such-folder/x.mp4";
+    const Outcome film = run(kFilm + " --video " + video + " --from -2.5 --until -2.4 2>&1");
+    EXPECT_NE(film.status, 0);
+    EXPECT_NE(film.output.find("ffmpeg failed"), std::string::npos) << film.output;
+}
+
+TEST(VideoExport, OptionsThatDoNotFitAreRefused)
+{
+    EXPECT_EQ(run(kFilm + " --from 1 2>/dev/null").status, 2);
+    EXPECT_EQ(run(kFilm + " --video x.mp4 --from 2 --until 1 2>/dev/null").status, 2);
+}
