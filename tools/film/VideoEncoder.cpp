@@ -141,9 +141,9 @@ bool VideoEncoder::finish()
         reportLine(kName + "no frame of the film falls in the range; nothing written to " + m_path);
         return false;
     }
-    reportLine(kName + "wrote " + std::to_string(m_added) + " frames (" +
-               seconds(static_cast<double>(m_added) / m_fps).substr(0, 6) + " s at " + std::to_string(m_fps) +
-               " fps) with the song to " + m_path);
+    char length[64];
+    std::snprintf(length, sizeof length, " frames (%.2f s at %d fps)", static_cast<double>(m_added) / m_fps, m_fps);
+    reportLine(kName + "wrote " + std::to_string(m_added) + length + " with the song to " + m_path);
     return true;
 }
 
