@@ -2,11 +2,17 @@
 
 #include "core/Diagnostics.hpp"
 
+#include <filesystem>
 #include <fstream>
+#include <ios>
 
 bool readJsonFile(const std::string& owner, const std::string& path, nlohmann::json& document)
 {
-    std::ifstream file(path);
+    // A folder opens as a stream here but throws on its first read: it is no file to read.
+    std::error_code ignored;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(path, ignored))
+        file.open(path);
     if (!file.is_open()) {
         reportLine(owner + ": Unable to open file " + path + ".");
         return false;
@@ -23,6 +29,11 @@ void readJsonStream(const std::string& owner, std::istream& stream, nlohmann::js
         // still leaves the complete first entry in the document.
         stream >> document;
     } catch (const nlohmann::json::exception& error) {
+        reportLine(owner + ": Error while parsing JSON.");
+        reportLine(error.what());
+    } catch (const std::ios_base::failure& error) {
+        // A read that fails under the parser (the file's device) ends the text like a syntax
+        // error: what was read before stays.
         reportLine(owner + ": Error while parsing JSON.");
         reportLine(error.what());
     }

@@ -5,7 +5,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <fstream>
+#include <ios>
 
 namespace {
 
@@ -37,21 +39,34 @@ void loadConfig()
 
 void loadConfig(const std::string& path, Config& config, MusicManager& music)
 {
-    std::ifstream file(path);
+    // A folder opens as a stream here but throws on its first read: it is no file to read.
+    std::error_code ignored;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(path, ignored))
+        file.open(path);
     if (!file.is_open()) {
         reportLine("Config.json missing.");
         return;
     }
+    loadConfig(file, config, music);
+}
+
+void loadConfig(std::istream& stream, Config& config, MusicManager& music)
+{
     nlohmann::json document;
     try {
-        file >> document;
+        stream >> document;
     } catch (const nlohmann::json::exception& error) {
         // Nothing is applied unless the whole file parsed.
         reportLine("config.json: Error while parsing JSON.");
         reportLine(error.what());
         return;
+    } catch (const std::ios_base::failure& error) {
+        // A read that fails under the parser (the file's device) is as bad as a syntax error.
+        reportLine("config.json: Error while parsing JSON.");
+        reportLine(error.what());
+        return;
     }
-    file.close();
 
     applyBoolean(document, "fullscreen", [&](bool value) { config.fullscreen = value; });
     applyBoolean(document, "music", [&](bool value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 class MusicManager;
@@ -19,3 +20,6 @@ void loadConfig();
 
 // The same from any path into any config and music player (tests use fresh ones).
 void loadConfig(const std::string& path, Config& config, MusicManager& music);
+
+// The same from an open stream holding the file's text (the fuzz target feeds it bytes).
+void loadConfig(std::istream& stream, Config& config, MusicManager& music);
