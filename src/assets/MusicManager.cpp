@@ -36,9 +36,21 @@ bool MusicManager::load(const std::string& path)
     nlohmann::json document;
     if (!readJsonFile(kOwner, path, document))
         return false;
+    return loadDocument(document);
+}
+
+bool MusicManager::loadFromStream(std::istream& stream)
+{
+    nlohmann::json document;
+    readJsonStream(kOwner, stream, document);
+    return loadDocument(document);
+}
+
+bool MusicManager::loadDocument(const nlohmann::json& document)
+{
     if (!validateJson(document, {"music"}))
         return false;
-    for (const auto& [key, entry] : document["music"].items()) {
+    for (const auto& [key, entry] : document.at("music").items()) {
         if (!entry.contains("file")) {
             reportLine(kOwner + ": Missing FILE property for [" + key + "]");
             continue;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <SFML/Audio/Music.hpp>
+#include <nlohmann/json_fwd.hpp>
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -23,6 +25,8 @@ public:
     // Reads a music file ({"music": {key: {"file", "volume", "loopTo"}}}). True when the
     // document has "music"; each bad entry prints one line and is skipped.
     bool load(const std::string& path);
+    // The same from an open stream holding the file's text (the fuzz target feeds it bytes).
+    bool loadFromStream(std::istream& stream);
     bool contains(const std::string& key) const;
     // Opens the song's file on the player and plays it from offsetMs (milliseconds), looping
     // from its "loopTo" to the end when `loop` is set. An unknown key or a file that does not
@@ -35,5 +39,8 @@ public:
     sf::Music player;
 
 private:
+    // Everything load does after reading: the property check and every entry.
+    bool loadDocument(const nlohmann::json& document);
+
     std::unordered_map<std::string, std::unique_ptr<MusicEntry>> m_entries;
 };

@@ -25,11 +25,23 @@ bool SpriteManager::load(const std::string& path)
     nlohmann::json document;
     if (!readJsonFile(kOwner, path, document))
         return false;
+    return loadDocument(document);
+}
+
+bool SpriteManager::loadFromStream(std::istream& stream)
+{
+    nlohmann::json document;
+    readJsonStream(kOwner, stream, document);
+    return loadDocument(document);
+}
+
+bool SpriteManager::loadDocument(const nlohmann::json& document)
+{
     if (!validateJson(document, {"sprites"})) {
         reportLine(kOwner + ": Missing properties in spritesfile.");
         return false;
     }
-    for (const auto& [key, entry] : document["sprites"].items()) {
+    for (const auto& [key, entry] : document.at("sprites").items()) {
         if (!entry.contains("texture")) {
             reportLine(kOwner + ": Missing TEXTURE property for [" + key + "]");
             continue;

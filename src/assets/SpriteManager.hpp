@@ -1,7 +1,9 @@
 #pragma once
 
 #include <SFML/Graphics/Sprite.hpp>
+#include <nlohmann/json_fwd.hpp>
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -23,11 +25,16 @@ public:
     // "rectY", "rectW", "rectH", "autocenter"}}}) and registers every valid entry. True when
     // the document has "sprites"; each bad entry prints one line and is skipped.
     bool load(const std::string& path);
+    // The same from an open stream holding the file's text (the fuzz target feeds it bytes).
+    bool loadFromStream(std::istream& stream);
     bool contains(const std::string& key) const;
     // The sprite, or null after printing "... does not exist.".
     sf::Sprite* get(const std::string& key) const;
 
 private:
+    // Everything load does after reading: the property check and every entry.
+    bool loadDocument(const nlohmann::json& document);
+
     TextureManager& m_textures;
     std::unordered_map<std::string, std::unique_ptr<sf::Sprite>> m_sprites;
 };

@@ -19,11 +19,23 @@ bool TextureManager::load(const std::string& path)
     nlohmann::json document;
     if (!readJsonFile(kOwner, path, document))
         return false;
+    return loadDocument(document);
+}
+
+bool TextureManager::loadFromStream(std::istream& stream)
+{
+    nlohmann::json document;
+    readJsonStream(kOwner, stream, document);
+    return loadDocument(document);
+}
+
+bool TextureManager::loadDocument(const nlohmann::json& document)
+{
     if (!validateJson(document, {"textures"})) {
         reportLine(kOwner + ": Missing properties in texturesfile.");
         return false;
     }
-    for (const auto& [key, entry] : document["textures"].items()) {
+    for (const auto& [key, entry] : document.at("textures").items()) {
         if (!entry.contains("file")) {
             reportLine(kOwner + ": Missing FILE property for [" + key + "]");
             continue;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <SFML/Graphics/Texture.hpp>
+#include <nlohmann/json_fwd.hpp>
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -17,6 +19,8 @@ public:
     // registers every valid entry. True when the document has "textures", even if some
     // entries failed; each failure prints one line.
     bool load(const std::string& path);
+    // The same from an open stream holding the file's text (the fuzz target feeds it bytes).
+    bool loadFromStream(std::istream& stream);
     // Loads one image file and registers it. False (after one line) when the key exists
     // or the image cannot be loaded.
     bool add(const std::string& key, const std::string& file, bool repeated);
@@ -25,5 +29,8 @@ public:
     sf::Texture* get(const std::string& key) const;
 
 private:
+    // Everything load does after reading: the property check and every entry.
+    bool loadDocument(const nlohmann::json& document);
+
     std::unordered_map<std::string, std::unique_ptr<sf::Texture>> m_textures;
 };

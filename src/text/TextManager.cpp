@@ -24,11 +24,23 @@ bool TextManager::load(const std::string& path)
     nlohmann::json document;
     if (!readJsonFile(kOwner, path, document))
         return false;
+    return loadDocument(document);
+}
+
+bool TextManager::loadFromStream(std::istream& stream)
+{
+    nlohmann::json document;
+    readJsonStream(kOwner, stream, document);
+    return loadDocument(document);
+}
+
+bool TextManager::loadDocument(const nlohmann::json& document)
+{
     if (!validateJson(document, {"textsystems"})) {
         reportLine(kOwner + ": Missing properties in textsfile.");
         return false;
     }
-    const nlohmann::json& systems = document["textsystems"];
+    const nlohmann::json& systems = document.at("textsystems");
     if (!systems.is_object())
         return true;
     for (const auto& [key, entry] : systems.items())

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -28,6 +29,8 @@ public:
     // <path>.") or has no "textsystems" ("TextManager: Missing properties in textsfile.");
     // a bad entry prints its lines and is skipped.
     bool load(const std::string& path);
+    // The same from an open stream holding the file's text (the fuzz target feeds it bytes).
+    bool loadFromStream(std::istream& stream);
 
     // Builds the style `entry` and registers it under `key`. False when the key is taken
     // ("TextSystem: TextSystem with key <key> already exists.") or the entry is bad ("TextSystem:
@@ -44,6 +47,9 @@ public:
     void draw(sf::RenderTarget& target);
 
 private:
+    // Everything load does after reading: the property check and every entry.
+    bool loadDocument(const nlohmann::json& document);
+
     ParticleManager& m_particles;
     std::unordered_map<std::string, std::unique_ptr<TextSystem>> m_systems;
 };
