@@ -28,9 +28,21 @@ bool ParticleManager::load(const std::string& path)
     nlohmann::json document;
     if (!readJsonFile(kOwner, path, document))
         return false;
+    return loadDocument(document);
+}
+
+bool ParticleManager::loadFromStream(std::istream& stream)
+{
+    nlohmann::json document;
+    readJsonStream(kOwner, stream, document);
+    return loadDocument(document);
+}
+
+bool ParticleManager::loadDocument(const nlohmann::json& document)
+{
     if (!validateJson(document, {"particlesystems"}))
         return false;
-    for (const auto& [key, entry] : document["particlesystems"].items())
+    for (const auto& [key, entry] : document.at("particlesystems").items())
         loadEntry(key, entry);
     return true;
 }
@@ -52,6 +64,11 @@ void ParticleManager::loadEntry(const std::string& key, const nlohmann::json& en
     }
     if (instances < 0) {
         reportLine(kOwner + ": Negative instances for [" + key + "]");
+        return;
+    }
+    if (instances > ParticleSystem::kMostInstances) {
+        reportLine(kOwner + ": Too many instances for [" + key + "]: " + std::to_string(instances) + ", at most " +
+                   std::to_string(ParticleSystem::kMostInstances));
         return;
     }
     // A key that is already registered keeps its system: pointers to it are out there.

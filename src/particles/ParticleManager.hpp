@@ -2,6 +2,7 @@
 
 #include "particles/ParticleSystem.hpp"
 
+#include <iosfwd>
 #include <string>
 #include <unordered_map>
 
@@ -22,15 +23,20 @@ public:
     // Reads a particles file ({"particlesystems": {key: {"file": ..., "instances": ...}}}),
     // loads each definition file with "instances" slots (default 100) and registers every
     // system that loads. True when the document has "particlesystems"; each bad entry (no
-    // "file", a negative "instances", a value of the wrong type, a definition that fails)
-    // prints its lines and is skipped.
+    // "file", a negative "instances" or one above ParticleSystem::kMostInstances, a value of
+    // the wrong type, a definition that fails) prints its lines and is skipped.
     bool load(const std::string& path);
+    // The same from an open stream holding the file's text (the fuzz target feeds it bytes);
+    // the definition files it names are still read from disk.
+    bool loadFromStream(std::istream& stream);
     bool contains(const std::string& key) const;
     // The system, or null after printing "ParticleManager: ParticleSystem with key <key> does
     // not exist.".
     ParticleSystem* get(const std::string& key);
 
 private:
+    // Everything load does after reading: the property check and every entry.
+    bool loadDocument(const nlohmann::json& document);
     void loadEntry(const std::string& key, const nlohmann::json& entry);
 
     SpriteManager& m_sprites;

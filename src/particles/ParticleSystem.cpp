@@ -6,6 +6,7 @@
 #include "core/Diagnostics.hpp"
 #include "particles/Random.hpp"
 
+#include <cmath>
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
@@ -24,6 +25,20 @@ bool ParticleSystem::load(const std::string& path, int instances, SpriteManager&
     nlohmann::json document;
     if (!readJsonFile(kOwner, path, document))
         return false;
+    return loadDocument(document, path, instances, sprites);
+}
+
+bool ParticleSystem::loadFromStream(std::istream& stream, const std::string& name, int instances,
+                                    SpriteManager& sprites)
+{
+    nlohmann::json document;
+    readJsonStream(kOwner, stream, document);
+    return loadDocument(document, name, instances, sprites);
+}
+
+bool ParticleSystem::loadDocument(const nlohmann::json& document, const std::string& path, int instances,
+                                  SpriteManager& sprites)
+{
     if (!validateJson(document, {"name", "sprites", "min_xs", "max_xs", "min_ys", "max_ys", "min_xg", "max_xg",
                                  "min_yg", "max_yg", "min_rot", "max_rot", "min_rotspeed", "max_rotspeed",
                                  "min_scale", "max_scale", "min_scalespeed", "max_scalespeed", "fadein", "fadeout",
@@ -82,6 +97,11 @@ bool ParticleSystem::makePool(const std::string& path, int instances)
         reportLine(kOwner + ": Negative instances for [" + path + "]");
         return false;
     }
+    if (instances > kMostInstances) {
+        reportLine(kOwner + ": Too many instances for [" + path + "]: " + std::to_string(instances) + ", at most " +
+                   std::to_string(kMostInstances));
+        return false;
+    }
     // The only allocation of the pool's life: it never grows or shrinks afterwards.
     try {
         m_pool.assign(static_cast<std::size_t>(instances), Particle());
@@ -99,18 +119,29 @@ bool ParticleSystem::makePool(const std::string& path, int instances)
 void ParticleSystem::update(float dt)
 {
     spawnTimer += dt;
-    if (emitting && m_spawnRate > 0.0f) {
-        while (spawnTimer >= m_spawnRate) {
-            emit();
-            const float before = spawnTimer;
-            spawnTimer -= m_spawnRate;
-            // A rate too small to move the timer would otherwise never end the loop.
-            if (spawnTimer == before)
-                break;
-        }
-    }
+    if (emitting && m_spawnRate > 0.0f)
+        spawnDue();
     for (Particle& particle : m_pool)
         particle.update(dt);
+}
+
+void ParticleSystem::spawnDue()
+{
+    while (spawnTimer >= m_spawnRate) {
+        Particle* slot = freeSlot();
+        if (slot == nullptr) {
+            // Every spawn still due would be lost too, as no particle dies before the update:
+            // drop them at once, however tiny the rate.
+            spawnTimer = std::fmod(spawnTimer, m_spawnRate);
+            return;
+        }
+        launchAtRandomPoint(*slot);
+        const float before = spawnTimer;
+        spawnTimer -= m_spawnRate;
+        // A rate too small to move the timer would otherwise never end the loop.
+        if (spawnTimer == before)
+            break;
+    }
 }
 
 void ParticleSystem::draw(sf::RenderTarget& target) const
@@ -124,11 +155,15 @@ void ParticleSystem::emit()
     if (!emitting)
         return;
     Particle* slot = freeSlot();
-    if (slot == nullptr)
-        return;
+    if (slot != nullptr)
+        launchAtRandomPoint(*slot);
+}
+
+void ParticleSystem::launchAtRandomPoint(Particle& slot)
+{
     const float x = randomBetween(m_spawnX.low, m_spawnX.high);
     const float y = randomBetween(m_spawnY.low, m_spawnY.high);
-    launch(*slot, x, y);
+    launch(slot, x, y);
 }
 
 void ParticleSystem::emitAt(float x, float y)

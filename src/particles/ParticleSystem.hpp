@@ -5,6 +5,7 @@
 #include <nlohmann/json_fwd.hpp>
 
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -22,15 +23,24 @@ class Sprite;
 // 1920 x 1080 picture, angles degrees. Nothing is allocated after load.
 class ParticleSystem {
 public:
+    // The largest pool a system may have: more slots than this would be a typing slip that
+    // takes the memory of the machine.
+    static constexpr int kMostInstances = 100000;
+
     // Reads the definition file at `path` and makes a pool of `instances` dead slots, looking
     // the "sprites" keys up in `sprites`. A key the registry lacks is skipped (after the
     // registry's own line). False, after one or more lines on standard error, when the file
     // cannot be opened, misses one of the 24 required properties, holds a value of the wrong
-    // JSON type, or the pool cannot be made; the system is then unusable.
+    // JSON type, or the pool cannot be made (`instances` negative or above kMostInstances);
+    // the system is then unusable.
     bool load(const std::string& path, int instances, SpriteManager& sprites);
+    // The same from an open stream holding a definition's text (the fuzz target feeds it
+    // bytes); `name` stands for the path in messages.
+    bool loadFromStream(std::istream& stream, const std::string& name, int instances, SpriteManager& sprites);
 
     // Adds `dt` seconds to spawnTimer, spawns one particle per whole spawn interval passed
-    // (while emitting; a spawn into a full pool is lost), then updates every slot.
+    // (while emitting; a spawn into a full pool is lost, and once the pool is full every
+    // interval still due this update is dropped at once), then updates every slot.
     void update(float dt);
     // Draws every live particle onto `target`, in slot order (higher slots on top).
     void draw(sf::RenderTarget& target) const;
@@ -55,11 +65,16 @@ private:
         float high = 0.0f;
     };
 
+    // Everything load does after reading: the property check, the values and the pool.
+    bool loadDocument(const nlohmann::json& document, const std::string& path, int instances,
+                      SpriteManager& sprites);
     void readSprites(const std::vector<std::string>& keys, SpriteManager& sprites);
     // Reads every range, flag and the spawn rate; throws the library's type error.
     void readSettings(const nlohmann::json& document);
     bool makePool(const std::string& path, int instances);
+    void spawnDue();
     Particle* freeSlot();
+    void launchAtRandomPoint(Particle& slot);
     // Draws every start value but the position, in their fixed order, and spawns `slot`.
     void launch(Particle& slot, float x, float y);
 
