@@ -23,7 +23,7 @@ bool TextSystem::buildFromJson(const nlohmann::json& entry, const std::string& k
         return false;
     }
     try {
-        return readEntry(entry, particles);
+        return readEntry(entry, key, particles);
     } catch (const nlohmann::json::exception& error) {
         reportWrongType(kOwner, key, error);
         instances.clear();
@@ -31,7 +31,7 @@ bool TextSystem::buildFromJson(const nlohmann::json& entry, const std::string& k
     }
 }
 
-bool TextSystem::readEntry(const nlohmann::json& entry, ParticleManager& particles)
+bool TextSystem::readEntry(const nlohmann::json& entry, const std::string& key, ParticleManager& particles)
 {
     if (!font.loadFromFile(jsonString(entry.at("font")))) {
         reportLine(kOwner + ": Missing FONT property.");
@@ -80,9 +80,32 @@ bool TextSystem::readEntry(const nlohmann::json& entry, ParticleManager& particl
     style.numParticlesOut = jsonIntOr(entry, "num_particles_out", 0);
     style.particlesDurationOut = jsonFloatOr(entry, "particles_duration_out", 0.0f);
     const int count = jsonIntOr(entry, "num_instances", 5);
+    if (!withinLimits(key, size, style.outlineWidth, count))
+        return false;
 
     if (count > 0)
         instances.assign(static_cast<std::size_t>(count), style);
+    return true;
+}
+
+bool TextSystem::withinLimits(const std::string& key, int size, int outlineWidth, int count)
+{
+    const std::string entry = " for [" + key + "]: ";
+    if (count > kMostInstances) {
+        reportLine(kOwner + ": Too many instances" + entry + std::to_string(count) + ", at most " +
+                   std::to_string(kMostInstances));
+        return false;
+    }
+    if (size > kLargestSize) {
+        reportLine(kOwner + ": Size too large" + entry + std::to_string(size) + ", at most " +
+                   std::to_string(kLargestSize));
+        return false;
+    }
+    if (outlineWidth > kWidestOutline || outlineWidth < -kWidestOutline) {
+        reportLine(kOwner + ": Outline width too large" + entry + std::to_string(outlineWidth) + ", at most " +
+                   std::to_string(kWidestOutline) + " either way");
+        return false;
+    }
     return true;
 }
 

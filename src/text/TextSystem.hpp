@@ -16,6 +16,16 @@ class ParticleManager;
 // was built (its instances and letters point at its font), so it is neither copied nor moved.
 class TextSystem {
 public:
+    // The largest pool a style may have ("num_instances"), far more lines of one style than a
+    // film shows at once; a typing slip above it would take the machine's memory.
+    static constexpr int kMostInstances = 1000;
+    // The largest character size ("size"), in pixels: the picture's height. Each size of each
+    // letter is drawn once into the font's texture, and much larger ones take seconds and
+    // gigabytes, or more memory than a vector may hold.
+    static constexpr int kLargestSize = 1080;
+    // The thickest outline ("outlinecolor_width"), in pixels either way, for the same reason.
+    static constexpr int kWidestOutline = 100;
+
     TextSystem() = default;
     TextSystem(const TextSystem&) = delete;
     TextSystem& operator=(const TextSystem&) = delete;
@@ -24,7 +34,11 @@ public:
     // `key` names the entry in messages; particle system keys are looked up in `particles`.
     // False, after one line on standard error, when a required key is missing ("TextSystem:
     // Missing properties in textdata."), the font cannot be loaded ("TextSystem: Missing FONT
-    // property.") or a value has the wrong JSON type (the library's message). Throws nothing.
+    // property."), a value has the wrong JSON type (the library's message), or "num_instances",
+    // "size" or "outlinecolor_width" is beyond its limit above ("TextSystem: Too many instances
+    // for [<key>]: <n>, at most 1000", "TextSystem: Size too large for [<key>]: <n>, at most
+    // 1080", "TextSystem: Outline width too large for [<key>]: <n>, at most 100 either way").
+    // Throws nothing.
     bool buildFromJson(const nlohmann::json& entry, const std::string& key, ParticleManager& particles);
 
     // Plays a line (see TextInstance::playLine) on the first instance that is not in use,
@@ -41,6 +55,8 @@ public:
     sf::Font font;
 
 private:
-    bool readEntry(const nlohmann::json& entry, ParticleManager& particles);
+    bool readEntry(const nlohmann::json& entry, const std::string& key, ParticleManager& particles);
+    // False, after its line, when `size`, the outline width or `count` is beyond its limit.
+    static bool withinLimits(const std::string& key, int size, int outlineWidth, int count);
     TextInstance* firstFreeInstance();
 };
