@@ -1,0 +1,23 @@
+// config.json: any bytes through the game's own reading of the configuration.
+#include "FuzzFixture.hpp"
+
+#include "assets/MusicManager.hpp"
+#include "core/Config.hpp"
+
+#include <cstdlib>
+#include <sstream>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static MusicManager music;
+    std::istringstream stream(fuzzText(data, size));
+    Config config;
+    loadConfig(stream, config, music);
+    return 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "assets/SpriteManager.hpp"
+#include "assets/TextureManager.hpp"
+#include "particles/ParticleManager.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The working folder a fuzz target runs in: a fresh temporary folder shaped like the game
+// folder, with tiny stand-ins for every picture that assets/textures.json names, a short
+// silent song, the poem's font and the shipped data files. Over it, registries of textures,
+// sprites and particle systems loaded from the shipped files, so that the sprite, particle
+// and text loaders have keys to look up. The process works in the folder until it exits,
+// when the folder is removed.
+class FuzzFixture {
+public:
+    // The one fixture of this process, made (and entered) on first use.
+    static FuzzFixture& instance();
+
+    FuzzFixture(const FuzzFixture&) = delete;
+    FuzzFixture& operator=(const FuzzFixture&) = delete;
+
+    // A small off-screen target to draw particles and letters into.
+    sf::RenderTexture& target() { return m_target; }
+
+    TextureManager textures;
+    SpriteManager sprites{textures};
+    ParticleManager particles{sprites};
+
+private:
+    FuzzFixture();
+
+    void makeFolder();
+    void writePictures();
+    void writeSong();
+    void copyShipped(const std::string& relative);
+    void copyFile(const std::string& from, const std::string& to);
+
+    std::string m_folder;
+    sf::RenderTexture m_target;
+};
+
+// The fuzzed bytes as text, for the loaders that read a stream.
+std::string fuzzText(const std::uint8_t* data, std::size_t size);

@@ -1,0 +1,19 @@
+// assets/particles.json: any bytes through the particle registry's loader, over the
+// fixture's sprites; the definition files it may name are read from the fixture's folder.
+#include "FuzzFixture.hpp"
+
+#include <sstream>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    FuzzFixture::instance();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::istringstream stream(fuzzText(data, size));
+    ParticleManager particles(FuzzFixture::instance().sprites);
+    particles.loadFromStream(stream);
+    return 0;
+}
