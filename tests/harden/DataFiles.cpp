@@ -1,0 +1,199 @@
+#include "DataFiles.hpp"
+
+#include "TinyGameFolder.hpp"
+
+#include "assets/MusicManager.hpp"
+#include "core/Config.hpp"
+#include "text/TextManager.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+const std::string kValidate = "validateJson: Missing prop: ";
+const std::string kLibrary = "[json.exception.";
+constexpr float kDt = 1.0f / 60.0f;
+
+// The keys among `keys` that `registry` holds.
+template <typename Registry>
+std::vector<std::string> heldKeys(const Registry& registry, const std::vector<std::string>& keys)
+{
+    std::vector<std::string> held;
+    for (const std::string& key : keys) {
+        if (registry.contains(key))
+            held.push_back(key);
+    }
+    return held;
+}
+
+std::vector<std::string> shippedKeys(const TinyGameFolder& folder, const std::string& path, const std::string& top)
+{
+    std::vector<std::string> keys;
+    const nlohmann::json document = nlohmann::json::parse(folder.shipped(path));
+    for (const auto& entry : document.at(top).items())
+        keys.push_back(entry.key());
+    return keys;
+}
+
+// A registry file's loader: a fresh `Registry` made by `make`, loaded from the text.
+template <typename Make>
+std::function<Loaded(const std::string&)> registryLoader(const std::vector<std::string>& keys, Make make)
+{
+    return [keys, make](const std::string& text) {
+        Loaded loaded;
+        auto registry = make();
+        std::istringstream stream(text);
+        loaded.errors = captureStderr([&] { loaded.result = registry->loadFromStream(stream); });
+        loaded.keys = heldKeys(*registry, keys);
+        return loaded;
+    };
+}
+
+DataFile configFile()
+{
+    DataFile file{"config.json", "config.json", "", {"config.json: ", kLibrary}, {}, "", nullptr, nullptr};
+    file.load = [](const std::string& text) {
+        Loaded loaded;
+        Config config;
+        MusicManager music;
+        std::istringstream stream(text);
+        loaded.errors = captureStderr([&] { loadConfig(stream, config, music); });
+        loaded.result = true;
+        return loaded;
+    };
+    return file;
+}
+
+DataFile texturesFile(TinyGameFolder& folder)
+{
+    DataFile file{"assets/textures.json", "TextureManager", "textures",
+                  {"TextureManager: ", kValidate, kLibrary, "Failed to load image "}, {},
+                  kValidate + "textures.\nTextureManager: Missing properties in texturesfile.\n",
+                  [](const std::string& key) { return "TextureManager: Missing FILE property for [" + key + "]\n"; },
+                  nullptr};
+    file.keys = shippedKeys(folder, file.path, file.top);
+    file.load = registryLoader(file.keys, [] { return std::make_unique<TextureManager>(); });
+    return file;
+}
+
+DataFile spritesFile(TinyGameFolder& folder)
+{
+    DataFile file{"assets/sprites.json", "SpriteManager", "sprites",
+                  {"SpriteManager: ", "TextureManager: Texture with key ", kValidate, kLibrary}, {},
+                  kValidate + "sprites.\nSpriteManager: Missing properties in spritesfile.\n",
+                  [](const std::string& key) { return "SpriteManager: Missing TEXTURE property for [" + key + "]\n"; },
+                  nullptr};
+    file.keys = shippedKeys(folder, file.path, file.top);
+    file.load = registryLoader(file.keys, [&folder] { return std::make_unique<SpriteManager>(folder.textures); });
+    return file;
+}
+
+DataFile musicFile(TinyGameFolder& folder)
+{
+    DataFile file{"assets/music.json", "MusicManager", "music", {"MusicManager: ", kValidate, kLibrary}, {},
+                  kValidate + "music.\n",
+                  [](const std::string& key) { return "MusicManager: Missing FILE property for [" + key + "]\n"; },
+                  nullptr};
+    file.keys = shippedKeys(folder, file.path, file.top);
+    file.load = registryLoader(file.keys, [] { return std::make_unique<MusicManager>(); });
+    return file;
+}
+
+DataFile particlesFile(TinyGameFolder& folder)
+{
+    DataFile file{"assets/particles.json", "ParticleManager", "particlesystems",
+                  {"ParticleManager: ", "ParticleSystem: ", "SpriteManager: Sprite with key ", kValidate, kLibrary}, {},
+                  kValidate + "particlesystems.\n",
+                  [](const std::string& key) { return "ParticleManager: Missing FILE property for [" + key + "]\n"; },
+                  nullptr};
+    file.keys = shippedKeys(folder, file.path, file.top);
+    file.load = registryLoader(file.keys, [&folder] { return std::make_unique<ParticleManager>(folder.sprites); });
+    return file;
+}
+
+DataFile definitionFile(TinyGameFolder& folder)
+{
+    DataFile file{"assets/particles/rain.json", "ParticleSystem", "",
+                  {"ParticleSystem: ", "SpriteManager: Sprite with key ", kValidate, kLibrary}, {"rain"},
+                  kValidate + "name.\nParticleSystem: Missing properties in jsonfile.\n", nullptr, nullptr};
+    file.load = [&folder](const std::string& text) {
+        Loaded loaded;
+        ParticleSystem system;
+        std::istringstream stream(text);
+        loaded.errors = captureStderr([&] {
+            loaded.result = system.loadFromStream(stream, "assets/particles/rain.json", 400, folder.sprites);
+        });
+        if (!loaded.result)
+            return loaded;
+        loaded.keys = {"rain"};
+        system.emitting = true;
+        for (int frame = 0; frame < 60; ++frame)
+            system.update(kDt);
+        system.emitAt(10.0f, 10.0f);
+        system.draw(folder.target);
+        return loaded;
+    };
+    return file;
+}
+
+DataFile textFile(TinyGameFolder& folder)
+{
+    DataFile file{"assets/text/text.json", "TextManager", "textsystems",
+                  {"TextManager: ", "TextSystem: ", "ParticleManager: ParticleSystem with key ", "Failed to load font ",
+                   kValidate, kLibrary},
+                  {}, kValidate + "textsystems.\nTextManager: Missing properties in textsfile.\n",
+                  [](const std::string&) {
+                      return kValidate + "font.\nTextSystem: Missing properties in textdata.\n"
+                                         "TextSystem: Unable to create textsystem. Bad JSON formatting.\n";
+                  },
+                  nullptr};
+    file.keys = shippedKeys(folder, file.path, file.top);
+    file.load = [&folder, keys = file.keys](const std::string& text) {
+        Loaded loaded;
+        TextManager texts(folder.particles);
+        std::istringstream stream(text);
+        loaded.errors = captureStderr([&] { loaded.result = texts.loadFromStream(stream); });
+        loaded.keys = heldKeys(texts, keys);
+        for (const std::string& key : loaded.keys)
+            texts.get(key)->playLine("Iron, and rain", 0.1f, 1.0f, 100.0f, 50.0f);
+        for (int frame = 0; frame < 20; ++frame)
+            texts.update(0.1f);
+        texts.draw(folder.target);
+        return loaded;
+    };
+    return file;
+}
+}
+
+std::vector<DataFile> dataFiles(TinyGameFolder& folder)
+{
+    return {configFile(), texturesFile(folder), spritesFile(folder), musicFile(folder),
+            particlesFile(folder), definitionFile(folder), textFile(folder)};
+}
+
+DataFile dataFile(TinyGameFolder& folder, const std::string& path)
+{
+    for (DataFile& file : dataFiles(folder)) {
+        if (file.path == path)
+            return file;
+    }
+    throw std::invalid_argument("no data file " + path);
+}
+
+std::string unknownLine(const std::string& errors, const std::vector<std::string>& prefixes)
+{
+    if (!errors.empty() && errors.back() != '\n')
+        return "(no newline at the end) " + errors.substr(errors.rfind('\n') + 1);
+    std::istringstream lines(errors);
+    std::string line;
+    while (std::getline(lines, line)) {
+        bool known = false;
+        for (const std::string& prefix : prefixes)
+            known = known || line.rfind(prefix, 0) == 0;
+        if (!known)
+            return line.empty() ? "(an empty line)" : line;
+    }
+    return "";
+}

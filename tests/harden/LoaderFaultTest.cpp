@@ -1,0 +1,123 @@
+#include "TinyGameFolder.hpp"
+
+#include "assets/JsonFile.hpp"
+#include "assets/MusicManager.hpp"
+#include "core/Config.hpp"
+#include "text/TextManager.hpp"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <sstream>
+
+// The faults the fuzz targets and the broken-file tests found, each with the input that
+// showed it: the loader now says what is wrong in one line and skips the entry.
+
+namespace {
+using json = nlohmann::json;
+
+class LoaderFault : public testing::Test {
+protected:
+    std::string loadParticles(const json& systems)
+    {
+        std::istringstream file(json({{"particlesystems", systems}}).dump());
+        return captureStderr([&] { particles.loadFromStream(file); });
+    }
+
+    std::string loadTexts(const json& styles)
+    {
+        std::istringstream file(json({{"textsystems", styles}}).dump());
+        return captureStderr([&] { texts.loadFromStream(file); });
+    }
+
+    static json style(const json& extra)
+    {
+        json entry = {{"font", "assets/fonts/EBGaramond12-Regular.otf"}, {"size", 40}};
+        entry.update(extra);
+        return entry;
+    }
+
+    TinyGameFolder folder;
+    ParticleManager particles{folder.sprites};
+    TextManager texts{folder.particles};
+};
+
+const json kRain = {{"file", "assets/particles/rain.json"}, {"instances", 400}};
+const std::string kBadStyle = "TextSystem: Unable to create textsystem. Bad JSON formatting.\n";
+}
+
+// A folder opens as a stream and then throws from its first read, which ended the game.
+TEST_F(LoaderFault, AFolderNamedAsAFileCannotBeOpened)
+{
+    EXPECT_EQ(loadParticles({{"a_rain", kRain}, {"folder", {{"file", "assets/particles/"}}}, {"z_rain", kRain}}),
+              "ParticleSystem: Unable to open file assets/particles/.\n");
+    EXPECT_FALSE(particles.contains("folder"));
+    EXPECT_TRUE(particles.contains("a_rain"));
+    EXPECT_TRUE(particles.contains("z_rain"));
+
+    TextureManager textures;
+    EXPECT_EQ(captureStderr([&] { EXPECT_FALSE(textures.load("assets")); }),
+              "TextureManager: Unable to open file assets.\n");
+    Config config;
+    MusicManager music;
+    EXPECT_EQ(captureStderr([&] { loadConfig("assets", config, music); }), "Config.json missing.\n");
+}
+
+// "instances": 2147483647 asked for a pool of a quarter of a terabyte.
+TEST_F(LoaderFault, APoolLargerThanAHundredThousandParticlesIsRefused)
+{
+    EXPECT_EQ(loadParticles({{"a_rain", kRain},
+                             {"huge", {{"file", "assets/particles/rain.json"}, {"instances", 2147483647}}},
+                             {"most", {{"file", "assets/particles/rain.json"}, {"instances", 100000}}}}),
+              "ParticleManager: Too many instances for [huge]: 2147483647, at most 100000\n");
+    EXPECT_FALSE(particles.contains("huge"));
+    EXPECT_TRUE(particles.contains("most"));
+    EXPECT_TRUE(particles.contains("a_rain"));
+
+    ParticleSystem direct;
+    EXPECT_EQ(captureStderr([&] { EXPECT_FALSE(direct.load("assets/particles/rain.json", 100001, folder.sprites)); }),
+              "ParticleSystem: Too many instances for [assets/particles/rain.json]: 100001, at most 100000\n");
+}
+
+// "num_instances": 1e300 threw std::bad_alloc out of the loader; "size": 100000 and
+// "outlinecolor_width": 2147483647 threw std::length_error out of the font's glyph drawing at
+// the first play, and "outlinecolor_width": 10000 took 42 seconds and 4.7 GB to draw a line.
+TEST_F(LoaderFault, StylesTooLargeToDrawAreRefusedAndTheOthersBuilt)
+{
+    const std::string errors = loadTexts({{"a_good", style(json::object())},
+                                          {"instances", style({{"num_instances", 1e300}})},
+                                          {"largest", style({{"size", 1080}, {"outlinecolor_width", -100}})},
+                                          {"outline", style({{"outlinecolor_width", 10000}})},
+                                          {"outline_in", style({{"outlinecolor_width", -101}})},
+                                          {"size", style({{"size", 100000}})}});
+    EXPECT_EQ(errors, "TextSystem: Too many instances for [instances]: 2147483647, at most 1000\n" + kBadStyle +
+                          "TextSystem: Outline width too large for [outline]: 10000, at most 100 either way\n" +
+                          kBadStyle +
+                          "TextSystem: Outline width too large for [outline_in]: -101, at most 100 either way\n" +
+                          kBadStyle + "TextSystem: Size too large for [size]: 100000, at most 1080\n" + kBadStyle);
+    for (const char* refused : {"instances", "outline", "outline_in", "size"})
+        EXPECT_FALSE(texts.contains(refused)) << refused;
+    EXPECT_TRUE(texts.contains("a_good"));
+    EXPECT_TRUE(texts.contains("largest"));
+}
+
+// "spawn_rate": 1e-9 spawned into a full pool one interval at a time: about seventeen million
+// scans of the pool in each frame, seconds per frame.
+TEST_F(LoaderFault, ASpawnRateTooSmallToDrawFillsThePoolAndMovesOn)
+{
+    json definition = json::parse(folder.shipped("assets/particles/rain.json"));
+    definition["spawn_rate"] = 1e-9;
+    std::istringstream file(definition.dump());
+    ParticleSystem rain;
+    ASSERT_TRUE(rain.loadFromStream(file, "rain.json", 400, folder.sprites));
+    rain.emitting = true;
+
+    const auto start = std::chrono::steady_clock::now();
+    for (int frame = 0; frame < 10; ++frame)
+        rain.update(1.0f / 60.0f);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took.count(), 2.0);
+    EXPECT_EQ(rain.aliveCount(), 400u);
+    EXPECT_LT(rain.spawnTimer, 1e-9f);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "assets/SpriteManager.hpp"
+#include "assets/TextureManager.hpp"
+#include "particles/ParticleManager.hpp"
+#include "support/TestSupport.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Window/Context.hpp>
+
+#include <string>
+
+// A copy of the staged game folder's data files in a temporary folder, with a 1 x 1 to 5 x 3
+// stand-in for every picture that assets/textures.json names and the staged font, so that
+// loading the shipped files thousands of times decodes no real picture. The test works in
+// that folder while the object lives (the tests start in the staged game folder) and holds
+// a GL context, so that textures are made without a context switch each.
+//
+// Its own registries hold the shipped textures, sprites and particle systems, for the
+// loaders that look keys up in an earlier registry.
+class TinyGameFolder {
+public:
+    TinyGameFolder();
+    ~TinyGameFolder();
+    TinyGameFolder(const TinyGameFolder&) = delete;
+    TinyGameFolder& operator=(const TinyGameFolder&) = delete;
+
+    // The text of a shipped data file, path relative to the game folder ("config.json",
+    // "assets/sprites.json").
+    std::string shipped(const std::string& relative) const;
+    // The folder the test started in: the staged game folder.
+    const std::string& gameFolder() const { return m_gameFolder; }
+    const std::string& path() const { return m_dir.path(); }
+
+    sf::Context context;
+    TextureManager textures;
+    SpriteManager sprites{textures};
+    ParticleManager particles{sprites};
+    // A small off-screen target for particles and letters to be drawn into.
+    sf::RenderTexture target;
+
+private:
+    void copyFromGame(const std::string& relative);
+    void writePictures();
+
+    std::string m_gameFolder;
+    TempDir m_dir;
+};
