@@ -3,6 +3,7 @@
 #include "AllocationCounter.hpp"
 #include "GlCounters.hpp"
 #include "StartupClock.hpp"
+#include "UnitCosts.hpp"
 
 #include "core/Config.hpp"
 #include "core/Diagnostics.hpp"
@@ -57,6 +58,8 @@ bool Benchmark::run()
     measureBaselineCost();
     playFilm();
     printTable();
+    for (const std::string& line : UnitCosts::measure(m_target))
+        std::cout << line << '\n';
     return true;
 }
 
