@@ -13,7 +13,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   libsfml-dev nlohmann-json3-dev libgtest-dev
   xvfb xauth libx11-dev libxtst-dev
-  librsvg2-bin python3 fonts-ebgaramond
+  librsvg2-bin python3 fonts-ebgaramond imagemagick
   abcmidi fluidsynth fluid-soundfont-gm vorbis-tools sox
   ffmpeg
 )
