@@ -1,17 +1,38 @@
 # Builds the pictures of the film from their sources in art/.
 #
-#   art/<key>.svg    a hand-written picture, rasterised to assets/images/<key>.png
+#   art/<key>.svg    a hand-written picture, rasterised to assets/images/<key>.png (or .jpg)
 #   art/<group>.py   a script that writes pictures: `python3 <group>.py --list` prints the keys
 #                    it makes, one per line; `python3 <group>.py <dir>` writes <dir>/<key>.svg
 #                    for each of them. Shared drawing code lives in art/lib/.
 #
 # rsvg-convert sees only the fonts named in fonts.conf, so text in pictures is set in the
 # game's own typeface and nothing else is substituted silently.
+#
+# The full render of each picture lands in <build>/art/<key>.png; what is staged is stored
+# for the start-up, which decodes every picture before the first frame (measure it with
+# drennmoor-bench --pictures and --startup):
+#   - a PNG is written again by ImageMagick with zlib level 9 and no row filters: the game's
+#     decoder unfilters rsvg-convert's adaptive (Paeth) rows about 40 % slower, and the file
+#     grows by about a tenth. Lossless.
+#   - the opaque pictures with fine detail in JPEG_PICTURES are stored as JPEG, quality 95
+#     without chroma subsampling (PSNR 48-52 dB against the PNG, under the vignette's
+#     grain): they decode in about half the time. assets/textures.json names them .jpg.
+#   - PICTURE_CROP_<key> (ImageMagick geometry) cuts off what no scene ever shows; the
+#     sprite's origin in assets/sprites.json puts the rest back where it was.
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+# Debian's ImageMagick (package imagemagick), not a stand-in of the same name on the PATH.
+find_program(MAGICK_CONVERT convert PATHS /usr/bin NO_DEFAULT_PATH)
+if(NOT MAGICK_CONVERT)
+  find_program(MAGICK_CONVERT convert REQUIRED)
+endif()
 find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH)
 if(NOT PYTHON3)
   find_program(PYTHON3 python3 REQUIRED)
 endif()
+
+set(JPEG_PICTURES credits desk_1 scylla_0 towerwalk_0)
+# The workshop scrolls from rows 4680-5760 up to 2280-3360: rows above 2000 never show.
+set(PICTURE_CROP_workshop_1 1920x3760+0+2000)
 
 set(ART_DIR ${CMAKE_SOURCE_DIR}/art)
 set(ART_BUILD ${CMAKE_BINARY_DIR}/art)
@@ -25,13 +46,34 @@ file(GLOB ART_SCRIPTS CONFIGURE_DEPENDS ${ART_DIR}/*.py)
 file(GLOB_RECURSE ART_LIB CONFIGURE_DEPENDS ${ART_DIR}/lib/*.py)
 set(PICTURES)
 
-foreach(svg ${ART_SVGS})
-  get_filename_component(key ${svg} NAME_WE)
-  add_custom_command(OUTPUT ${IMAGE_DIR}/${key}.png
-    COMMAND ${RSVG} -o ${IMAGE_DIR}/${key}.png ${svg}
+# Rasterises `svg` to <build>/art/<key>.png and stages it in the format chosen above;
+# appends the staged file to PICTURES.
+function(add_picture key svg)
+  set(full ${ART_BUILD}/${key}.png)
+  set(crop)
+  if(DEFINED PICTURE_CROP_${key})
+    set(crop -crop ${PICTURE_CROP_${key}} +repage)
+  endif()
+  if(key IN_LIST JPEG_PICTURES)
+    set(staged ${IMAGE_DIR}/${key}.jpg)
+    set(format -quality 95 -sampling-factor 1x1)
+  else()
+    set(staged ${IMAGE_DIR}/${key}.png)
+    # Quality 91: zlib level 9 and one row filter throughout, which ImageMagick 6 writes as
+    # no filter at all.
+    set(format -quality 91)
+  endif()
+  add_custom_command(OUTPUT ${staged}
+    COMMAND ${RSVG} -o ${full} ${svg}
+    COMMAND ${MAGICK_CONVERT} ${full} ${crop} -strip ${format} ${staged}
     DEPENDS ${svg} ${ART_BUILD}/fonts.conf
     COMMENT "Picture ${key}" VERBATIM)
-  list(APPEND PICTURES ${IMAGE_DIR}/${key}.png)
+  set(PICTURES ${PICTURES} ${staged} PARENT_SCOPE)
+endfunction()
+
+foreach(svg ${ART_SVGS})
+  get_filename_component(key ${svg} NAME_WE)
+  add_picture(${key} ${svg})
 endforeach()
 
 foreach(script ${ART_SCRIPTS})
@@ -58,11 +100,7 @@ foreach(script ${ART_SCRIPTS})
     DEPENDS ${script} ${ART_LIB}
     COMMENT "Drawing ${group}" VERBATIM)
   foreach(key ${keys})
-    add_custom_command(OUTPUT ${IMAGE_DIR}/${key}.png
-      COMMAND ${RSVG} -o ${IMAGE_DIR}/${key}.png ${ART_BUILD}/${key}.svg
-      DEPENDS ${ART_BUILD}/${key}.svg ${ART_BUILD}/fonts.conf
-      COMMENT "Picture ${key}" VERBATIM)
-    list(APPEND PICTURES ${IMAGE_DIR}/${key}.png)
+    add_picture(${key} ${ART_BUILD}/${key}.svg)
   endforeach()
 endforeach()
 
