@@ -139,8 +139,11 @@ TEST(LintSprites, ReportsRectanglesOutsideTheirTexturesUnlessTheTextureRepeats)
     copy.edit("assets/textures.json", [](auto& d) { d["textures"]["door_1"]["repeated"] = true; });
     const LintRun run = runLint(copy.path());
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.hasStart("assets/sprites.json: sprite \"desk_3\": texture rectangle (0, 0, 100000, ")) << run.all();
-    EXPECT_TRUE(run.hasStart("assets/sprites.json: sprite \"desk_2\": texture rectangle (-1, 0, ")) << run.all();
+    // The shipped rectangles are cropped to what each picture shows, so only the edited part
+    // of each rectangle is known here.
+    EXPECT_TRUE(run.hasStart("assets/sprites.json: sprite \"desk_3\": texture rectangle (")) << run.all();
+    EXPECT_NE(run.all().find(", 100000, "), std::string::npos) << run.all();
+    EXPECT_TRUE(run.hasStart("assets/sprites.json: sprite \"desk_2\": texture rectangle (-1, ")) << run.all();
     EXPECT_EQ(run.lines.back(), "2 findings");
 }
 
