@@ -10,15 +10,16 @@
 #
 # The full render of each picture lands in <build>/art/<key>.png; what is staged is stored
 # for the start-up, which decodes every picture before the first frame (measure it with
-# drennmoor-bench --pictures and --startup):
-#   - a PNG is written again by ImageMagick with zlib level 9 and no row filters: the game's
-#     decoder unfilters rsvg-convert's adaptive (Paeth) rows about 40 % slower, and the file
-#     grows by about a tenth. Lossless.
-#   - the opaque pictures with fine detail in JPEG_PICTURES are stored as JPEG, quality 95
-#     without chroma subsampling (PSNR 48-52 dB against the PNG, under the vignette's
-#     grain): they decode in about half the time. assets/textures.json names them .jpg.
-#   - PICTURE_CROP_<key> (ImageMagick geometry) cuts off what no scene ever shows; the
-#     sprite's origin in assets/sprites.json puts the rest back where it was.
+# drennmoor-bench --pictures and --startup). assets/textures.json says how, per picture:
+#   - "crop": [x, y, w, h] keeps only that part of the render: what a scene can ever show
+#     of it with any opacity (tools/crop_pictures.py computes it, and moves the sprite's
+#     origin so that nothing moves on screen). The game ignores the member.
+#   - a file ending in .jpg is stored as JPEG, quality 95 without chroma subsampling (PSNR
+#     48-52 dB against the PNG, under the vignette's grain): for opaque pictures with fine
+#     detail, which decode in about half the time of the PNG.
+#   - any other file is a PNG written again by ImageMagick with zlib level 9 and no row
+#     filters: the game's decoder unfilters rsvg-convert's adaptive (Paeth) rows about
+#     40 % slower, and the file grows by about a tenth. Lossless.
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 # Debian's ImageMagick (package imagemagick), not a stand-in of the same name on the PATH.
 find_program(MAGICK_CONVERT convert PATHS /usr/bin NO_DEFAULT_PATH)
@@ -30,9 +31,9 @@ if(NOT PYTHON3)
   find_program(PYTHON3 python3 REQUIRED)
 endif()
 
-set(JPEG_PICTURES credits desk_1 scylla_0 towerwalk_0)
-# The workshop scrolls from rows 4680-5760 up to 2280-3360: rows above 2000 never show.
-set(PICTURE_CROP_workshop_1 1920x3760+0+2000)
+set(TEXTURES_FILE ${CMAKE_SOURCE_DIR}/assets/textures.json)
+file(READ ${TEXTURES_FILE} TEXTURES_JSON)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TEXTURES_FILE})
 
 set(ART_DIR ${CMAKE_SOURCE_DIR}/art)
 set(ART_BUILD ${CMAKE_BINARY_DIR}/art)
@@ -46,26 +47,42 @@ file(GLOB ART_SCRIPTS CONFIGURE_DEPENDS ${ART_DIR}/*.py)
 file(GLOB_RECURSE ART_LIB CONFIGURE_DEPENDS ${ART_DIR}/lib/*.py)
 set(PICTURES)
 
-# Rasterises `svg` to <build>/art/<key>.png and stages it in the format chosen above;
-# appends the staged file to PICTURES.
+# The ImageMagick arguments that store picture `key` as assets/textures.json says, in
+# `arguments`, and the staged file, in `staged`.
+function(picture_storage key arguments staged)
+  string(JSON file ERROR_VARIABLE unlisted GET "${TEXTURES_JSON}" textures ${key} file)
+  if(unlisted)
+    set(file assets/images/${key}.png)
+  endif()
+  set(stored)
+  string(JSON box ERROR_VARIABLE whole GET "${TEXTURES_JSON}" textures ${key} crop)
+  if(NOT whole)
+    string(JSON x GET "${box}" 0)
+    string(JSON y GET "${box}" 1)
+    string(JSON w GET "${box}" 2)
+    string(JSON h GET "${box}" 3)
+    list(APPEND stored -crop ${w}x${h}+${x}+${y} +repage)
+  endif()
+  list(APPEND stored -strip)
+  if(file MATCHES "\\.jpg$")
+    list(APPEND stored -quality 95 -sampling-factor 1x1)
+  else()
+    # Quality 91: zlib level 9 and one row filter throughout, which ImageMagick 6 writes
+    # as no filter at all.
+    list(APPEND stored -quality 91)
+  endif()
+  set(${arguments} ${stored} PARENT_SCOPE)
+  set(${staged} ${GAME_DIR}/${file} PARENT_SCOPE)
+endfunction()
+
+# Rasterises `svg` to <build>/art/<key>.png and stages it as picture_storage says; appends
+# the staged file to PICTURES.
 function(add_picture key svg)
   set(full ${ART_BUILD}/${key}.png)
-  set(crop)
-  if(DEFINED PICTURE_CROP_${key})
-    set(crop -crop ${PICTURE_CROP_${key}} +repage)
-  endif()
-  if(key IN_LIST JPEG_PICTURES)
-    set(staged ${IMAGE_DIR}/${key}.jpg)
-    set(format -quality 95 -sampling-factor 1x1)
-  else()
-    set(staged ${IMAGE_DIR}/${key}.png)
-    # Quality 91: zlib level 9 and one row filter throughout, which ImageMagick 6 writes as
-    # no filter at all.
-    set(format -quality 91)
-  endif()
+  picture_storage(${key} stored staged)
   add_custom_command(OUTPUT ${staged}
     COMMAND ${RSVG} -o ${full} ${svg}
-    COMMAND ${MAGICK_CONVERT} ${full} ${crop} -strip ${format} ${staged}
+    COMMAND ${MAGICK_CONVERT} ${full} ${stored} ${staged}
     DEPENDS ${svg} ${ART_BUILD}/fonts.conf
     COMMENT "Picture ${key}" VERBATIM)
   set(PICTURES ${PICTURES} ${staged} PARENT_SCOPE)
