@@ -47,14 +47,15 @@ void removeFolder()
 
 FuzzFixture& FuzzFixture::instance()
 {
+    // Silent: OpenAL's null device, before anything of the audio module exists.
+    static const int silent = setenv("ALSOFT_DRIVERS", "null", 1);
     static FuzzFixture fixture;
+    static_cast<void>(silent);
     return fixture;
 }
 
 FuzzFixture::FuzzFixture()
 {
-    // Silent: OpenAL's null device, before anything of the audio module exists.
-    setenv("ALSOFT_DRIVERS", "null", 1);
     keepGraphicsDriver();
     makeFolder();
     for (const char* file : {"assets/textures.json", "assets/sprites.json", "assets/music.json",

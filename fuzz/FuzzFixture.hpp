@@ -4,6 +4,7 @@
 #include "assets/TextureManager.hpp"
 #include "particles/ParticleManager.hpp"
 
+#include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 
 #include <cstddef>
@@ -40,6 +41,9 @@ private:
     void copyShipped(const std::string& relative);
     void copyFile(const std::string& from, const std::string& to);
 
+    // Keeps the audio device open: it is closed whenever the last audio object goes, and each
+    // input's music registry would otherwise open it anew (some 50 ms).
+    sf::SoundBuffer m_audioDevice;
     std::string m_folder;
     sf::RenderTexture m_target;
 };

@@ -1,8 +1,8 @@
 // assets/music.json: any bytes through the music registry's loader; then, for one input in
 // 32 (picked by its bytes, so that a crash repeats), the opening scene's call, which opens
 // the declared file (the fixture's short silent song, or nothing) with the declared volume
-// and loop point. Playing starts and stops a streaming thread, some 40 ms: on every input it
-// would leave the loader a few dozen runs a second.
+// and loop point. Playing starts and stops a streaming thread, some 10 ms: on every input it
+// would leave the loader a hundred runs a second.
 #include "FuzzFixture.hpp"
 
 #include "assets/MusicManager.hpp"

@@ -5,6 +5,7 @@
 #include "particles/ParticleManager.hpp"
 #include "support/TestSupport.hpp"
 
+#include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Window/Context.hpp>
 
@@ -33,6 +34,9 @@ public:
     const std::string& path() const { return m_dir.path(); }
 
     sf::Context context;
+    // Keeps the audio device open: it is closed whenever the last audio object goes, and each
+    // load's music registry would otherwise open it anew.
+    sf::SoundBuffer audioDevice;
     TextureManager textures;
     SpriteManager sprites{textures};
     ParticleManager particles{sprites};
