@@ -5,34 +5,9 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
-// Every allocation of this test program passes through here, so a steady frame can be
-// checked for any.
-namespace {
-bool counting = false;
-long allocations = 0;
-}
-
-void* operator new(std::size_t size)
-{
-    if (counting)
-        ++allocations;
-    if (void* memory = std::malloc(size == 0 ? 1 : size))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
+// The benchmark's allocation counter replaces every form of operator new and delete in this
+// test program, so a steady frame can be checked for any allocation of the game's own.
+#include "AllocationCounter.hpp"
 
 TEST(TextFrames, AdvancingAndDrawingThePoemAllocatesNothing)
 {
@@ -52,9 +27,14 @@ TEST(TextFrames, AdvancingAndDrawingThePoemAllocatesNothing)
         script.frame(&target, frameTime);
 
     // Lines being written, sung words, lines fading out, to the end of the poem.
-    counting = true;
+    AllocationCounter::watchThisThread();
+    const unsigned long before = AllocationCounter::count();
+    AllocationCounter::startCounting();
+    AllocationCounter::startTracing(4);
     for (int frame = 0; frame < 163 * 8; ++frame)
         script.frame(&target, frameTime);
-    counting = false;
-    EXPECT_EQ(allocations, 0);
+    AllocationCounter::stopCounting();
+    EXPECT_EQ(AllocationCounter::count() - before, 0u);
+    for (const std::string& trace : AllocationCounter::traces())
+        ADD_FAILURE() << "allocated in: " << trace;
 }
