@@ -1,11 +1,27 @@
 #include "assets/TextureManager.hpp"
 
+#include "assets/ImagePrefetch.hpp"
 #include "assets/JsonFile.hpp"
 #include "assets/JsonValues.hpp"
 #include "core/Diagnostics.hpp"
 
 namespace {
 const std::string kOwner = "TextureManager";
+
+// The file of every entry that has one, in the order of the entries; an empty name where
+// the file is not a string (that entry is reported, not loaded).
+std::vector<std::string> filesOf(const nlohmann::json& textures)
+{
+    std::vector<std::string> files;
+    for (const auto& item : textures.items()) {
+        const nlohmann::json& entry = item.value();
+        if (!entry.contains("file"))
+            continue;
+        const nlohmann::json& file = entry.at("file");
+        files.push_back(file.is_string() ? file.get<std::string>() : std::string());
+    }
+    return files;
+}
 }
 
 TextureManager& TextureManager::instance()
@@ -35,15 +51,26 @@ bool TextureManager::loadDocument(const nlohmann::json& document)
         reportLine(kOwner + ": Missing properties in texturesfile.");
         return false;
     }
-    for (const auto& [key, entry] : document.at("textures").items()) {
+    const nlohmann::json& textures = document.at("textures");
+    // The pictures decode on every core ahead of this loop, which uploads them in order.
+    ImagePrefetch prefetch(filesOf(textures));
+    std::size_t fileIndex = 0;
+    for (const auto& [key, entry] : textures.items()) {
         if (!entry.contains("file")) {
             reportLine(kOwner + ": Missing FILE property for [" + key + "]");
             continue;
         }
+        const std::size_t index = fileIndex++;
         try {
             const bool repeated = jsonBoolOr(entry, "repeated", false);
             const std::string file = jsonString(entry.at("file"));
-            add(key, file, repeated);
+            const sf::Image* decoded = prefetch.wait(index);
+            if (decoded != nullptr) {
+                add(key, file, repeated, decoded);
+            } else {
+                const ImagePrefetch::Pause alone(prefetch);
+                add(key, file, repeated, nullptr);
+            }
         } catch (const nlohmann::json::exception& error) {
             reportWrongType(kOwner, key, error);
         }
@@ -53,12 +80,21 @@ bool TextureManager::loadDocument(const nlohmann::json& document)
 
 bool TextureManager::add(const std::string& key, const std::string& file, bool repeated)
 {
+    return add(key, file, repeated, nullptr);
+}
+
+bool TextureManager::add(const std::string& key, const std::string& file, bool repeated,
+                         const sf::Image* decoded)
+{
     if (contains(key)) {
         reportLine(kOwner + ": Texture with key " + key + " already exists.");
         return false;
     }
+    // Without a decoded image the file is read here, and SFML says why when it fails.
     auto texture = std::make_unique<sf::Texture>();
-    if (!texture->loadFromFile(file, sf::IntRect(0, 0, 0, 0))) {
+    const bool loaded = decoded != nullptr ? texture->loadFromImage(*decoded, sf::IntRect(0, 0, 0, 0))
+                                           : texture->loadFromFile(file, sf::IntRect(0, 0, 0, 0));
+    if (!loaded) {
         reportLine(kOwner + ": Unable to load file " + file + ".");
         return false;
     }

@@ -31,6 +31,8 @@ public:
 private:
     // Everything load does after reading: the property check and every entry.
     bool loadDocument(const nlohmann::json& document);
+    // add, with the file's image when it is already decoded (null: read the file here).
+    bool add(const std::string& key, const std::string& file, bool repeated, const sf::Image* decoded);
 
     std::unordered_map<std::string, std::unique_ptr<sf::Texture>> m_textures;
 };

@@ -1,0 +1,116 @@
+#include "assets/ImagePrefetch.hpp"
+#include "assets/TextureManager.hpp"
+#include "support/TestSupport.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/System/Err.hpp>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// The pictures decode on worker threads ahead of the loop that uploads them: what the
+// registry holds and prints must not depend on that.
+namespace {
+
+class Prefetch : public testing::Test {
+protected:
+    // Pictures 0..count-1, picture i being (i + 1) pixels wide; the listed ones are broken.
+    std::vector<std::string> makePictures(int count, const std::vector<int>& broken)
+    {
+        std::vector<std::string> files;
+        for (int i = 0; i < count; ++i) {
+            const std::string name = dir.path() + "/p" + std::to_string(i) + ".png";
+            bool isBroken = false;
+            for (int index : broken)
+                isBroken = isBroken || index == i;
+            if (isBroken) {
+                dir.write("p" + std::to_string(i) + ".png", "\x89PNG\r\n\x1a\n not really");
+            } else {
+                sf::Image image;
+                image.create(static_cast<unsigned>(i + 1), 3, sf::Color(200, 10, 10));
+                EXPECT_TRUE(image.saveToFile(name));
+            }
+            files.push_back(name);
+        }
+        return files;
+    }
+
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(Prefetch, GivesEachImageInOrderOrNullForTheBrokenAndSaysNothingItself)
+{
+    // More files than the look-ahead, so that the workers have to wait for the caller.
+    const std::vector<std::string> files = makePictures(11, {3, 8});
+    std::streambuf* const errorBuffer = sf::err().rdbuf();
+    const std::string printed = captureStderr([&] {
+        ImagePrefetch prefetch(files);
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const sf::Image* image = prefetch.wait(i);
+            if (i == 3 || i == 8) {
+                EXPECT_EQ(image, nullptr) << i;
+                continue;
+            }
+            ASSERT_NE(image, nullptr) << i;
+            EXPECT_EQ(image->getSize().x, i + 1);
+        }
+    });
+    EXPECT_EQ(printed, "") << "the caller reports a broken picture, in its place";
+    EXPECT_EQ(sf::err().rdbuf(), errorBuffer) << "SFML's error stream is given back";
+}
+
+TEST_F(Prefetch, SkippedFilesAndAnEarlyEndNeitherHangNorLeak)
+{
+    const std::vector<std::string> files = makePictures(12, {});
+    {
+        ImagePrefetch prefetch(files);
+        ASSERT_NE(prefetch.wait(0), nullptr);
+        ASSERT_NE(prefetch.wait(9), nullptr);
+        EXPECT_EQ(prefetch.wait(9)->getSize().x, 10u);
+        EXPECT_EQ(prefetch.wait(2), nullptr) << "images before the last asked for are freed";
+        EXPECT_EQ(prefetch.wait(12), nullptr) << "past the end";
+    }
+    {
+        ImagePrefetch unused(files);  // ends before anything is asked for
+    }
+    ImagePrefetch nothing({});
+    EXPECT_EQ(nothing.wait(0), nullptr);
+}
+
+TEST_F(Prefetch, TheRegistryReportsBrokenPicturesInTheOrderOfItsEntries)
+{
+    const std::vector<std::string> files = makePictures(9, {2, 6});
+    std::string json = R"({"textures": {)";
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        json += "\"k" + std::to_string(i) + "\": {\"file\": \"" + files[i] + "\"},";
+        if (i == 4)
+            json += R"("k4b": {"file": 7}, "k4c": {"repeated": true},)";
+    }
+    json += R"("last": {"file": "nowhere.png"}}})";
+    const std::string path = dir.write("textures.json", json);
+
+    TextureManager textures;
+    const std::string printed = captureStderr([&] { EXPECT_TRUE(textures.load(path)); });
+    EXPECT_EQ(printed,
+              "Failed to load image \"" + files[2] + "\". Reason: Corrupt PNG\n"
+              "TextureManager: Unable to load file " + files[2] + ".\n"
+              "TextureManager: Wrong value type in [k4b]: [json.exception.type_error.302] type must be "
+              "string, but is number\n"
+              "TextureManager: Missing FILE property for [k4c]\n"
+              "Failed to load image \"" + files[6] + "\". Reason: Corrupt PNG\n"
+              "TextureManager: Unable to load file " + files[6] + ".\n"
+              "Failed to load image \"nowhere.png\". Reason: Unable to open file\n"
+              "TextureManager: Unable to load file nowhere.png.\n");
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string key = "k" + std::to_string(i);
+        if (i == 2 || i == 6) {
+            EXPECT_FALSE(textures.contains(key));
+            continue;
+        }
+        ASSERT_TRUE(textures.contains(key)) << key;
+        EXPECT_EQ(textures.get(key)->getSize().x, i + 1) << key;
+    }
+}
