@@ -3,7 +3,8 @@
 #
 #   ./game.sh play    install what is missing, build, build the assets, play the film
 #   ./game.sh test    the same set-up, then every test, then every test again with
-#                     AddressSanitizer and UndefinedBehaviorSanitizer
+#                     AddressSanitizer and UndefinedBehaviorSanitizer, then a few seconds
+#                     of fuzzing for each loader
 #   ./game.sh build   only the set-up and the build
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,6 +17,7 @@ PACKAGES=(
   librsvg2-bin python3 fonts-ebgaramond imagemagick
   abcmidi fluidsynth fluid-soundfont-gm vorbis-tools sox
   ffmpeg
+  clang libclang-rt-14-dev
 )
 BUILD_DIR=build
 SANITIZE_DIR=build-sanitize
@@ -76,7 +78,9 @@ test_all() {
     LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
     UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     run_tests "$SANITIZE_DIR"
-  say "every test passed, with and without the sanitizers"
+  say "a few seconds of fuzzing for each loader"
+  fuzz/run.sh smoke
+  say "every test passed, with and without the sanitizers, and the loaders survived their fuzzing"
 }
 
 command=${1:-}
