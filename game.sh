@@ -17,7 +17,7 @@ PACKAGES=(
   librsvg2-bin python3 fonts-ebgaramond imagemagick
   abcmidi fluidsynth fluid-soundfont-gm vorbis-tools sox
   ffmpeg
-  clang libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev
 )
 BUILD_DIR=build
 SANITIZE_DIR=build-sanitize

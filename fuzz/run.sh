@@ -14,7 +14,8 @@
 # where the first stopped), its logs in build-fuzz/fuzz/logs/<target>.log and whatever it finds
 # in build-fuzz/fuzz/findings/; replay a finding with build-fuzz/fuzz/fuzz_<target> <file>.
 #
-# Needs Debian's clang and libclang-rt-14-dev (or the runtime of the installed clang). The
+# Needs clang 14 and its fuzzing runtime (clang-14, libclang-rt-14-dev: Debian 12's default, in
+# Ubuntu's archive too), or a plain clang whose runtime is installed. The
 # targets draw, so without a DISPLAY they run under xvfb-run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,7 +31,10 @@ say() { echo "fuzz/run.sh: $*" >&2; }
 
 build() {
   # The pictures and the song are never built here: only the library and the targets.
-  CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  # The named version first: where plain clang is newer, its fuzzing runtime may be missing.
+  local cc=clang cxx=clang++
+  if command -v clang++-14 >/dev/null; then cc=clang-14; cxx=clang++-14; fi
+  CC=$cc CXX=$cxx cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DDRENNMOOR_FUZZ=ON -DDRENNMOOR_TESTS=OFF -DDRENNMOOR_MEDIA_FROM="$PWD/build/game" >/dev/null
   cmake --build "$BUILD_DIR" --target fuzzers -j "$(nproc)"
 }
