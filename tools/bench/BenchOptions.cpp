@@ -1,15 +1,7 @@
 #include "BenchOptions.hpp"
+#include "ToolNumbers.hpp"
 
 #include <cstdlib>
-
-namespace {
-bool readNumber(const std::string& text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end != nullptr && *end == '\0';
-}
-}
 
 bool BenchOptions::parse(int argc, char** argv, std::string& error)
 {

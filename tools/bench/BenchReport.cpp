@@ -1,5 +1,6 @@
 #include "BenchReport.hpp"
 
+#include "SceneNames.hpp"
 #include "StartupClock.hpp"
 
 #include <algorithm>
@@ -8,24 +9,6 @@
 
 namespace {
 constexpr double kScreenPixels = 1920.0 * 1080.0;
-
-const char* sceneName(int sceneId)
-{
-    switch (sceneId) {
-    case -1: return "lead-in";
-    case 0: return "opening";
-    case 1: return "walk";
-    case 25: return "desk";
-    case 2: return "workshop";
-    case 35: return "door";
-    case 3: return "scylla";
-    case 4: return "cog";
-    case 5: return "ending";
-    case 6: return "credits";
-    case 666: return "quit";
-    default: return "other";
-    }
-}
 
 // The value at `fraction` of the sorted values (nearest rank); 0 for none.
 template <typename Value>
@@ -137,7 +120,7 @@ std::vector<std::string> BenchReport::sceneLines() const
     for (int sceneId : scenesInOrder()) {
         const SceneRow row = sceneRow(sceneId);
         lines.push_back(format("%-10s %7zu %10.2f %7.2f %7.2f %8ld %5ld %8.2f %6.2f %11lu %7zu %6lu %7lu",
-                               sceneName(sceneId), row.frames, row.median, row.p99,
+                               sceneName(sceneId, "other"), row.frames, row.median, row.p99,
                                row.baseline > 0.0 ? row.median / row.baseline : 0.0, row.drawsMedian,
                                row.drawsMax, row.fillMedian, row.fillMax, row.steadyAllocationsMax,
                                row.allocatingFrames, row.firstFrameAllocations, row.driverAllocations));

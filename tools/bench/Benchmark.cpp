@@ -3,6 +3,7 @@
 #include "AllocationCounter.hpp"
 #include "GlCounters.hpp"
 #include "StartupClock.hpp"
+#include "ToolNumbers.hpp"
 #include "UnitCosts.hpp"
 
 #include "core/Config.hpp"
@@ -12,20 +13,11 @@
 
 #include <SFML/OpenGL.hpp>
 
-#include <sys/resource.h>
-
 #include <chrono>
 #include <iostream>
 
 namespace {
 const std::string kName = "drennmoor-bench: ";
-
-double peakMemoryMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // the kernel counts kibibytes
-}
 
 double millisecondsSince(std::chrono::steady_clock::time_point start)
 {

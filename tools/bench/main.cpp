@@ -1,30 +1,14 @@
 #include "AllocationCounter.hpp"
 #include "BenchOptions.hpp"
 #include "Benchmark.hpp"
+#include "GameFolder.hpp"
 #include "PictureTimes.hpp"
 #include "StartupClock.hpp"
 
 #include "core/Diagnostics.hpp"
 
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
-
-namespace fs = std::filesystem;
-
-namespace {
-// The tool lives in the game folder beside the game and its assets, and runs there.
-bool enterGameFolder()
-{
-    std::error_code error;
-    const fs::path self = fs::canonical("/proc/self/exe", error);
-    if (!error)
-        fs::current_path(self.parent_path(), error);
-    if (error)
-        reportLine("drennmoor-bench: cannot enter the game folder: " + error.message());
-    return !error;
-}
-}
 
 int main(int argc, char** argv)
 {
@@ -44,7 +28,7 @@ int main(int argc, char** argv)
         std::cout << BenchOptions::usage();
         return 0;
     }
-    if (!enterGameFolder())
+    if (!enterGameFolder("drennmoor-bench"))
         return 1;
     if (options.pictures) {
         for (const std::string& line : PictureTimes::measure("assets/textures.json", 3))

@@ -1,16 +1,10 @@
 #include "FilmOptions.hpp"
+#include "ToolNumbers.hpp"
 
 #include <cstdlib>
 #include <sstream>
 
 namespace {
-bool readNumber(const std::string& text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end != nullptr && *end == '\0';
-}
-
 bool readTimes(const std::string& text, std::vector<double>& times)
 {
     std::stringstream list(text);

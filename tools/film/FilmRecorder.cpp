@@ -1,5 +1,7 @@
 #include "FilmRecorder.hpp"
 
+#include "ToolNumbers.hpp"
+
 #include "assets/MusicManager.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/Game.hpp"
@@ -169,6 +171,6 @@ void FilmRecorder::report() const
     for (const std::string& line : m_stats.summary())
         reportLine(kName + "  " + line);
     char memory[64];
-    std::snprintf(memory, sizeof memory, "peak memory %.1f MiB", FrameStats::peakMemoryMiB());
+    std::snprintf(memory, sizeof memory, "peak memory %.1f MiB", peakMemoryMiB());
     reportLine(kName + memory);
 }

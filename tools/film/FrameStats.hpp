@@ -11,12 +11,8 @@ public:
     void add(int sceneId, double milliseconds);
     // One line per scene in the order of play: name, id, median ms per frame, frame count.
     std::vector<std::string> summary() const;
-    // The process's peak resident memory so far, in mebibytes.
-    static double peakMemoryMiB();
 
 private:
-    static std::string sceneName(int sceneId);
-
     std::map<int, std::vector<double>> m_times;
     std::vector<int> m_order;  // scene ids as they were first seen
 };

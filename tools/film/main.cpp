@@ -1,5 +1,6 @@
 #include "FilmOptions.hpp"
 #include "FilmRecorder.hpp"
+#include "GameFolder.hpp"
 
 #include "core/Diagnostics.hpp"
 
@@ -16,17 +17,6 @@ std::string fromStartFolder(const std::string& path)
     return path.empty() ? path : fs::absolute(path).lexically_normal().string();
 }
 
-// The tool lives in the game folder beside the game and its assets, and runs there.
-bool enterGameFolder()
-{
-    std::error_code error;
-    const fs::path self = fs::canonical("/proc/self/exe", error);
-    if (!error)
-        fs::current_path(self.parent_path(), error);
-    if (error)
-        reportLine("drennmoor-film: cannot enter the game folder: " + error.message());
-    return !error;
-}
 }
 
 int main(int argc, char** argv)
@@ -49,7 +39,7 @@ int main(int argc, char** argv)
     options.video = fromStartFolder(options.video);
     std::error_code made;
     fs::create_directories(options.outDir, made);
-    if (!enterGameFolder())
+    if (!enterGameFolder("drennmoor-film"))
         return 1;
 
     FilmRecorder recorder(options);
