@@ -37,6 +37,9 @@ struct Game {
     // vignette pass into `window` and the poem on top. `window` is not displayed here.
     void frame(float dt, sf::RenderTarget& window);
 
+    // Runs one frame of dt seconds exactly as frame() does and draws nothing.
+    void advance(float dt);
+
 private:
     void runScene(float dt);
 };
