@@ -1,0 +1,85 @@
+#include "FilmFrames.hpp"
+#include "FilmScenes.hpp"
+#include "PreviewOptions.hpp"
+
+#include "core/Game.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// The preview's arithmetic of time: frames, scene starts, the song across its loop point,
+// and the time a restart carries over.
+
+TEST(PreviewTime, SongOffsetFollowsTheFilmAcrossTheLoopPoint)
+{
+    // The song is 200 s long and loops from 16 s to its end.
+    struct Case { double time, offset; };
+    const std::vector<Case> cases = {
+        {-2.0, 0.0}, {0.0, 0.0}, {50.25, 50.25}, {199.5, 199.5},
+        {200.0, 16.0}, {210.0, 26.0}, {383.5, 199.5}, {384.0, 16.0}, {390.0, 22.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(songOffset(c.time, 200.0, 16.0), c.offset, 1e-9) << "at " << c.time;
+}
+
+TEST(PreviewTime, SceneKeysGoToTheNeighbouringScenesStarts)
+{
+    struct Case { double time, previous, next; };
+    const std::vector<Case> cases = {
+        {-2.5, -2.5, 0.0}, {-1.0, -2.5, 0.0}, {70.0, 64.0, 112.0},
+        {64.5, 48.0, 112.0},  // just after a start, Page Up goes to the one before
+        {112.0, 64.0, 128.0}, {199.0, 180.0, 200.0}, {205.0, 200.0, 205.0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(previousSceneStart(c.time, 1.0), c.previous) << "at " << c.time;
+        EXPECT_DOUBLE_EQ(nextSceneStart(c.time), c.next) << "at " << c.time;
+    }
+}
+
+TEST(PreviewTime, ARestartComesBackToTheSameFrame)
+{
+    for (int fps : {60, 24, 7}) {
+        const FilmFrames frames(fps);
+        PreviewOptions options;
+        options.fps = fps;
+        for (long frame : {0L, 1L, 150L, 4567L, 12345L}) {
+            std::vector<std::string> words = {"drennmoor-preview"};
+            for (const std::string& word : options.restartArguments(frames.timeOf(frame), true, "reloaded"))
+                words.push_back(word);
+            std::vector<char*> argv;
+            for (std::string& word : words)
+                argv.push_back(word.data());
+            PreviewOptions again;
+            std::string error;
+            ASSERT_TRUE(again.parse(static_cast<int>(argv.size()), argv.data(), error)) << error;
+            EXPECT_EQ(FilmFrames(again.fps).frameAt(again.at), frame) << fps << " fps";
+            EXPECT_TRUE(again.paused);
+            EXPECT_EQ(again.notice, "reloaded");
+        }
+    }
+}
+
+// The whole film, undrawn: each scene hands over in the timeline's order, at most a moment
+// after its start there, and the opening on the frame the preview counts time from.
+TEST(PreviewTime, TimelineMatchesTheScenesHandOversInAWholeRun)
+{
+    const FilmFrames frames(20);
+    Game& loop = game();
+    ASSERT_TRUE(loop.loadContent());
+    struct HandOver { int id; long frame; };
+    std::vector<HandOver> seen = {{loop.sceneId, 0}};
+    for (long frame = 1; loop.sceneId != Game::kQuit && frame < 300 * frames.fps(); ++frame) {
+        loop.advance(frames.dt());
+        if (loop.sceneId != seen.back().id)
+            seen.push_back({loop.sceneId, frame});
+    }
+    ASSERT_EQ(seen.size(), sceneStarts().size());
+    EXPECT_EQ(seen[1].frame, frames.leadInFrames());
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].id, sceneStarts()[i].id);
+        const double start = frames.timeOf(seen[i].frame);
+        EXPECT_GE(start, sceneStarts()[i].start - 1e-6) << "scene " << seen[i].id;
+        EXPECT_LE(start, sceneStarts()[i].start + 1.0) << "scene " << seen[i].id;
+    }
+}

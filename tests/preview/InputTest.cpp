@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "window/XWindows.hpp"
+
+#include "support/TestSupport.hpp"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+// The real preview in a window on the test display, moved by key presses: each seek ends with
+// a line "drennmoor-preview: at T s, frame N" on standard error.
+
+namespace {
+class PreviewProcess {
+public:
+    explicit PreviewProcess(const std::string& stderrFile)
+    {
+        const std::string binary = std::string(DRENNMOOR_GAME_DIR) + "/drennmoor-preview";
+        m_pid = fork();
+        if (m_pid == 0) {
+            const int errors = open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(errors, STDERR_FILENO);
+            setenv("ALSOFT_DRIVERS", "null", 1);
+            const char* asan = getenv("ASAN_OPTIONS");
+            setenv("ASAN_OPTIONS", (std::string(asan != nullptr ? asan : "") + ":detect_leaks=0").c_str(), 1);
+            execl(binary.c_str(), binary.c_str(), "--at", "10", "--paused", "--fps", "10",
+                  static_cast<char*>(nullptr));
+            _exit(121);
+        }
+    }
+    ~PreviewProcess()
+    {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
+    pid_t pid() const { return m_pid; }
+
+private:
+    pid_t m_pid = -1;
+};
+
+// Waits up to `seconds` for the last position line of the file to be `expected`.
+bool waitForPosition(const std::string& file, const std::string& expected, double seconds, std::string& last)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::ifstream in(file);
+        std::string line;
+        while (std::getline(in, line))
+            if (line.rfind("drennmoor-preview: at ", 0) == 0)
+                last = line;
+        if (last == expected)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+void press(Display* display, KeySym key)
+{
+    const KeyCode code = XKeysymToKeycode(display, key);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    XFlush(display);
+}
+}
+
+TEST(PreviewInput, KeysMoveTheTimeAsDocumented)
+{
+    TempDir folder;
+    const std::string errors = folder.path() + "/stderr.txt";
+    PreviewProcess preview(errors);
+    XConnection windows;
+    ASSERT_TRUE(windows.isOpen());
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+
+    struct Step {
+        KeySym key;
+        std::string position;  // the line after the key
+    };
+    const Step steps[] = {
+        {XK_Right, "drennmoor-preview: at 15.000 s, frame 176, paused"},   // 5 s on
+        {XK_period, "drennmoor-preview: at 15.100 s, frame 177, paused"},  // a frame on
+        {XK_comma, "drennmoor-preview: at 15.000 s, frame 176, paused"},   // a frame back: a restart
+        {XK_Next, "drennmoor-preview: at 32.000 s, frame 346, paused"},    // the walk's start
+        {XK_Left, "drennmoor-preview: at 27.000 s, frame 296, paused"},    // 5 s back
+    };
+    std::string last;
+    ASSERT_TRUE(waitForPosition(errors, "drennmoor-preview: at 10.000 s, frame 126, paused", 120, last)) << last;
+    for (const Step& step : steps) {
+        // After a restart the window is a new one: find it and give it the keyboard.
+        const Window window = windows.waitForWindow("Drennmoor preview", preview.pid(), 60);
+        ASSERT_NE(window, 0u);
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        XSync(display, False);
+        press(display, step.key);
+        EXPECT_TRUE(waitForPosition(errors, step.position, 120, last)) << last;
+    }
+    XCloseDisplay(display);
+}

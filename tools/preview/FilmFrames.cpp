@@ -1,0 +1,41 @@
+#include "FilmFrames.hpp"
+
+#include "core/LoopScenes.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+FilmFrames::FilmFrames(int fps)
+    : m_fps(std::max(1, fps))
+    , m_dt(1.0f / static_cast<float>(m_fps))
+    , m_leadIn(0)
+{
+    // Summed in float, as the lead-in's own timer sums it.
+    float timer = 0.0f;
+    do {
+        timer += m_dt;
+        ++m_leadIn;
+    } while (!(timer > BlackLeadIn::kLength));
+}
+
+long FilmFrames::frameAt(double time) const
+{
+    return std::max(0L, m_leadIn + std::lround(time * m_fps));
+}
+
+double FilmFrames::timeOf(long frame) const
+{
+    return static_cast<double>(frame - m_leadIn) / m_fps;
+}
+
+double songOffset(double time, double songLength, double loopStart)
+{
+    if (!(time > 0.0))
+        return 0.0;
+    if (time < songLength)
+        return time;
+    const double loopLength = songLength - loopStart;
+    if (!(loopLength > 0.0))
+        return 0.0;
+    return loopStart + std::fmod(time - songLength, loopLength);
+}

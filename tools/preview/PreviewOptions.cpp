@@ -1,0 +1,61 @@
+#include "PreviewOptions.hpp"
+
+#include "ToolNumbers.hpp"
+
+#include <cmath>
+#include <cstdio>
+
+bool PreviewOptions::parse(int argc, char** argv, std::string& error)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const bool hasValue = i + 1 < argc;
+        double number = 0.0;
+        if (option == "--help" || option == "-h") {
+            help = true;
+        } else if (option == "--paused") {
+            paused = true;
+        } else if (option == "--at" && hasValue && readNumber(argv[i + 1], number) && std::isfinite(number)) {
+            at = number;
+            ++i;
+        } else if (option == "--fps" && hasValue && readNumber(argv[i + 1], number) && number >= 1.0
+                   && number <= 1000.0 && number == std::floor(number)) {
+            fps = static_cast<int>(number);
+            ++i;
+        } else if (option == "--notice" && hasValue) {
+            notice = argv[++i];
+        } else {
+            error = "bad option " + option + (hasValue ? " " + std::string(argv[i + 1]) : std::string()) +
+                    " (see --help)";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> PreviewOptions::restartArguments(double time, bool pausedThen,
+                                                          const std::string& noticeThen) const
+{
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.6f", time);
+    std::vector<std::string> arguments = {"--at", seconds, "--fps", std::to_string(fps)};
+    if (pausedThen)
+        arguments.push_back("--paused");
+    if (!noticeThen.empty())
+        arguments.insert(arguments.end(), {"--notice", noticeThen});
+    return arguments;
+}
+
+std::string PreviewOptions::usage()
+{
+    return "usage: drennmoor-preview [--at SECONDS] [--paused] [--fps N]\n"
+           "Plays the film in a window with its song, and reloads it when its files change.\n"
+           "  --at SECONDS  start there, seconds after the opening's first frame (default -2.5,\n"
+           "                the lead-in)\n"
+           "  --paused      start paused\n"
+           "  --fps N       frames a second, 1 to 1000 (default 60): a time is the same frame\n"
+           "                as in drennmoor-film at the same --fps\n"
+           "Keys: Space pause/play, Left/Right 5 s back/forward, Comma/Period one frame back/\n"
+           "forward while paused, Page Up/Page Down previous/next scene, Home the start,\n"
+           "Escape quits. Click or drag on the timeline to seek there.\n";
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <SFML/Graphics/Font.hpp>
+
+#include <string>
+
+namespace sf {
+class RenderTarget;
+}
+
+// The preview's text in the window's top left corner, over the film: the time, the frame,
+// the scene and whether it is paused; below it the one-line notice (a reload, or why it
+// failed), and while a seek replays the film, how far it has come.
+class PreviewOverlay {
+public:
+    // Loads the poem's typeface from the game folder; without it the overlay draws no text.
+    void loadFont();
+    const sf::Font* font() const { return m_fontLoaded ? &m_font : nullptr; }
+
+    // `status` is the first line, `notice` the second (none when empty).
+    void draw(sf::RenderTarget& window, const std::string& status, const std::string& notice) const;
+
+private:
+    sf::Font m_font;
+    bool m_fontLoaded = false;
+};
+
+// The overlay's first line: "12.35 s   frame 891   opening   paused".
+std::string statusLine(double time, long frame, const char* scene, bool paused);
+// The line while a replay runs: "replaying to 83.25 s  45%".
+std::string replayLine(double target, double share);

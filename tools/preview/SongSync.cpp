@@ -1,0 +1,52 @@
+#include "SongSync.hpp"
+
+#include "FilmFrames.hpp"
+
+#include "assets/MusicManager.hpp"
+
+#include <SFML/Audio/Listener.hpp>
+
+#include <cmath>
+
+namespace {
+double offsetAt(const sf::Music& player, double time)
+{
+    const double length = player.getDuration().asSeconds();
+    const double loopStart = player.getLoopPoints().offset.asSeconds();
+    return songOffset(time, length, loopStart);
+}
+}
+
+void SongSync::follow(double time, bool paused)
+{
+    sf::Music& player = MusicManager::instance().player;
+    if (player.getDuration() == sf::Time::Zero)
+        return;
+    if (time < 0.0) {
+        player.stop();
+        return;
+    }
+    // A stopped stream seeks but does not start; start it first.
+    if (player.getStatus() == sf::Music::Stopped)
+        player.play();
+    player.setPlayingOffset(sf::seconds(static_cast<float>(offsetAt(player, time))));
+    if (paused)
+        player.pause();
+    else
+        player.play();
+}
+
+void SongSync::keepInStep(double time)
+{
+    sf::Music& player = MusicManager::instance().player;
+    if (player.getStatus() != sf::Music::Playing)
+        return;
+    const double wanted = offsetAt(player, time);
+    if (std::fabs(player.getPlayingOffset().asSeconds() - wanted) > kMostDrift)
+        player.setPlayingOffset(sf::seconds(static_cast<float>(wanted)));
+}
+
+void SongSync::silence(bool quiet)
+{
+    sf::Listener::setGlobalVolume(quiet ? 0.0f : 100.0f);
+}

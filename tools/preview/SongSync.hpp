@@ -1,0 +1,16 @@
+#pragma once
+
+// Keeps the game's one song player at the film's time: the opening starts the song on its
+// first frame, and the preview moves it on every seek, pause and replay.
+class SongSync {
+public:
+    static constexpr double kMostDrift = 0.1;  // seconds the song may stray before it is moved
+
+    // Puts the song at film time `time`, playing or paused. Before the opening (or when the
+    // song never opened) it is silent.
+    void follow(double time, bool paused);
+    // While playing: moves the song back to `time` when it strayed more than kMostDrift.
+    void keepInStep(double time);
+    // Silences all sound while a replay runs the film's frames in a hurry, and back.
+    void silence(bool quiet);
+};

@@ -1,0 +1,95 @@
+#include "TimelineBar.hpp"
+
+#include "FilmScenes.hpp"
+#include "SceneNames.hpp"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+
+#include <algorithm>
+
+namespace {
+constexpr float kHeight = 44.0f;       // pixels, the whole bar
+constexpr float kMargin = 12.0f;       // pixels from the window's sides and bottom
+constexpr float kTickHeight = 8.0f;    // pixels, a poem mark along the bar's top
+constexpr float kCursorWidth = 3.0f;   // pixels
+constexpr unsigned kNameSize = 15;     // pixels, a scene's name
+constexpr float kNameInset = 5.0f;     // pixels from a segment's left edge
+
+const sf::Color kBackground(0, 0, 0, 170);
+const sf::Color kSegmentA(70, 86, 110, 200);
+const sf::Color kSegmentB(96, 110, 130, 200);
+const sf::Color kSegmentEdge(20, 20, 24, 255);
+const sf::Color kName(235, 235, 235);
+const sf::Color kPoemTick(240, 200, 90);
+const sf::Color kCursor(255, 70, 60);
+const sf::Color kGhost(255, 255, 255, 150);
+const sf::Color kProgress(255, 255, 255, 90);
+
+double filmStart() { return sceneStarts().front().start; }
+double filmEnd() { return sceneStarts().back().start; }
+
+void fill(sf::RenderTarget& window, float x, float y, float width, float height, sf::Color colour)
+{
+    sf::RectangleShape rectangle({std::max(width, 0.0f), height});
+    rectangle.setPosition(x, y);
+    rectangle.setFillColor(colour);
+    window.draw(rectangle);
+}
+}
+
+void TimelineBar::layout(float width, float height)
+{
+    m_left = kMargin;
+    m_width = std::max(width - 2.0f * kMargin, 1.0f);
+    m_top = height - kMargin - kHeight;
+    m_poemStarts = poemStarts();
+}
+
+bool TimelineBar::contains(float x, float y) const
+{
+    return x >= m_left && x <= m_left + m_width && y >= m_top && y <= m_top + kHeight;
+}
+
+double TimelineBar::timeAt(float x) const
+{
+    const double share = std::clamp((x - m_left) / m_width, 0.0f, 1.0f);
+    return filmStart() + share * (filmEnd() - filmStart());
+}
+
+float TimelineBar::xOf(double time) const
+{
+    const double share = (time - filmStart()) / (filmEnd() - filmStart());
+    return m_left + static_cast<float>(std::clamp(share, 0.0, 1.0)) * m_width;
+}
+
+void TimelineBar::draw(sf::RenderTarget& window, const sf::Font* font, double time, double ghost,
+                       bool replaying) const
+{
+    fill(window, m_left - 2.0f, m_top - 2.0f, m_width + 4.0f, kHeight + 4.0f, kBackground);
+
+    // The scenes, each a segment with its name.
+    const std::vector<SceneStart>& scenes = sceneStarts();
+    for (std::size_t i = 0; i + 1 < scenes.size(); ++i) {
+        const float left = xOf(scenes[i].start);
+        const float right = xOf(scenes[i + 1].start);
+        fill(window, left, m_top, right - left, kHeight, i % 2 == 0 ? kSegmentA : kSegmentB);
+        fill(window, left, m_top, 1.0f, kHeight, kSegmentEdge);
+        if (font != nullptr) {
+            sf::Text name(sceneName(scenes[i].id, "?"), *font, kNameSize);
+            name.setFillColor(kName);
+            name.setPosition(left + kNameInset, m_top + kHeight - kNameSize - 10.0f);
+            if (name.getLocalBounds().width < right - left - kNameInset)
+                window.draw(name);
+        }
+    }
+
+    // Where each line and word list of the poem begins.
+    for (double start : m_poemStarts)
+        fill(window, xOf(start), m_top, 1.0f, kTickHeight, kPoemTick);
+
+    if (replaying)
+        fill(window, m_left, m_top, xOf(time) - m_left, kHeight, kProgress);
+    if (ghost >= filmStart())
+        fill(window, xOf(ghost) - 1.0f, m_top - 6.0f, 2.0f, kHeight + 12.0f, kGhost);
+    fill(window, xOf(time) - kCursorWidth / 2.0f, m_top - 6.0f, kCursorWidth, kHeight + 12.0f, kCursor);
+}

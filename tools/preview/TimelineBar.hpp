@@ -1,0 +1,35 @@
+#pragma once
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <vector>
+
+namespace sf {
+class RenderTarget;
+}
+
+// The bar along the bottom of the preview's window, drawn over the film in window pixels:
+// the scenes as named segments, a tick where each line and word list of the poem starts, the
+// frame shown, and where a drag on it would seek. It maps a pointer's x to a time.
+class TimelineBar {
+public:
+    // Lays the bar out along the bottom of a window `width` x `height` pixels.
+    void layout(float width, float height);
+    // True when the window pixel (x, y) lies on the bar.
+    bool contains(float x, float y) const;
+    // The film time under window x, seconds, clamped to the film.
+    double timeAt(float x) const;
+    // Draws the bar with the frame shown at `time`; `ghost` >= the film's start marks where
+    // a drag or a replay is heading, and while `replaying` the bar fills up to `time`.
+    void draw(sf::RenderTarget& window, const sf::Font* font, double time, double ghost, bool replaying) const;
+
+private:
+    float xOf(double time) const;
+
+    float m_left = 0.0f;
+    float m_top = 0.0f;
+    float m_width = 0.0f;
+    std::vector<double> m_poemStarts;  // seconds
+};

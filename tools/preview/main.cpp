@@ -1,0 +1,49 @@
+#include "GameFolder.hpp"
+#include "PreviewApp.hpp"
+#include "PreviewOptions.hpp"
+
+#include "core/Diagnostics.hpp"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+// Going back in time and reloading both start the preview again: the film's state lives for
+// the whole process and plays once.
+void restartSelf(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> words = {"drennmoor-preview"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    std::cerr.flush();
+    execv("/proc/self/exe", argv.data());
+    reportLine(std::string("drennmoor-preview: cannot restart: ") + std::strerror(errno));
+    std::exit(1);
+}
+}
+
+int main(int argc, char** argv)
+{
+    PreviewOptions options;
+    std::string error;
+    if (!options.parse(argc, argv, error)) {
+        reportLine("drennmoor-preview: " + error);
+        return 2;
+    }
+    if (options.help) {
+        std::cout << PreviewOptions::usage();
+        return 0;
+    }
+    if (!enterGameFolder("drennmoor-preview"))
+        return 1;
+    PreviewApp app(options, std::filesystem::current_path().string(), restartSelf);
+    return app.run();
+}
