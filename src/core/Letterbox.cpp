@@ -57,8 +57,9 @@ sf::Vector2u windowedSize(sf::Vector2u desktop)
 {
     if (desktop.x >= kScreenWidth && desktop.y >= kScreenHeight)
         return {kScreenWidth, kScreenHeight};
-    const unsigned roomWidth = desktop.x > kDesktopMarginX ? desktop.x - kDesktopMarginX : desktop.x;
-    const unsigned roomHeight = desktop.y > kDesktopMarginY ? desktop.y - kDesktopMarginY : desktop.y;
+    // On a very small desktop the margins shrink with it, to a quarter at most.
+    const unsigned roomWidth = desktop.x - std::min(kDesktopMarginX, desktop.x / 4);
+    const unsigned roomHeight = desktop.y - std::min(kDesktopMarginY, desktop.y / 4);
     return largestFilmSize(std::min(roomWidth, kScreenWidth), std::min(roomHeight, kScreenHeight));
 }
 
