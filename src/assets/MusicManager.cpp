@@ -85,7 +85,8 @@ void MusicManager::playSong(const std::string& key, bool loop, double offsetMs)
         reportLine(kOwner + ": Unable to load music file " + song.file + ".");
         return;
     }
-    player.setVolume(static_cast<float>(song.volume));
+    m_songVolume = static_cast<float>(song.volume);
+    player.setVolume(m_songVolume);
     player.setLoop(loop);
     player.setLoopPoints(sf::Music::TimeSpan(sf::milliseconds(wholeMilliseconds(song.loopTo)),
                                              sf::milliseconds(wholeMilliseconds(song.loopLength))));
@@ -100,4 +101,18 @@ void MusicManager::mute()
 {
     musicMuted = true;
     player.setVolume(0.0f);
+}
+
+void MusicManager::unmute()
+{
+    musicMuted = false;
+    player.setVolume(m_songVolume);
+}
+
+void MusicManager::setPaused(bool paused)
+{
+    if (paused && player.getStatus() == sf::SoundSource::Playing)
+        player.pause();
+    else if (!paused && player.getStatus() == sf::SoundSource::Paused)
+        player.play();
 }

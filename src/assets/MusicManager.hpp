@@ -32,8 +32,13 @@ public:
     // from its "loopTo" to the end when `loop` is set. An unknown key or a file that does not
     // open prints one line and leaves the player as it was.
     void playSong(const std::string& key, bool loop, double offsetMs);
-    // Mutes every song from now on (config.json's "music": false).
+    // Mutes every song from now on (config.json's "music": false, or the viewer's M).
     void mute();
+    // Gives the song playing now its own volume again, and every later song too.
+    void unmute();
+    // Pauses the song where it is, or (false) resumes it from there. A song that is not
+    // playing or paused (none yet, or one that ended) stays as it is.
+    void setPaused(bool paused);
 
     bool musicMuted = false;
     sf::Music player;
@@ -43,4 +48,5 @@ private:
     bool loadDocument(const nlohmann::json& document);
 
     std::unordered_map<std::string, std::unique_ptr<MusicEntry>> m_entries;
+    float m_songVolume = 100.0f;  // the volume of the song playing, when it is not muted
 };

@@ -64,25 +64,49 @@ void Game::applyInput(bool escapeHeld, bool closeRequested)
         running = false;
 }
 
+void Game::togglePause()
+{
+    paused = !paused;
+    MusicManager::instance().setPaused(paused);
+}
+
+void Game::toggleMute()
+{
+    MusicManager& music = MusicManager::instance();
+    if (music.musicMuted)
+        music.unmute();
+    else
+        music.mute();
+}
+
 void Game::frame(float dt, sf::RenderTarget& window)
 {
+    if (paused) {
+        present(window);
+        return;
+    }
     shaderTime += dt;
     vignetteShader().setUniform("iTime", shaderTime);
 
     screenFade().update(dt);
 
-    const sf::Color transparent(0, 0, 0, 0);
-    window.clear(transparent);
-    renderTexture().clear(transparent);
+    renderTexture().clear(sf::Color(0, 0, 0, 0));
 
     runScene(dt);
 
     screenFade().drawOverlay(renderTexture());
 
     renderTexture().display();
-    window.draw(renderSprite(), sf::RenderStates(&vignetteShader()));
+    // The poem moves on before anything reaches the window, so that presenting is only drawing.
+    textScript(nullptr, dt);
+    present(window);
+}
 
-    textScript(&window, dt);
+void Game::present(sf::RenderTarget& window)
+{
+    window.clear(sf::Color(0, 0, 0, 0));
+    window.draw(renderSprite(), sf::RenderStates(&vignetteShader()));
+    TextScript::instance().draw(window);
 }
 
 void Game::advance(float dt)

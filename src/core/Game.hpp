@@ -33,12 +33,25 @@ struct Game {
     // after the frame now starting (it is still drawn and displayed in full).
     void applyInput(bool escapeHeld, bool closeRequested);
 
+    // The viewer's Space: pauses the film and its song, or resumes both where they stopped.
+    void togglePause();
+    // The viewer's M: silences the song, or gives it back its own volume.
+    void toggleMute();
+    bool paused = false;
+
     // One frame after the input: shader time, fade, clears, the scene, the fade overlay, the
-    // vignette pass into `window` and the poem on top. `window` is not displayed here.
+    // vignette pass into `window` and the poem on top. `window` is not displayed here. While
+    // paused nothing moves: the frame only presents the film's last picture again.
     void frame(float dt, sf::RenderTarget& window);
 
     // Runs one frame of dt seconds exactly as frame() does and draws nothing.
     void advance(float dt);
+
+    // Draws the finished film as it stands into `window`, through the window's current view:
+    // cleared to transparent black, the picture through the vignette, the poem on top.
+    // Changes nothing of the film's state, so it can be repeated (while paused, or after the
+    // window was made anew).
+    void present(sf::RenderTarget& window);
 
 private:
     void runScene(float dt);

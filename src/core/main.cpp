@@ -1,11 +1,18 @@
 #include "core/Config.hpp"
 #include "core/Game.hpp"
-#include "core/Screen.hpp"
+#include "core/GameWindow.hpp"
+#include "core/PauseMark.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
+#include <SFML/System/Sleep.hpp>
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
+
+namespace {
+// While paused the picture is only presented again: about 60 times a second is plenty.
+const sf::Time kPausedFrame = sf::milliseconds(16);
+}
 
 // Only what needs the real world lives here: the window, the clock, the keyboard and the
 // window's events. Everything else is Game::frame, which the tests and tools run too.
@@ -17,11 +24,8 @@ int main()
 
     sf::RenderWindow window;
     state.gameWindow = &window;
-    window.create(sf::VideoMode(kScreenWidth, kScreenHeight, 32), "Drennmoor",
-                  config.fullscreen ? sf::Style::Fullscreen : sf::Style::Default, sf::ContextSettings());
-    window.setVerticalSyncEnabled(config.vsync);
-    window.setActive(true);
-    window.setMouseCursorVisible(false);
+    GameWindow gameWindow(window);
+    gameWindow.open(config.fullscreen, config.vsync);
 
     // Black while the assets load.
     window.clear(sf::Color(0, 0, 0, 255));
@@ -30,20 +34,37 @@ int main()
     if (!state.loadContent())
         return -1;
 
+    PauseMark pauseMark;
     sf::Clock clock;
     clock.restart();
     while (state.running) {
+        // Restarted on every pass, paused or not, so a resumed film does not take the pause's
+        // length as one frame.
         const float dt = clock.restart().asSeconds();
         const bool escapeHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::Escape);
         bool closeRequested = false;
         sf::Event event;
         while (window.pollEvent(event)) {
-            if (event.type == sf::Event::Closed)
+            if (event.type == sf::Event::Closed) {
                 closeRequested = true;
+            } else if (event.type == sf::Event::Resized) {
+                gameWindow.fitFilm();
+            } else if (event.type == sf::Event::KeyPressed) {
+                if (event.key.code == sf::Keyboard::Space)
+                    state.togglePause();
+                else if (event.key.code == sf::Keyboard::M)
+                    state.toggleMute();
+                else if (event.key.code == sf::Keyboard::F11 || event.key.code == sf::Keyboard::F)
+                    gameWindow.toggleFullscreen();
+            }
         }
         state.applyInput(escapeHeld, closeRequested);
         state.frame(dt, window);
+        if (state.paused)
+            pauseMark.draw(window);
         window.display();
+        if (state.paused && state.running)
+            sf::sleep(kPausedFrame);
     }
     window.close();
     return 0;

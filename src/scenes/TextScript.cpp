@@ -36,6 +36,12 @@ void TextScript::frame(sf::RenderTarget* target, float dt)
         m_texts.draw(*target);
 }
 
+void TextScript::draw(sf::RenderTarget& target)
+{
+    if (started)
+        m_texts.draw(target);
+}
+
 void TextScript::queuePoem()
 {
     if (m_poem == nullptr)

@@ -25,6 +25,9 @@ public:
     // With a null `target` the text is advanced but not drawn.
     void frame(sf::RenderTarget* target, float dt);
 
+    // Draws every style as it stands into `target` (nothing before the start); moves nothing.
+    void draw(sf::RenderTarget& target);
+
     // Set by the opening scene on its first frame.
     bool started = false;
 

@@ -8,8 +8,8 @@
 #include <chrono>
 #include <thread>
 
-XConnection::XConnection()
-    : m_display(XOpenDisplay(nullptr))
+XConnection::XConnection(const char* name)
+    : m_display(XOpenDisplay(name))
 {
 }
 
@@ -97,5 +97,35 @@ void XConnection::setEscape(bool pressed)
 {
     const KeyCode escape = XKeysymToKeycode(m_display, XK_Escape);
     XTestFakeKeyEvent(m_display, escape, pressed ? True : False, CurrentTime);
+    XFlush(m_display);
+}
+
+void XConnection::position(Window window, int& x, int& y)
+{
+    Window child = 0;
+    XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &x, &y, &child);
+}
+
+std::vector<unsigned long> XConnection::screenshot(Window window, int& width, int& height)
+{
+    size(window, width, height);
+    std::vector<unsigned long> pixels;
+    XImage* image = XGetImage(m_display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return pixels;
+    pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(XGetPixel(image, x, y) & 0xffffffUL);
+    XDestroyImage(image);
+    return pixels;
+}
+
+void XConnection::pressKey(unsigned long keysym)
+{
+    const KeyCode key = XKeysymToKeycode(m_display, static_cast<KeySym>(keysym));
+    XTestFakeKeyEvent(m_display, key, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, key, False, CurrentTime);
     XFlush(m_display);
 }

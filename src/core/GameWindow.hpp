@@ -1,0 +1,36 @@
+#pragma once
+
+namespace sf {
+class RenderTarget;
+class RenderWindow;
+}
+
+// Shows the film letterboxed in `target` at its size now: the film's view with its viewport,
+// and the off-screen picture filtered smoothly when it is scaled.
+void fitFilm(sf::RenderTarget& target);
+
+// The player's window and how the film fits it. Windowed, it is 1920 x 1080 when the desktop
+// has room and otherwise the largest 16:9 window that fits, centred on the desktop by the game
+// itself; it can be resized or maximised. Fullscreen, it takes the desktop's own video mode,
+// so the monitor never switches modes. Either way the film is letterboxed into it, never
+// stretched.
+class GameWindow {
+public:
+    explicit GameWindow(sf::RenderWindow& window);
+
+    // Creates the window (again, when it exists) titled "Drennmoor", windowed or fullscreen,
+    // with vertical sync as given, the mouse cursor hidden and no key repeat, and fits the
+    // film into it. Textures, shaders and the off-screen picture outlive a re-creation.
+    void open(bool fullscreen, bool vsync);
+    // The viewer's F11 or F: the other of windowed and fullscreen, the film going on.
+    void toggleFullscreen();
+    // After the window changed size: the film's view and its filtering follow the new size.
+    void fitFilm();
+
+    bool fullscreen() const { return m_fullscreen; }
+
+private:
+    sf::RenderWindow& m_window;
+    bool m_fullscreen = false;
+    bool m_vsync = true;
+};
