@@ -11,12 +11,11 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Sleep.hpp>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 const char* const kTitle = "Drennmoor preview";
-constexpr unsigned kWindowWidth = 1280;      // pixels, at the start; any size letterboxes
-constexpr unsigned kWindowHeight = 720;
 constexpr float kReplayQuietFor = 0.25f;     // seconds of replay before the progress shows
 constexpr float kReplayRedrawEvery = 0.1f;   // seconds between progress pictures
 constexpr float kNoticeFor = 8.0f;           // seconds a notice stays
@@ -31,12 +30,17 @@ PreviewApp::PreviewApp(const PreviewOptions& options, const std::string& gameFol
 int PreviewApp::run()
 {
     loadConfig();
-    m_window.create(sf::VideoMode(kWindowWidth, kWindowHeight, 32), kTitle);
+    // The game's own window: as large as the desktop has room for, centred; any size letterboxes.
+    const sf::VideoMode desktopMode = sf::VideoMode::getDesktopMode();
+    const sf::Vector2u desktop(desktopMode.width, desktopMode.height);
+    const sf::Vector2u size = windowedSize(desktop);
+    m_window.create(sf::VideoMode(size.x, size.y, 32), kTitle);
     if (!m_window.isOpen())
         return 1;
+    m_window.setPosition(centredPosition(size, desktop));
     m_window.setVerticalSyncEnabled(gameConfig().vsync);
     m_window.setActive(true);
-    m_timeline.layout(kWindowWidth, kWindowHeight);
+    m_timeline.layout(static_cast<float>(size.x), static_cast<float>(size.y));
     m_overlay.loadFont();
     m_picture.create(kScreenWidth, kScreenHeight);
     m_picture.clear(sf::Color::Black);
@@ -93,37 +97,44 @@ std::string PreviewApp::statusNow() const
 
 bool PreviewApp::catchUp()
 {
-    const long target = m_session.target();
     const long from = m_session.shown();
     long shown = from;
-    if (target == shown) {
+    if (m_session.target() == shown) {
         if (m_moved)
             settle();
         return true;
     }
     const float dt = m_session.frames().dt();
-    const bool seeking = m_moved || target - shown > PreviewSession::kMostFramesAtOnce;
+    // A seek replays in a hurry, silent, with its progress on the bar; playing only keeps up.
+    const bool seeking = m_moved || m_session.target() - shown > PreviewSession::kMostFramesAtOnce;
     sf::Clock replay;
     float lastDrawn = 0.0f;
     if (seeking)
         m_song.silence(true);
     // The frames before the target run undrawn; the film's end stops the run where it is.
-    for (; shown + 1 < target && game().sceneId != Game::kQuit; ++shown) {
+    // Keys pressed meanwhile count (Page Down four times goes four scenes on).
+    for (; shown + 1 < m_session.target() && game().sceneId != Game::kQuit; ++shown) {
         game().advance(dt);
         const float elapsed = replay.getElapsedTime().asSeconds();
-        if (elapsed > kReplayQuietFor && elapsed - lastDrawn > kReplayRedrawEvery) {
+        if (seeking && elapsed > kReplayQuietFor && elapsed - lastDrawn > kReplayRedrawEvery) {
             lastDrawn = elapsed;
             sf::Event event;
             while (m_window.pollEvent(event))
-                if (event.type == sf::Event::Closed ||
-                    (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape))
-                    m_window.close();
+                handleEvent(event);
             if (!m_window.isOpen())
                 return false;
-            const double share = static_cast<double>(shown - from) / static_cast<double>(target - from);
-            present(replayLine(m_session.frames().timeOf(target), share), true,
-                    m_session.frames().timeOf(shown + 1), m_session.frames().timeOf(target));
+            const long heading = m_session.target();
+            const double share = static_cast<double>(shown - from) / static_cast<double>(std::max(heading - from, 1L));
+            present(replayLine(m_session.frames().timeOf(heading), share), true,
+                    m_session.frames().timeOf(shown + 1), m_session.frames().timeOf(heading));
         }
+    }
+    // A scene key lands on the scene's first frame, a few frames past its nominal start.
+    if (m_session.sceneGoal() != PreviewSession::kNoScene && shown + 1 == m_session.target()) {
+        for (const long limit = shown + m_session.frames().fps();
+             game().sceneId != m_session.sceneGoal() && game().sceneId != Game::kQuit && shown + 1 < limit; ++shown)
+            game().advance(dt);
+        m_session.landOn(shown + 1);
     }
     if (game().sceneId == Game::kQuit) {
         m_session.reached(shown);
@@ -145,6 +156,10 @@ bool PreviewApp::catchUp()
 
 void PreviewApp::settle()
 {
+    // A notice left by the run before counts from when the film is back, after its replay.
+    if (m_session.shown() >= 0 && !m_settledOnce)
+        m_noticeClock.restart();
+    m_settledOnce = true;
     m_song.follow(m_session.time(), m_session.paused());
     reportPosition();
     m_moved = false;
@@ -152,9 +167,9 @@ void PreviewApp::settle()
 
 void PreviewApp::reportPosition() const
 {
-    char line[96];
-    std::snprintf(line, sizeof line, "drennmoor-preview: at %.3f s, frame %ld%s", m_session.time(),
-                  m_session.shown(), m_session.paused() ? ", paused" : "");
+    char line[128];
+    std::snprintf(line, sizeof line, "drennmoor-preview: at %.3f s, frame %ld, %s%s", m_session.time(),
+                  m_session.shown(), sceneName(game().sceneId, "?"), m_session.paused() ? ", paused" : "");
     reportLine(line);
 }
 

@@ -47,6 +47,7 @@ private:
     std::string m_notice;
     bool m_filmReady = false;
     bool m_moved = true;  // a seek or a pause since the song was last put in place
+    bool m_settledOnce = false;
     bool m_dragging = false;
     double m_ghost = -1000.0;  // seconds, where a drag on the timeline would seek
 };

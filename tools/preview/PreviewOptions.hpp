@@ -9,14 +9,16 @@ struct PreviewOptions {
     double at = -2.5;     // --at: seconds after the opening's first frame to start at
     bool paused = false;  // --paused: start paused there
     int fps = 60;         // --fps: frames a second, the fixed frame time's inverse
-    std::string notice;   // --notice: the overlay's first line (what the last run left to say)
+    bool sceneStart = false;  // --scene-start: `at` is a scene's start; go on to its first frame
+    std::string notice;   // --notice: the overlay's second line (what the last run left to say)
     bool help = false;
 
     // False with `error` set for an unknown option or a bad value.
     bool parse(int argc, char** argv, std::string& error);
     // The arguments (without the program) that start a preview at `time`, paused or not,
     // with these options' frame rate, showing `notice`.
-    std::vector<std::string> restartArguments(double time, bool pausedThen, const std::string& noticeThen) const;
+    std::vector<std::string> restartArguments(double time, bool pausedThen, const std::string& noticeThen,
+                                              bool sceneStartThen = false) const;
 
     static std::string usage();
 };

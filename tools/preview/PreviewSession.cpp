@@ -27,6 +27,8 @@ PreviewSession::PreviewSession(const PreviewOptions& options, const std::string&
     , m_paused(options.paused)
     , m_notice(options.notice)
 {
+    if (options.sceneStart)
+        m_sceneGoal = sceneAt(options.at);
 }
 
 void PreviewSession::togglePause()
@@ -42,6 +44,7 @@ void PreviewSession::jump(double seconds)
 
 void PreviewSession::stepFrames(int count)
 {
+    m_sceneGoal = kNoScene;
     if (m_paused && !(m_ended && count > 0))
         m_target = std::max(0L, m_target + count);
 }
@@ -49,15 +52,18 @@ void PreviewSession::stepFrames(int count)
 void PreviewSession::previousScene()
 {
     seekTo(previousSceneStart(m_frames.timeOf(m_target), kSceneGrace));
+    m_sceneGoal = sceneAt(m_frames.timeOf(m_target));
 }
 
 void PreviewSession::nextScene()
 {
     seekTo(nextSceneStart(m_frames.timeOf(m_target)));
+    m_sceneGoal = sceneAt(m_frames.timeOf(m_target));
 }
 
 void PreviewSession::seekTo(double time)
 {
+    m_sceneGoal = kNoScene;
     const long frame = m_frames.frameAt(time);
     // Past the end there is nothing to show: the film stays on its last frame.
     if (!(m_ended && frame > m_shown))
@@ -66,7 +72,14 @@ void PreviewSession::seekTo(double time)
 
 void PreviewSession::home()
 {
+    m_sceneGoal = kNoScene;
     m_target = 0;
+}
+
+void PreviewSession::landOn(long frame)
+{
+    m_sceneGoal = kNoScene;
+    m_target = frame;
 }
 
 bool PreviewSession::pass(double seconds)
@@ -101,7 +114,7 @@ void PreviewSession::ended()
 
 void PreviewSession::restartAtTarget()
 {
-    m_restart(m_options.restartArguments(m_frames.timeOf(m_target), m_paused, ""));
+    m_restart(m_options.restartArguments(m_frames.timeOf(m_target), m_paused, "", m_sceneGoal != kNoScene));
 }
 
 std::string PreviewSession::reloadNotice() const

@@ -44,6 +44,13 @@ public:
     void seekTo(double time);
     void home();  // the lead-in's first frame
 
+    // After Page Up or Page Down, the scene whose first frame the film should land on (a
+    // scene hands over a few frames after its nominal start); kNoScene otherwise.
+    static constexpr int kNoScene = -1000;
+    int sceneGoal() const { return m_sceneGoal; }
+    // The scene's first frame is `frame`: the film shows it, and the goal is reached.
+    void landOn(long frame);
+
     // Real time passing: moves the target while playing, and looks at the watched files
     // every kPollEvery seconds. True when they changed: call reload() (after showing
     // reloadNotice()).
@@ -75,6 +82,7 @@ private:
     long m_target;
     bool m_paused;
     bool m_ended = false;
+    int m_sceneGoal = kNoScene;
     double m_owed = 0.0;       // real seconds not yet played as whole frames
     double m_sincePoll = 0.0;  // seconds
     std::string m_notice;
