@@ -45,7 +45,7 @@ TEST(PreviewTime, ARestartComesBackToTheSameFrame)
         options.fps = fps;
         for (long frame : {0L, 1L, 150L, 4567L, 12345L}) {
             std::vector<std::string> words = {"drennmoor-preview"};
-            for (const std::string& word : options.restartArguments(frames.timeOf(frame), true, "reloaded"))
+            for (const std::string& word : options.restartArguments(frames.timeOf(frame), true, "reloaded", true))
                 words.push_back(word);
             std::vector<char*> argv;
             for (std::string& word : words)
@@ -56,6 +56,7 @@ TEST(PreviewTime, ARestartComesBackToTheSameFrame)
             EXPECT_EQ(FilmFrames(again.fps).frameAt(again.at), frame) << fps << " fps";
             EXPECT_TRUE(again.paused);
             EXPECT_EQ(again.notice, "reloaded");
+            EXPECT_TRUE(again.sceneStart);
         }
     }
 }

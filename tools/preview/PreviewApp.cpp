@@ -1,5 +1,6 @@
 #include "PreviewApp.hpp"
 
+#include "LoaderLines.hpp"
 #include "SceneNames.hpp"
 
 #include "core/Config.hpp"
@@ -46,8 +47,17 @@ int PreviewApp::run()
     m_picture.clear(sf::Color::Black);
     m_picture.display();
 
+    LoaderLines lines;
+    lines.begin();
     m_filmReady = game().loadContent();
-    m_notice = m_filmReady ? m_session.notice() : "reload failed: Unable to load vignette.frag";
+    lines.finish();
+    m_notice = m_session.notice();
+    // After a reload, say what the loaders found (all of it went to standard error too).
+    if (!m_filmReady)
+        m_notice = (m_notice.empty() ? "the film cannot start: " : "reload failed: ") + lines.first();
+    else if (!m_notice.empty() && lines.count() > 0)
+        m_notice += ", " + std::to_string(lines.count()) + (lines.count() == 1 ? " line" : " lines") +
+                    " from the loaders: " + lines.first();
 
     sf::Clock clock;
     while (m_window.isOpen()) {

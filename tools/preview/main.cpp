@@ -13,6 +13,9 @@
 #include <iostream>
 
 namespace {
+// The preview's own file, found at the start: a rebuilt preview is the one that restarts.
+std::string g_self;
+
 // Going back in time and reloading both start the preview again: the film's state lives for
 // the whole process and plays once.
 void restartSelf(const std::vector<std::string>& arguments)
@@ -24,7 +27,7 @@ void restartSelf(const std::vector<std::string>& arguments)
         argv.push_back(word.data());
     argv.push_back(nullptr);
     std::cerr.flush();
-    execv("/proc/self/exe", argv.data());
+    execv(g_self.c_str(), argv.data());
     reportLine(std::string("drennmoor-preview: cannot restart: ") + std::strerror(errno));
     std::exit(1);
 }
@@ -44,6 +47,10 @@ int main(int argc, char** argv)
     }
     if (!enterGameFolder("drennmoor-preview"))
         return 1;
+    std::error_code found;
+    g_self = std::filesystem::canonical("/proc/self/exe", found).string();
+    if (found)
+        g_self = "/proc/self/exe";
     PreviewApp app(options, std::filesystem::current_path().string(), restartSelf);
     return app.run();
 }
