@@ -36,6 +36,17 @@ const CurveValues kTable[] = {
     {BounceInOut, {0.117188, 0.5, 0.882812}},
 };
 
+bool isBounce(int type)
+{
+    return type == BounceOut || type == BounceIn || type == BounceInOut;
+}
+
+// A value rounded to six decimals (halves to even), in millionths.
+long long millionths(double value)
+{
+    return std::llrint(value * 1e6);
+}
+
 } // namespace
 
 TEST(Easing, EveryCurveMatchesItsTableToSixDecimals)
@@ -43,18 +54,41 @@ TEST(Easing, EveryCurveMatchesItsTableToSixDecimals)
     const float points[] = {0.25f, 0.5f, 0.75f};
     for (const CurveValues& curve : kTable) {
         for (int i = 0; i < 3; ++i) {
-            const double value = ease(curve.type, points[i], 0.0f, 1.0f, 1.0f);
-            EXPECT_NEAR(value, curve.atQuarterHalfThreeQuarters[i], 0.5e-6 + 1e-7)
+            EXPECT_EQ(millionths(ease(curve.type, points[i], 0.0f, 1.0f, 1.0f)),
+                      millionths(curve.atQuarterHalfThreeQuarters[i]))
                 << "curve " << curve.type << " at " << points[i];
         }
     }
 }
 
+// The exponential curves take their exponent in single precision and sine-in-out forms its
+// angle in double before rounding it: these values hold bit for bit.
+TEST(Easing, ExponentAndAngleKeepTheirPrecisionBitForBit)
+{
+    struct Exact {
+        int type;
+        float t, d, value;
+    };
+    const Exact cases[] = {{ExpoIn, 0.3f, 1.0f, 0.0078125f},
+                           {ExpoIn, 0.7f, 1.0f, 0.125f},
+                           {ExpoInOut, 0.15f, 1.0f, 0.00390625f},
+                           {SineInOut, 0.7f, 3.0f, 0.128427565f}};
+    for (const Exact& exact : cases)
+        EXPECT_EQ(ease(exact.type, exact.t, 0.0f, 1.0f, exact.d), exact.value) << "curve " << exact.type;
+}
+
 TEST(Easing, EveryCurveRunsFromStartToEnd)
 {
     for (const CurveValues& curve : kTable) {
-        EXPECT_NEAR(ease(curve.type, 0.0f, 3.0f, 5.0f, 2.0f), 3.0f, 1e-5) << "curve " << curve.type;
-        EXPECT_NEAR(ease(curve.type, 2.0f, 3.0f, 5.0f, 2.0f), 8.0f, 1e-5) << "curve " << curve.type;
+        const float start = ease(curve.type, 0.0f, 3.0f, 5.0f, 2.0f);
+        const float end = ease(curve.type, 2.0f, 3.0f, 5.0f, 2.0f);
+        if (isBounce(curve.type)) {
+            EXPECT_NEAR(start, 3.0f, 1e-6f) << "curve " << curve.type;
+            EXPECT_NEAR(end, 8.0f, 1e-6f) << "curve " << curve.type;
+        } else {
+            EXPECT_EQ(start, 3.0f) << "curve " << curve.type;
+            EXPECT_EQ(end, 8.0f) << "curve " << curve.type;
+        }
     }
 }
 
@@ -64,8 +98,8 @@ TEST(Easing, IdsOutsideTheTableReturnTheStartValue)
     EXPECT_FALSE(isValidEaseType(-1));
     EXPECT_TRUE(isValidEaseType(111));
     EXPECT_TRUE(isValidEaseType(112));
-    EXPECT_FLOAT_EQ(ease(17, 0.5f, 4.0f, 1.0f, 1.0f), 4.0f);
-    EXPECT_FLOAT_EQ(ease(113, 0.5f, 4.0f, 1.0f, 1.0f), 4.0f);
+    EXPECT_EQ(ease(17, 0.5f, 4.0f, 1.0f, 1.0f), 4.0f);
+    EXPECT_EQ(ease(113, 0.5f, 4.0f, 1.0f, 1.0f), 4.0f);
 }
 
 TEST(Tween, DelayCountsDownAndClampsBeforeElapsedGrows)
