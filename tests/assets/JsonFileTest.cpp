@@ -87,7 +87,6 @@ TEST(JsonValues, NumbersReadAsIntegersOrInSinglePrecision)
                                          nlohmann::json()}) {
         EXPECT_THROW(jsonInt(wrong), nlohmann::json::type_error) << wrong;
         EXPECT_THROW(jsonFloat(wrong), nlohmann::json::type_error) << wrong;
-        EXPECT_THROW(jsonFloatTruncated(wrong), nlohmann::json::type_error) << wrong;
     }
 }
 
