@@ -41,22 +41,6 @@ TEST_F(ParticleSystemLoad, MissingFileIsReportedWithItsPath)
     EXPECT_EQ(errors, "ParticleSystem: Unable to open file " + path + ".\n");
 }
 
-TEST_F(ParticleSystemLoad, WrongTypeFailsWithOneLine)
-{
-    const std::pair<const char*, nlohmann::json> cases[] = {
-        {"fadein", "yes"}, {"min_ttl", "1"}, {"sprites", nlohmann::json{"dot", 3}}, {"sprites", "dot"}};
-    for (const auto& [name, value] : cases) {
-        nlohmann::json values = definition();
-        values[name] = value;
-        const std::string path = writeDefinition(values);
-        ParticleSystem system;
-        const std::string errors = captureStderr([&] { EXPECT_FALSE(system.load(path, 5, sprites)) << name; });
-        EXPECT_EQ(errors.rfind("ParticleSystem: Wrong value type in [" + path + "]: ", 0), 0u) << errors;
-        EXPECT_NE(errors.find("type must be"), std::string::npos) << errors;
-        EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
-    }
-}
-
 using ParticleManagerLoad = ParticleFixture;
 
 TEST_F(ParticleManagerLoad, RegistersEachSystemWithItsPoolSize)

@@ -53,28 +53,6 @@ TEST(TextManager, ReportsEachBadEntryAndStillRegistersTheGoodOnes)
     EXPECT_EQ(printed.substr(printed.size() - badFont.size()), badFont);
 }
 
-TEST(TextManager, SkipsAnEntryWithAValueOfTheWrongTypeWithOneLine)
-{
-    TempDir dir;
-    TextManager manager(ParticleManager::instance());
-    const std::string printed = loadInto(manager, dir,
-                                         textsFile({{"a_size", styleEntry({{"size", "big"}})},
-                                                    {"b_fade", styleEntry({{"fade_out", 1}})},
-                                                    {"c_burst", styleEntry({{"particles_in", 3}})},
-                                                    {"d_good", styleEntry()}}));
-    EXPECT_EQ(printed,
-              "TextSystem: Wrong value type in [a_size]: [json.exception.type_error.302] type must be number, but is "
-              "string\n" + kUnableToCreate +
-              "TextSystem: Wrong value type in [b_fade]: [json.exception.type_error.302] type must be boolean, but is "
-              "number\n" + kUnableToCreate +
-              "TextSystem: Wrong value type in [c_burst]: [json.exception.type_error.302] type must be string, but is "
-              "number\n" + kUnableToCreate);
-    EXPECT_FALSE(manager.contains("a_size"));
-    EXPECT_FALSE(manager.contains("b_fade"));
-    EXPECT_FALSE(manager.contains("c_burst"));
-    EXPECT_TRUE(manager.contains("d_good"));
-}
-
 TEST(TextManager, KeepsTheFirstSystemOfAKeyAndReportsTheSecond)
 {
     TempDir dir;
