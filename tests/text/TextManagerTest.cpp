@@ -70,17 +70,13 @@ TEST(TextManager, KeepsTheFirstSystemOfAKeyAndReportsTheSecond)
     EXPECT_EQ(first->instances.size(), 2u);
 }
 
-TEST(TextManager, ReportsAMissingFileAFileWithoutTextsystemsAndAMissingKey)
+TEST(TextManager, ReportsAMissingFileAndAMissingKey)
 {
     TempDir dir;
     TextManager manager(ParticleManager::instance());
     bool loaded = true;
     EXPECT_EQ(captureStderr([&] { loaded = manager.load(dir.path() + "/none.json"); }),
               "TextManager: Unable to open file " + dir.path() + "/none.json.\n");
-    EXPECT_FALSE(loaded);
-
-    EXPECT_EQ(loadInto(manager, dir, "{\"texts\": {}}", &loaded),
-              "validateJson: Missing prop: textsystems.\nTextManager: Missing properties in textsfile.\n");
     EXPECT_FALSE(loaded);
 
     EXPECT_EQ(loadInto(manager, dir, textsFile(nlohmann::json::object()), &loaded), "");
