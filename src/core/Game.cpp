@@ -84,6 +84,20 @@ void Game::frame(float dt, sf::RenderTarget& window)
     textScript(&window, dt);
 }
 
+void Game::advance(float dt)
+{
+    shaderTime += dt;
+    screenFade().update(dt);
+
+    drawingEnabled() = false;
+    runScene(dt);
+    // Tints the overlay sprite as a drawn frame does ("black" is the lead-in's sprite too).
+    screenFade().drawOverlay(renderTexture());
+    drawingEnabled() = true;
+
+    textScript(nullptr, dt);
+}
+
 void Game::runScene(float dt)
 {
     switch (sceneId) {

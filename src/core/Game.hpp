@@ -37,6 +37,12 @@ struct Game {
     // vignette pass into `window` and the poem on top. `window` is not displayed here.
     void frame(float dt, sf::RenderTarget& window);
 
+    // Runs one frame of `dt` seconds exactly as frame() does (fade, scene, poem, shader time,
+    // lead-in, credits, quitting) and draws nothing: no draw call, clear or GPU work. After
+    // N such frames the game is in the same state as after N drawn ones, rand() included,
+    // so the tools reach a time quickly and draw only the frames they show.
+    void advance(float dt);
+
 private:
     void runScene(float dt);
 };
