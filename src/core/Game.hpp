@@ -50,7 +50,15 @@ struct Game {
     // window was made anew).
     void present(sf::RenderTarget& window);
 
+    // Runs one frame of `dt` seconds exactly as frame() does (fade, scene, poem, shader time,
+    // lead-in, credits, quitting) and draws nothing: no draw call, clear or GPU work. After
+    // N such frames the game is in the same state as after N drawn ones, rand() included,
+    // so the tools reach a time quickly and draw only the frames they show.
+    void advance(float dt);
+
 private:
+    // What every frame does before anything reaches a window, drawn or not.
+    void step(float dt, bool drawn);
     void runScene(float dt);
 };
 
