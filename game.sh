@@ -6,18 +6,21 @@
 #                     AddressSanitizer and UndefinedBehaviorSanitizer, then a few seconds
 #                     of fuzzing for each loader
 #   ./game.sh build   only the set-up and the build
+#   ./game.sh package the same set-up and build, then the Debian package
+#                     build/drennmoor_<version>_amd64.deb, checked with lintian
 set -euo pipefail
 cd "$(dirname "$0")"
 
 # Debian packages the game, its asset build and its tests need.
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  libsfml-dev nlohmann-json3-dev libgtest-dev
+  libsfml-dev nlohmann-json3-dev libgtest-dev libstb-dev
   xvfb xauth libx11-dev libxtst-dev
   librsvg2-bin python3 fonts-ebgaramond imagemagick
   abcmidi fluidsynth fluid-soundfont-gm vorbis-tools sox
   ffmpeg
   clang-14 libclang-rt-14-dev
+  dpkg-dev lintian desktop-file-utils appstream xdotool
 )
 BUILD_DIR=build
 SANITIZE_DIR=build-sanitize
@@ -83,14 +86,23 @@ test_all() {
   say "every test passed, with and without the sanitizers, and the loaders survived their fuzzing"
 }
 
+package() {
+  cmake --build "$BUILD_DIR" --target package
+  local deb
+  deb=$(ls -t "$BUILD_DIR"/drennmoor_*_amd64.deb | head -n 1)
+  lintian --fail-on error "$deb"
+  say "built $deb; install it with: sudo apt-get install ./$deb"
+}
+
 command=${1:-}
 case "$command" in
-  play|test|build) ;;
-  *) echo "usage: ./game.sh play | test | build" >&2; exit 2 ;;
+  play|test|build|package) ;;
+  *) echo "usage: ./game.sh play | test | build | package" >&2; exit 2 ;;
 esac
 install_missing
 build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 case "$command" in
   play) play ;;
   test) test_all ;;
+  package) package ;;
 esac

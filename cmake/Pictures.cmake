@@ -44,6 +44,8 @@ set(RSVG ${CMAKE_COMMAND} -E env FONTCONFIG_FILE=${ART_BUILD}/fonts.conf ${RSVG_
 
 file(GLOB ART_SVGS CONFIGURE_DEPENDS ${ART_DIR}/*.svg)
 file(GLOB ART_SCRIPTS CONFIGURE_DEPENDS ${ART_DIR}/*.py)
+# The desktop icon is no picture of the film: Package.cmake draws it for the package.
+list(FILTER ART_SCRIPTS EXCLUDE REGEX "/icon\\.py$")
 file(GLOB_RECURSE ART_LIB CONFIGURE_DEPENDS ${ART_DIR}/lib/*.py)
 set(PICTURES)
 

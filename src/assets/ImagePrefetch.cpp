@@ -1,6 +1,6 @@
 #include "assets/ImagePrefetch.hpp"
 
-#include <SFML/System/Err.hpp>
+#include <stb/stb_image.h>
 
 #include <malloc.h>
 
@@ -34,44 +34,32 @@ std::size_t workerCount(std::size_t files)
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     return std::min({cores, std::size_t{4}, files});
 }
-}
 
-ImagePrefetch::OwnThreadOnly::OwnThreadOnly(std::streambuf* target)
-    : m_target(target)
-    , m_owner(std::this_thread::get_id())
+// The picture in a file as SFML would load it (four 8-bit channels, rows from the top), or
+// null when it does not decode or the name is empty (an entry that is not loaded at all).
+// The decoder keeps its failure reason per thread and prints nothing.
+std::unique_ptr<sf::Image> decode(const std::string& file)
 {
+    if (file.empty())
+        return nullptr;
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    stbi_uc* pixels = stbi_load(file.c_str(), &width, &height, &channels, STBI_rgb_alpha);
+    if (pixels == nullptr)
+        return nullptr;
+    auto image = std::make_unique<sf::Image>();
+    image->create(static_cast<unsigned>(width), static_cast<unsigned>(height), pixels);
+    stbi_image_free(pixels);
+    return image;
 }
-
-int ImagePrefetch::OwnThreadOnly::overflow(int character)
-{
-    if (character == traits_type::eof())
-        return traits_type::not_eof(character);
-    if (!fromOwner() || m_target == nullptr)
-        return character;
-    return m_target->sputc(traits_type::to_char_type(character));
-}
-
-std::streamsize ImagePrefetch::OwnThreadOnly::xsputn(const char* text, std::streamsize count)
-{
-    if (!fromOwner() || m_target == nullptr)
-        return count;
-    return m_target->sputn(text, count);
-}
-
-int ImagePrefetch::OwnThreadOnly::sync()
-{
-    if (!fromOwner() || m_target == nullptr)
-        return 0;
-    return m_target->pubsync();
 }
 
 ImagePrefetch::ImagePrefetch(std::vector<std::string> files)
     : m_files(std::move(files))
     , m_images(m_files.size())
     , m_decoded(m_files.size(), false)
-    , m_errorFilter(sf::err().rdbuf())
 {
-    sf::err().rdbuf(&m_errorFilter);
     keepFreedBlocks();
     const std::size_t workers = workerCount(m_files.size());
     for (std::size_t i = 0; i < workers; ++i)
@@ -87,7 +75,6 @@ ImagePrefetch::~ImagePrefetch()
     m_workAllowed.notify_all();
     for (std::thread& worker : m_workers)
         worker.join();
-    sf::err().rdbuf(m_errorFilter.target());
     m_images.clear();
     releaseFreedBlocks();
 }
@@ -105,23 +92,6 @@ const sf::Image* ImagePrefetch::wait(std::size_t index)
     return m_images[index].get();
 }
 
-ImagePrefetch::Pause::Pause(ImagePrefetch& prefetch)
-    : m_prefetch(prefetch)
-{
-    std::unique_lock<std::mutex> lock(m_prefetch.m_mutex);
-    m_prefetch.m_paused = true;
-    m_prefetch.m_imageDone.wait(lock, [&] { return m_prefetch.m_busy == 0; });
-}
-
-ImagePrefetch::Pause::~Pause()
-{
-    {
-        std::lock_guard<std::mutex> lock(m_prefetch.m_mutex);
-        m_prefetch.m_paused = false;
-    }
-    m_prefetch.m_workAllowed.notify_all();
-}
-
 void ImagePrefetch::decodeUntilDone()
 {
     for (;;) {
@@ -129,25 +99,19 @@ void ImagePrefetch::decodeUntilDone()
         {
             std::unique_lock<std::mutex> lock(m_mutex);
             m_workAllowed.wait(lock, [&] {
-                return m_stopping || m_next >= m_files.size() ||
-                       (!m_paused && m_next < m_waited + kLookAhead);
+                return m_stopping || m_next >= m_files.size() || m_next < m_waited + kLookAhead;
             });
             if (m_stopping || m_next >= m_files.size())
                 return;
             index = m_next++;
-            ++m_busy;
         }
-        // An empty name stands for an entry that is not loaded at all.
-        auto image = std::make_unique<sf::Image>();
-        if (m_files[index].empty() || !image->loadFromFile(m_files[index]))
-            image.reset();
+        std::unique_ptr<sf::Image> image = decode(m_files[index]);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             // The caller may have gone past this one already: then it is not kept.
             if (index >= m_waited)
                 m_images[index] = std::move(image);
             m_decoded[index] = true;
-            --m_busy;
         }
         m_imageDone.notify_all();
     }

@@ -3,29 +3,47 @@
 #include <cmath>
 #include <limits>
 
-int jsonInt(const nlohmann::json& value)
+namespace {
+
+// Truncates toward zero, clamping to the 32-bit range first: converting a number beyond it
+// as it stands would be undefined.
+int clampedToInt(double number)
 {
-    const double number = value.get<double>();
     if (std::isnan(number))
         return 0;
     if (number >= static_cast<double>(std::numeric_limits<int>::max()))
         return std::numeric_limits<int>::max();
     if (number <= static_cast<double>(std::numeric_limits<int>::min()))
         return std::numeric_limits<int>::min();
-    if (value.is_number_integer())
-        return static_cast<int>(value.get<long long>());
     return static_cast<int>(number);
+}
+
+} // namespace
+
+int jsonInt(const nlohmann::json& value)
+{
+    if (value.is_number())
+        return clampedToInt(value.get<double>());
+    return value.get<int>();
 }
 
 float jsonFloat(const nlohmann::json& value)
 {
-    const double number = value.get<double>();
-    const double largest = static_cast<double>(std::numeric_limits<float>::max());
-    if (number > largest)
-        return std::numeric_limits<float>::infinity();
-    if (number < -largest)
-        return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(number);
+    // A double beyond the float range has no single-precision value to round to.
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        const double largest = static_cast<double>(std::numeric_limits<float>::max());
+        if (number > largest)
+            return std::numeric_limits<float>::infinity();
+        if (number < -largest)
+            return -std::numeric_limits<float>::infinity();
+    }
+    return value.get<float>();
+}
+
+int jsonFloatTruncated(const nlohmann::json& value)
+{
+    return clampedToInt(static_cast<double>(jsonFloat(value)));
 }
 
 double jsonDouble(const nlohmann::json& value)
@@ -51,6 +69,11 @@ int jsonIntOr(const nlohmann::json& object, const char* name, int fallback)
 float jsonFloatOr(const nlohmann::json& object, const char* name, float fallback)
 {
     return object.contains(name) ? jsonFloat(object.at(name)) : fallback;
+}
+
+int jsonFloatTruncatedOr(const nlohmann::json& object, const char* name, int fallback)
+{
+    return object.contains(name) ? jsonFloatTruncated(object.at(name)) : fallback;
 }
 
 double jsonDoubleOr(const nlohmann::json& object, const char* name, double fallback)

@@ -64,13 +64,8 @@ bool TextureManager::loadDocument(const nlohmann::json& document)
         try {
             const bool repeated = jsonBoolOr(entry, "repeated", false);
             const std::string file = jsonString(entry.at("file"));
-            const sf::Image* decoded = prefetch.wait(index);
-            if (decoded != nullptr) {
-                add(key, file, repeated, decoded);
-            } else {
-                const ImagePrefetch::Pause alone(prefetch);
-                add(key, file, repeated, nullptr);
-            }
+            // A picture the workers could not decode is read again here, and SFML says why.
+            add(key, file, repeated, prefetch.wait(index));
         } catch (const nlohmann::json::exception& error) {
             reportWrongType(kOwner, key, error);
         }

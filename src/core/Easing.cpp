@@ -35,9 +35,12 @@ float easeOutBounce(float t, float b, float c, float d)
     return static_cast<float>(cc * (7.5625 * q * q + 0.984375) + bb);
 }
 
-float exp2Scaled(float c, double exponent, float b)
+// The exponential curves take their exponent in single precision; only 2^x, the multiply and
+// the add are in double, rounded once at the end.
+double powerOfTwo(float exponent) { return std::pow(2.0, static_cast<double>(exponent)); }
+float scaledAndShifted(float c, double value, float b)
 {
-    return static_cast<float>(static_cast<double>(c) * std::pow(2.0, exponent) + static_cast<double>(b));
+    return static_cast<float>(static_cast<double>(c) * value + static_cast<double>(b));
 }
 
 } // namespace
@@ -62,8 +65,11 @@ float ease(int type, float t, float b, float c, float d)
         const float p = t / d;
         return c * singleSin(static_cast<float>(p * (kPi / 2.0))) + b;
     }
-    case SineInOut:
-        return b - c2 * (singleCos(static_cast<float>(kPi * (t / d))) - 1.0f);
+    case SineInOut: {
+        // The angle is formed in double, left to right, and rounded once before the cosine.
+        const float angle = static_cast<float>(kPi * static_cast<double>(t) / static_cast<double>(d));
+        return b - c2 * (singleCos(angle) - 1.0f);
+    }
     case CubicIn: {
         const float p = t / d;
         return c * p * p * p + b;
@@ -109,21 +115,19 @@ float ease(int type, float t, float b, float c, float d)
     case ExpoIn:
         if (t == 0.0f)
             return b;
-        return exp2Scaled(c, 10.0 * static_cast<double>(t / d - 1.0f), b);
+        return scaledAndShifted(c, powerOfTwo(10.0f * (t / d - 1.0f)), b);
     case ExpoOut:
         if (t == d)
             return b + c;
-        return static_cast<float>(static_cast<double>(c) * (1.0 - std::pow(2.0, -10.0 * static_cast<double>(t / d)))
-                                  + static_cast<double>(b));
+        return scaledAndShifted(c, 1.0 - powerOfTwo(-10.0f * t / d), b);
     case ExpoInOut:
         if (t == 0.0f)
             return b;
         if (t == d)
             return b + c;
         if (h < 1.0f)
-            return exp2Scaled(c2, 10.0 * static_cast<double>(h - 1.0f), b);
-        return static_cast<float>(static_cast<double>(c2) * (2.0 - std::pow(2.0, -10.0 * static_cast<double>(h - 1.0f)))
-                                  + static_cast<double>(b));
+            return scaledAndShifted(c2, powerOfTwo(10.0f * (h - 1.0f)), b);
+        return scaledAndShifted(c2, 2.0 - powerOfTwo(-10.0f * (h - 1.0f)), b);
     case BounceOut:
         return easeOutBounce(t, b, c, d);
     case BounceIn:

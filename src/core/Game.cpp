@@ -12,7 +12,6 @@
 #include "text/TextManager.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
-#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Window/GlResource.hpp>
 
 namespace {
@@ -85,21 +84,36 @@ void Game::frame(float dt, sf::RenderTarget& window)
         present(window);
         return;
     }
+    step(dt, true);
+    present(window);
+}
+
+void Game::advance(float dt)
+{
+    step(dt, false);
+}
+
+void Game::step(float dt, bool drawn)
+{
     shaderTime += dt;
-    vignetteShader().setUniform("iTime", shaderTime);
+    if (drawn)
+        vignetteShader().setUniform("iTime", shaderTime);
 
     screenFade().update(dt);
 
-    renderTexture().clear(sf::Color(0, 0, 0, 0));
+    if (drawn)
+        renderTexture().clear(sf::Color(0, 0, 0, 0));
 
+    // Undrawn, the scenes and the overlay still tint and place their sprites as they would.
+    drawingEnabled() = drawn;
     runScene(dt);
-
     screenFade().drawOverlay(renderTexture());
+    drawingEnabled() = true;
 
-    renderTexture().display();
+    if (drawn)
+        renderTexture().display();
     // The poem moves on before anything reaches the window, so that presenting is only drawing.
     textScript(nullptr, dt);
-    present(window);
 }
 
 void Game::present(sf::RenderTarget& window)
@@ -107,15 +121,6 @@ void Game::present(sf::RenderTarget& window)
     window.clear(sf::Color(0, 0, 0, 0));
     window.draw(renderSprite(), sf::RenderStates(&vignetteShader()));
     TextScript::instance().draw(window);
-}
-
-void Game::advance(float dt)
-{
-    // Stand-in until the undrawn frame lands: a drawn frame into a small picture.
-    static sf::RenderTexture unseen;
-    if (unseen.getSize().x == 0)
-        unseen.create(16, 16);
-    frame(dt, unseen);
 }
 
 void Game::runScene(float dt)

@@ -44,16 +44,21 @@ struct Game {
     // paused nothing moves: the frame only presents the film's last picture again.
     void frame(float dt, sf::RenderTarget& window);
 
-    // Runs one frame of dt seconds exactly as frame() does and draws nothing.
-    void advance(float dt);
-
     // Draws the finished film as it stands into `window`, through the window's current view:
     // cleared to transparent black, the picture through the vignette, the poem on top.
     // Changes nothing of the film's state, so it can be repeated (while paused, or after the
     // window was made anew).
     void present(sf::RenderTarget& window);
 
+    // Runs one frame of `dt` seconds exactly as frame() does (fade, scene, poem, shader time,
+    // lead-in, credits, quitting) and draws nothing: no draw call, clear or GPU work. After
+    // N such frames the game is in the same state as after N drawn ones, rand() included,
+    // so the tools reach a time quickly and draw only the frames they show.
+    void advance(float dt);
+
 private:
+    // What every frame does before anything reaches a window, drawn or not.
+    void step(float dt, bool drawn);
     void runScene(float dt);
 };
 

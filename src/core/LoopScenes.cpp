@@ -1,6 +1,7 @@
 #include "core/LoopScenes.hpp"
 
 #include "assets/SpriteManager.hpp"
+#include "core/Screen.hpp"
 #include "core/ScreenFade.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
@@ -12,7 +13,7 @@ int BlackLeadIn::frame(float dt, sf::RenderTarget& target)
         black = SpriteManager::instance().get("black");
     }
     timer += dt;
-    if (black != nullptr)
+    if (black != nullptr && drawingEnabled())
         target.draw(*black, sf::RenderStates::Default);
     return timer > kLength ? 0 : -1;
 }
@@ -35,7 +36,7 @@ int Credits::frame(float dt, sf::RenderTarget& target)
     } else if (timer > kQuitAfter) {
         next = 666;
     }
-    if (picture != nullptr)
+    if (picture != nullptr && drawingEnabled())
         target.draw(*picture, sf::RenderStates::Default);
     return next;
 }

@@ -18,3 +18,9 @@ sf::Shader& vignetteShader()
     static sf::Shader shader;
     return shader;
 }
+
+bool& drawingEnabled()
+{
+    static bool enabled = true;
+    return enabled;
+}

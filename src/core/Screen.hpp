@@ -15,3 +15,8 @@ sf::RenderTexture& renderTexture();
 sf::Sprite& renderSprite();
 // The post-process pass: passthrough.vert and vignette.frag.
 sf::Shader& vignetteShader();
+
+// Whether a frame draws: true, except while Game::advance runs a frame. The scenes, the
+// lead-in, the credits, the rain and the fade overlay then change everything they would
+// change when drawing and skip only their draw calls.
+bool& drawingEnabled();

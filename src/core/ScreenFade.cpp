@@ -2,6 +2,7 @@
 
 #include "core/Easing.hpp"
 #include "core/Opacity.hpp"
+#include "core/Screen.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -36,7 +37,8 @@ void ScreenFade::drawOverlay(sf::RenderTarget& target)
     if (!overlayVisible() || sprite == nullptr)
         return;
     sprite->setColor(sf::Color(255, 255, 255, alphaByte(alpha)));
-    target.draw(*sprite, sf::RenderStates::Default);
+    if (drawingEnabled())
+        target.draw(*sprite, sf::RenderStates::Default);
 }
 
 ScreenFade& screenFade()

@@ -25,7 +25,8 @@ struct ScreenFade {
     void update(float dt);
     // True while fading, and for ever after a fade-out.
     bool overlayVisible() const;
-    // Draws the tinted overlay into `target` when it is visible and there is a sprite.
+    // Tints the overlay and draws it into `target` when it is visible and there is a sprite
+    // (only the tint while drawing is off).
     void drawOverlay(sf::RenderTarget& target);
 };
 

@@ -26,9 +26,6 @@ public:
     // The sprite of frame 0 or 1 (null when the registry had none).
     sf::Sprite* frame(int index) const;
 
-    // The wait now being waited, 0 to 4.
-    std::size_t waitIndex() const { return m_index; }
-
 private:
     int stepBlink(float dt);
     int stepWait(float dt);

@@ -14,10 +14,6 @@ public:
     // One frame of dt seconds; returns 4, or 5 from the frame on which the scene ends.
     int frame(float dt);
 
-    int stage() const { return m_stage; }
-    // Degrees turned so far; never wrapped.
-    float cogAngle() const { return m_cogAngle; }
-
 private:
     void setUp();
     int runStages(float dt);

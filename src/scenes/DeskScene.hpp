@@ -16,10 +16,6 @@ public:
     // One frame of dt seconds; returns 25, or 2 from the frame on which the scene ends.
     int frame(float dt);
 
-    int stage() const { return m_stage; }
-    // x of "desk_3" as drawn on the last frame, pixels.
-    float slideX() const { return m_slideX; }
-
 private:
     void setUp();
     int runStages(float dt);

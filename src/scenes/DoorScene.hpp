@@ -16,12 +16,6 @@ public:
     // One frame of dt seconds; returns 35, or 3 from the frame on which the scene ends.
     int frame(float dt);
 
-    // x of the two wings as drawn on the last frame (one frame behind their tweens), pixels.
-    float leftDrawnX() const { return m_leftDrawnX; }
-    float rightDrawnX() const { return m_rightDrawnX; }
-    // Opacity of the white cover on the last frame, 0 to 1.
-    float whiteAlpha() const { return m_whiteAlpha; }
-
 private:
     void setUp();
 

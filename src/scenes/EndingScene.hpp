@@ -14,8 +14,6 @@ public:
     // One frame of dt seconds; returns 5, or 6 from the frame on which the scene ends.
     int frame(float dt);
 
-    int stage() const { return m_stage; }
-
 private:
     void setUp();
     int runStages(float dt);

@@ -14,19 +14,13 @@ public:
     static constexpr int kId = 0;
     static constexpr int kNextId = 1;
 
-    // Pictures in the order of their numbers; `shownPicture` holds one of them.
+    // Pictures in the order of their numbers.
     enum Picture : int { FirstCloseUp = 0, SecondCloseUp = 1, ThirdCloseUp = 2, House = 3 };
 
     explicit OpeningScene(SceneContext context = SceneContext());
 
     // One frame of dt seconds; returns 0, or 1 from the frame on which the scene ends.
     int frame(float dt);
-
-    int stage() const { return m_stage; }
-    int shownPicture() const { return m_shown; }
-    float logoAlpha() const { return m_logoAlpha; }
-    float titleAlpha() const { return m_titleAlpha; }
-    float driftX() const { return m_driftX; }
 
 private:
     void setUp();

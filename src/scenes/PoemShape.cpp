@@ -26,6 +26,12 @@ std::string number(float value)
     return text.str();
 }
 
+// The poem is laid out letter by letter from plain ASCII: anything else shows wrongly.
+bool isPlainPrintable(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
 std::string kindName(PoemPlay::Kind kind)
 {
     return kind == PoemPlay::Line ? "a line" : "a word list";
@@ -56,6 +62,8 @@ void compareLine(const std::string& text, const PoemShape& shape, std::vector<st
                          std::to_string(shape.spaces));
     if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
         faults.push_back("the line \"" + text + "\" begins or ends with a space");
+    if (!isPlainPrintable(text))
+        faults.push_back("the line \"" + text + "\" holds a character outside printable ASCII");
 }
 
 void compareWords(const std::vector<TimedWord>& list, const PoemShape& shape, std::vector<std::string>& faults)
@@ -72,6 +80,8 @@ void compareWords(const std::vector<TimedWord>& list, const PoemShape& shape, st
             faults.push_back(name + " at " + number(word.time) + " s; its note is at " + number(shape.notes[n]) + " s");
         if (word.word.empty() || word.word.find(' ') != std::string::npos)
             faults.push_back(name + " is not one word");
+        if (!isPlainPrintable(word.word))
+            faults.push_back(name + " holds a character outside printable ASCII");
     }
 }
 

@@ -23,6 +23,7 @@ const std::vector<PoemShape>& poemShapes();
 
 // One line for each way `poem` leaves these shapes, naming the play by its number from 1
 // ("play 12: a line of 31 characters; the song times 32"); empty when every play keeps its
-// shape. Also reported: a line with a leading or trailing space, and an empty word or one
-// holding a space (it would be laid out as two words on one note).
+// shape. Also reported: a line with a leading or trailing space, an empty word or one
+// holding a space (it would be laid out as two words on one note), and a line or word with a
+// byte outside printable ASCII (the poem is laid out letter by letter from plain ASCII).
 std::vector<std::string> poemShapeFaults(const std::vector<PoemPlay>& poem);

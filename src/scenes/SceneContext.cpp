@@ -43,7 +43,7 @@ ParticleSystem* SceneContext::rain() const
 
 void SceneContext::draw(sf::Sprite* sprite) const
 {
-    if (sprite != nullptr)
+    if (sprite != nullptr && drawingEnabled())
         m_target->draw(*sprite, sf::RenderStates::Default);
 }
 
@@ -52,7 +52,9 @@ void SceneContext::stepRain(ParticleSystem* rain, float dt) const
     if (rain == nullptr)
         return;
     rain->update(dt);
-    rain->draw(*m_target);
+    // A particle's draw only poses the shared rain sprites, which nothing else reads.
+    if (drawingEnabled())
+        rain->draw(*m_target);
 }
 
 void place(sf::Sprite* sprite, float x, float y)

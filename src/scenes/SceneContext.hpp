@@ -30,10 +30,11 @@ public:
     // 0), or null after the registry's line. First frame only.
     ParticleSystem* rain() const;
 
-    // Draws `sprite` with the default render states; nothing when it is null.
+    // Draws `sprite` with the default render states; nothing when it is null or while
+    // drawing is off (drawingEnabled).
     void draw(sf::Sprite* sprite) const;
-    // The rain step: `rain` moves on by dt seconds, then draws its live particles. Nothing
-    // when it is null.
+    // The rain step: `rain` moves on by dt seconds, then draws its live particles (unless
+    // drawing is off). Nothing when it is null.
     void stepRain(ParticleSystem* rain, float dt) const;
 
     sf::RenderTarget& target() const { return *m_target; }

@@ -15,12 +15,6 @@ public:
     // One frame of dt seconds; returns 3, or 4 from the frame on which the scene ends.
     int frame(float dt);
 
-    int stage() const { return m_stage; }
-    float flashAlpha() const { return m_flashAlpha; }
-    // y of "scylla_1" and "scylla_2" for the next frame, pixels; never below 0.
-    float layer1Y() const { return m_layer1Y; }
-    float layer2Y() const { return m_layer2Y; }
-
 private:
     void setUp();
     int runStages(float dt);

@@ -18,12 +18,6 @@ public:
     // One frame of dt seconds; returns 1, or 25 from the frame on which the scene ends.
     int frame(float dt);
 
-    int stage() const { return m_stage; }
-    // The walk frame all six figures show, 0 to 4 ("walk_0" to "walk_4").
-    std::size_t walkFrame() const { return m_frameIndex; }
-    // y of the rising layer "towerwalk_1", pixels.
-    float risingLayerY() const { return m_risingY; }
-
 private:
     void setUp();
     int runStages(float dt);

@@ -17,16 +17,6 @@ public:
     // One frame of dt seconds; returns 2, or 35 from the frame on which the scene ends.
     int frame(float dt);
 
-    int stage() const { return m_stage; }
-    // Steps of the schedule done so far, 0 to 16.
-    std::size_t scheduleStep() const { return m_scheduleStep; }
-    // y of "workshop_1", pixels.
-    float backgroundY() const { return m_backgroundY; }
-    const workshop::HookRope& hookRope(std::size_t i) const { return m_hookRopes[i]; }
-    const workshop::SmallRope& smallRope(std::size_t i) const { return m_smallRopes[i]; }
-    const workshop::CogGroup& cogGroup(std::size_t i) const { return m_cogGroups[i]; }
-    const workshop::HookLine& hookLine(std::size_t i) const { return m_hookLines[i]; }
-
 private:
     void setUp();
     void build();

@@ -19,7 +19,8 @@ struct Point {
 using Path = std::array<Point, 8>;
 
 // The points where a trolley hook hangs on its cable, one step per second, before the rope's
-// own height is added. Path B is path A's mirror.
+// own height is added. Path B runs the other way, right to left; its points are its own, only
+// close to path A's mirror (1920 - 125 would be 1795, not 1798).
 constexpr Path kPathA = {{{125, 359}, {428, 301}, {726, 245}, {970, 202},
                           {1189, 160}, {1411, 120}, {1633, 73}, {1853, 35}}};
 constexpr Path kPathB = {{{1798, 359}, {1495, 300}, {1199, 245}, {952, 201},

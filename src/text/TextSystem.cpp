@@ -41,15 +41,15 @@ bool TextSystem::readEntry(const nlohmann::json& entry, const std::string& key, 
     // The style every instance of the pool starts from, read in the entry's order.
     TextInstance style;
     style.font = &font;
-    const int size = jsonInt(entry.at("size"));
+    const int size = jsonFloatTruncated(entry.at("size"));
     style.characterSize = size > 0 ? static_cast<unsigned int>(size) : 0u;
-    style.fillR = jsonIntOr(entry, "fillcolor_r", 255);
-    style.fillG = jsonIntOr(entry, "fillcolor_g", 255);
-    style.fillB = jsonIntOr(entry, "fillcolor_b", 255);
-    style.outlineR = jsonIntOr(entry, "outlinecolor_r", 0);
-    style.outlineG = jsonIntOr(entry, "outlinecolor_g", 0);
-    style.outlineB = jsonIntOr(entry, "outlinecolor_b", 0);
-    style.outlineWidth = jsonIntOr(entry, "outlinecolor_width", 0);
+    style.fillR = jsonFloatTruncatedOr(entry, "fillcolor_r", 255);
+    style.fillG = jsonFloatTruncatedOr(entry, "fillcolor_g", 255);
+    style.fillB = jsonFloatTruncatedOr(entry, "fillcolor_b", 255);
+    style.outlineR = jsonFloatTruncatedOr(entry, "outlinecolor_r", 0);
+    style.outlineG = jsonFloatTruncatedOr(entry, "outlinecolor_g", 0);
+    style.outlineB = jsonFloatTruncatedOr(entry, "outlinecolor_b", 0);
+    style.outlineWidth = jsonFloatTruncatedOr(entry, "outlinecolor_width", 0);
     style.letterSpacing = jsonFloatOr(entry, "letter_spacing", 0.0f);
     style.duration = jsonFloatOr(entry, "duration", 5.0f);
     style.delay = jsonFloatOr(entry, "delay", 0.0f);
@@ -66,8 +66,8 @@ bool TextSystem::readEntry(const nlohmann::json& entry, const std::string& key, 
     style.rotateOut = jsonFloatOr(entry, "rotate_out", 0.0f);
     style.scaleIn = jsonFloatOr(entry, "scale_in", 0.0f);
     style.scaleOut = jsonFloatOr(entry, "scale_out", 0.0f);
-    style.easeIn = jsonIntOr(entry, "ease_in", 0);
-    style.easeOut = jsonIntOr(entry, "ease_out", 0);
+    style.easeIn = jsonFloatTruncatedOr(entry, "ease_in", 0);
+    style.easeOut = jsonFloatTruncatedOr(entry, "ease_out", 0);
     style.tweenDurationIn = jsonFloatOr(entry, "tween_duration_in", 0.0f);
     style.tweenDurationOut = jsonFloatOr(entry, "tween_duration_out", 0.0f);
     const std::string burstIn = jsonStringOr(entry, "particles_in", "");

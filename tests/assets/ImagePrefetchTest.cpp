@@ -6,6 +6,9 @@
 #include <SFML/System/Err.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -112,5 +115,31 @@ TEST_F(Prefetch, TheRegistryReportsBrokenPicturesInTheOrderOfItsEntries)
         }
         ASSERT_TRUE(textures.contains(key)) << key;
         EXPECT_EQ(textures.get(key)->getSize().x, i + 1) << key;
+    }
+}
+
+// The workers decode with another decoder than SFML's: every shipped picture, PNG and JPEG,
+// must come out with exactly the pixels SFML gives it.
+TEST(PrefetchPixels, EveryShippedPictureDecodesExactlyAsSfmlDecodesIt)
+{
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator("assets/images"))
+        files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    const auto jpegs = std::count_if(files.begin(), files.end(), [](const std::string& file) {
+        return file.size() > 4 && file.compare(file.size() - 4, 4, ".jpg") == 0;
+    });
+    ASSERT_GE(files.size(), 40u);
+    ASSERT_EQ(jpegs, 4);
+
+    ImagePrefetch prefetch(files);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        sf::Image expected;
+        ASSERT_TRUE(expected.loadFromFile(files[i]));
+        const sf::Image* decoded = prefetch.wait(i);
+        ASSERT_NE(decoded, nullptr) << files[i];
+        ASSERT_EQ(decoded->getSize(), expected.getSize()) << files[i];
+        const std::size_t bytes = 4u * expected.getSize().x * expected.getSize().y;
+        EXPECT_EQ(std::memcmp(decoded->getPixelsPtr(), expected.getPixelsPtr(), bytes), 0) << files[i];
     }
 }

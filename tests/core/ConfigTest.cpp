@@ -41,18 +41,6 @@ TEST(Config, MissingFileSaysSoOnceAndKeepsDefaults)
     EXPECT_FALSE(loaded.muted);
 }
 
-TEST(Config, BrokenJsonReportsTwoLinesAndAppliesNothing)
-{
-    for (const char* text : {"", "{\"fullscreen\": true, \"vsync\": fals", "{\"fullscreen\": true,,}"}) {
-        const Loaded loaded = loadText(text);
-        EXPECT_EQ(loaded.errors.rfind("config.json: Error while parsing JSON.\n[json.exception.parse_error", 0), 0u)
-            << loaded.errors;
-        EXPECT_EQ(std::count(loaded.errors.begin(), loaded.errors.end(), '\n'), 2) << loaded.errors;
-        EXPECT_FALSE(loaded.config.fullscreen) << "nothing is applied before the whole file parsed";
-        EXPECT_TRUE(loaded.config.vsync);
-    }
-}
-
 TEST(Config, EmptyObjectOrArrayKeepsEveryDefaultSilently)
 {
     for (const char* text : {"{}", "[true, false]", "42"}) {
@@ -76,17 +64,4 @@ TEST(Config, AppliesEveryKeyAndMutesOnlyOnFalse)
     loaded = loadText(R"({"music": true})");
     EXPECT_FALSE(loaded.muted);
     EXPECT_EQ(loaded.volume, 100.0f);
-}
-
-TEST(Config, WrongTypeKeepsThatDefaultWithOneLineAndAppliesTheRest)
-{
-    const Loaded loaded = loadText(R"({"fullscreen": 1, "music": "false", "vsync": false})");
-    EXPECT_EQ(loaded.errors,
-              "config.json: Wrong value type for \"fullscreen\": [json.exception.type_error.302] type must be "
-              "boolean, but is number\n"
-              "config.json: Wrong value type for \"music\": [json.exception.type_error.302] type must be boolean, "
-              "but is string\n");
-    EXPECT_FALSE(loaded.config.fullscreen);
-    EXPECT_FALSE(loaded.muted);
-    EXPECT_FALSE(loaded.config.vsync) << "a later good key still applies";
 }

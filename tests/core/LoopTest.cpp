@@ -32,51 +32,7 @@ protected:
     sf::RenderTexture window;
 };
 
-sf::Color centreOf(const sf::RenderTexture& target)
-{
-    const sf::Image image = target.getTexture().copyToImage();
-    return image.getPixel(kScreenWidth / 2, kScreenHeight / 2);
-}
-
 } // namespace
-
-TEST_F(FrameLoop, LeadInHandsOverOnTheFirstFrameBeyondTwoAndAHalfSeconds)
-{
-    for (int frame = 1; frame <= 5; ++frame) {
-        game().frame(0.5f, window);
-        EXPECT_EQ(game().sceneId, -1) << "frame " << frame << " (2.5 s is not beyond 2.5 s)";
-    }
-    game().frame(0.5f, window);
-    EXPECT_EQ(game().sceneId, 0);
-}
-
-TEST_F(FrameLoop, CreditsShowSixteenSecondsFadeAndQuitOneFrameAfterReturning666)
-{
-    game().sceneId = 6;
-    game().frame(0.5f, window);
-    EXPECT_TRUE(screenFade().tween.active) << "the credits fade in on their first frame";
-    EXPECT_EQ(screenFade().direction, FadeDirection::In);
-
-    // 16.5 s into the credits the fade-out starts, 4.5 s later they return 666.
-    for (int frame = 2; frame <= 33; ++frame)
-        game().frame(0.5f, window);
-    EXPECT_EQ(screenFade().direction, FadeDirection::Out);
-    EXPECT_EQ(game().credits.stage, 1);
-    for (int frame = 34; frame <= 41; ++frame) {
-        game().frame(0.5f, window);
-        EXPECT_EQ(game().sceneId, 6) << "frame " << frame;
-    }
-    game().frame(0.5f, window);
-    EXPECT_EQ(game().sceneId, 666);
-    EXPECT_TRUE(game().running);
-
-    // Exactly one more frame runs: the switch draws nothing, the finished fade-out covers it.
-    game().frame(0.5f, window);
-    EXPECT_FALSE(game().running);
-    EXPECT_EQ(screenFade().alpha, 1.0f);
-    const sf::Color centre = centreOf(window);
-    EXPECT_LT(centre.r + centre.g + centre.b, 30);
-}
 
 TEST_F(FrameLoop, AnIdWithoutASceneDrawsNothingAndWaits)
 {
@@ -108,59 +64,4 @@ TEST(LoopScenes, MissingBlackAndCreditsSkipTheirDrawingWithoutCrashing)
     fade.fadeOut(1.0f);
     fade.update(1.0f);
     fade.drawOverlay(target);  // no sprite: nothing drawn, no crash
-}
-
-namespace {
-
-// Runs frames of `dt` until `atFrame`, applies the input there, and runs frames until the loop
-// stops; returns how many frames ran after the input (the frame of the input included).
-int framesAfterInput(sf::RenderTexture& window, float dt, int atFrame, bool escape, bool close)
-{
-    for (int frame = 0; frame < atFrame; ++frame) {
-        game().applyInput(false, false);
-        game().frame(dt, window);
-    }
-    game().applyInput(escape, close);
-    int after = 0;
-    while (game().running && after < 100) {
-        game().frame(dt, window);
-        ++after;
-    }
-    game().frame(dt, window);
-    return after + 1;
-}
-
-} // namespace
-
-TEST_F(FrameLoop, EscapeOnTheFirstFrameEndsAfterThatFrame)
-{
-    EXPECT_EQ(framesAfterInput(window, 0.05f, 0, true, false), 1);
-    EXPECT_FALSE(game().running);
-    EXPECT_GT(game().shaderTime, 0.0f) << "the frame that saw the key still ran";
-}
-
-TEST_F(FrameLoop, CloseDuringTheLeadInHandOverStillCompletesThatFrame)
-{
-    // Frame 6 at 0.5 s is the one that hands over to the opening scene.
-    EXPECT_EQ(framesAfterInput(window, 0.5f, 5, false, true), 1);
-    EXPECT_EQ(game().sceneId, 0) << "the hand-over of the last frame is kept";
-    EXPECT_FALSE(game().running);
-}
-
-TEST_F(FrameLoop, InputDuringTheCreditsFadeAndTheirLastFramesEndsAfterThatFrame)
-{
-    game().sceneId = 6;
-    EXPECT_EQ(framesAfterInput(window, 0.5f, 2, true, true), 1) << "during the credits' fade-in";
-    EXPECT_TRUE(screenFade().tween.active);
-}
-
-TEST_F(FrameLoop, CloseOnTheFrameAfterTheCreditsReturn666EndsLikeTheQuit)
-{
-    game().sceneId = 6;
-    for (int frame = 0; frame < 42; ++frame)
-        game().frame(0.5f, window);
-    ASSERT_EQ(game().sceneId, 666);
-    game().applyInput(false, true);
-    game().frame(0.5f, window);
-    EXPECT_FALSE(game().running);
 }

@@ -89,12 +89,4 @@ TEST_P(CutFile, ReportsTheParseErrorAndKeepsTheCompleteEntries)
     EXPECT_EQ(whole.keys, file.keys);
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, CutFile,
-                         testing::Values("config.json", "assets/textures.json", "assets/sprites.json",
-                                         "assets/music.json", "assets/particles.json", "assets/particles/rain.json",
-                                         "assets/text/text.json"),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param.substr(info.param.rfind('/') + 1);
-                             name = name.substr(0, name.find('.'));
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Shipped, CutFile, testing::ValuesIn(kDataFilePaths), dataFileTestName);

@@ -98,11 +98,4 @@ TEST_P(RetypedValue, SkipsOnlyTheEntryItBreaksWithOneLineOfItsOwner)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, RetypedValue,
-                         testing::Values("config.json", "assets/textures.json", "assets/sprites.json",
-                                         "assets/music.json", "assets/particles.json", "assets/particles/rain.json",
-                                         "assets/text/text.json"),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param.substr(info.param.rfind('/') + 1);
-                             return name.substr(0, name.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(Shipped, RetypedValue, testing::ValuesIn(kDataFilePaths), dataFileTestName);

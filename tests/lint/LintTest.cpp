@@ -1,10 +1,16 @@
 #include "GameCopy.hpp"
 
+#include "scenes/Poem.hpp"
+
+#include <SFML/Audio/InputSoundFile.hpp>
+#include <SFML/Audio/OutputSoundFile.hpp>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 // Each test breaks a copy of the staged game in one way or a few related ways and checks
 // that the lint names every fault and fails. The lint loads the whole game each time, so the
@@ -165,4 +171,44 @@ TEST(LintText, ReportsEasingIdsOutsideTheNineteenCurves)
                        "assets/text/text.json: text style \"credits_text\": ease_out -1" + notACurve,
                    });
     EXPECT_EQ(run.lines.back(), "2 findings");
+}
+
+TEST(LintSong, ReportsASongOffItsScoreAndAPoemPastTheRightOfThePicture)
+{
+    // The shipped song 60 ms late (every word off its note), a second short, played half as
+    // loud again (it clips), looping from the middle of a bar; the poem twice its size.
+    sf::InputSoundFile in;
+    ASSERT_TRUE(in.openFromFile("assets/music/demo_song.ogg"));
+    const unsigned rate = in.getSampleRate();
+    const unsigned channels = in.getChannelCount();
+    std::vector<sf::Int16> samples(static_cast<std::size_t>(0.06 * rate) * channels, 0);
+    std::vector<sf::Int16> shipped(static_cast<std::size_t>(in.getSampleCount()));
+    shipped.resize(static_cast<std::size_t>(in.read(shipped.data(), shipped.size())));
+    for (const sf::Int16 sample : shipped)
+        samples.push_back(static_cast<sf::Int16>(std::clamp(sample * 3 / 2, -32768, 32767)));
+    samples.resize(static_cast<std::size_t>(199 * rate) * channels);
+    GameCopy copy;
+    {
+        sf::OutputSoundFile out;
+        ASSERT_TRUE(out.openFromFile(copy.path() + "/assets/late.wav", rate, channels));
+        out.write(samples.data(), samples.size());
+    }
+    copy.edit("assets/music.json", [](auto& d) {
+        d["music"]["demo_song"]["file"] = "assets/late.wav";
+        d["music"]["demo_song"]["loopTo"] = 17000;
+    });
+    copy.edit("assets/text/text.json", [](auto& d) { d["textsystems"]["demo_text"]["size"] = 96; });
+
+    const LintRun run = runLint(copy.path());
+    const std::string song = "assets/music.json: song \"demo_song\": ";
+    expectAll(run, {song + "lasts 199.000 s; the score lasts 200 s",
+                    song + "loopTo 17000 ms is not on a bar line (one every 2 s)"});
+    EXPECT_TRUE(run.hasStart(song + "peaks at ")) << run.all();
+    for (std::size_t play = 0; play < kPoem.size(); ++play) {
+        for (std::size_t n = 0; n < kPoem[play].words.size(); ++n) {
+            const std::string name = "play " + std::to_string(play + 1) + ", word " + std::to_string(n + 1);
+            EXPECT_TRUE(run.hasStart(song + name + " (\"" + kPoem[play].words[n].word + "\") at ")) << name;
+        }
+    }
+    EXPECT_TRUE(run.hasStart("poem: play 14 ends at x = ")) << run.all();
 }

@@ -16,11 +16,16 @@ TEST(PoemShape, NamesEachPlayThatLeavesItsShape)
     poem[23].delay = 113.0f;
     poem[28].y = 150.0f;
     poem[31].duration = 4.0f;
+    poem[1].line[0] = '\xe9';              // the same length, but not ASCII
+    poem[5].words[0].word = "h\xe9" "ads";
     EXPECT_EQ(poemShapeFaults(poem), (std::vector<std::string>{
                                          "play 1: a line with 8 spaces; the song times 7",
                                          "play 1: the line \"" + poem[0].line + "\" begins or ends with a space",
+                                         "play 2: the line \"" + poem[1].line +
+                                             "\" holds a character outside printable ASCII",
                                          "play 5: word 2 (\"" + poem[4].words[1].word +
                                              "\") at 33.5 s; its note is at 33.25 s",
+                                         "play 6: word 1 (\"h\xe9" "ads\") holds a character outside printable ASCII",
                                          "play 10: 6 words; the song has 7 notes",
                                          "play 11: a line of 33 characters; the song times 32",
                                          "play 13: a word list; the song times a line",

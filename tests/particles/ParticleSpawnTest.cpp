@@ -1,19 +1,7 @@
 #include "ParticleFixture.hpp"
 
+#include <iterator>
 #include <vector>
-
-namespace {
-// The next value of rand as randomBetween scales it.
-float nextFraction()
-{
-    return static_cast<float>(static_cast<double>(std::rand()) / RAND_MAX);
-}
-
-float between(float low, float high)
-{
-    return nextFraction() * (high - low) + low;
-}
-}
 
 using ParticleSpawning = ParticleFixture;
 
@@ -72,57 +60,29 @@ TEST_F(ParticleSpawning, FullPoolDropsSpawnsWithoutDrawingRandomNumbers)
     }
 }
 
-TEST_F(ParticleSpawning, DrawsStartValuesInTheirFixedOrder)
+TEST_F(ParticleSpawning, DrawsEveryStartValueFromItsOwnRange)
 {
     nlohmann::json values = definition();
-    values["sprites"] = {"dot", "dash"};
-    values["fadein"] = true;
     const char* names[] = {"x", "y", "xs", "ys", "fadespeed", "ttl", "xg", "yg", "rot", "rotspeed", "scale", "scalespeed"};
     float low = 1.0f;
     for (const char* name : names) {
-        // Distinct ranges, so a value drawn out of turn lands elsewhere.
+        // Distinct ranges, so a value read from another field's range lands outside its own.
         values[std::string("min_") + name] = low;
-        values[std::string("max_") + name] = low + 1000.0f;
+        values[std::string("max_") + name] = low + 5.0f;
         low += 10.0f;
     }
-    values["min_alpha"] = 0.75;
-    ParticleSystem system = loadSystem(values, 2);
+    ParticleSystem system = loadSystem(values, 51);
+    for (int n = 0; n < 50; ++n)
+        system.emitAt(n, 0);
     system.emitting = true;
-
-    for (const bool atPoint : {false, true}) {
-        std::srand(11);
-        const float x = atPoint ? 40.0f : between(1, 1001);
-        const float y = atPoint ? 50.0f : between(11, 1011);
-        const float vx = between(21, 1021), vy = between(31, 1031);
-        const float fadeTime = between(41, 1041), ttl = between(51, 1051);
-        const float ax = between(61, 1061), ay = between(71, 1071);
-        const float rotation = between(81, 1081), rotationSpeed = between(91, 1091);
-        const float scale = between(101, 1101), scaleSpeed = between(111, 1111);
-        const float alphaTarget = between(0.75f, 0.75f);
-        sf::Sprite* sprite = sprites.get(std::rand() % 2 == 0 ? "dot" : "dash");
-        const int next = std::rand();
-
-        std::srand(11);
-        if (atPoint)
-            system.emitAt(40.0f, 50.0f);
-        else
-            system.emit();
-        const Particle& p = system.particles()[atPoint ? 1 : 0];
-        EXPECT_EQ(std::rand(), next) << (atPoint ? "emitAt draws 12 values" : "emit draws 14 values");
-        EXPECT_FLOAT_EQ(p.x, x);
-        EXPECT_FLOAT_EQ(p.y, y);
-        EXPECT_FLOAT_EQ(p.vx, vx);
-        EXPECT_FLOAT_EQ(p.vy, vy);
-        EXPECT_FLOAT_EQ(p.fadeTime, fadeTime);
-        EXPECT_FLOAT_EQ(p.ttl, ttl);
-        EXPECT_FLOAT_EQ(p.ax, ax);
-        EXPECT_FLOAT_EQ(p.ay, ay);
-        EXPECT_FLOAT_EQ(p.rotation, rotation);
-        EXPECT_FLOAT_EQ(p.rotationSpeed, rotationSpeed);
-        EXPECT_FLOAT_EQ(p.scale, scale);
-        EXPECT_FLOAT_EQ(p.scaleSpeed, scaleSpeed);
-        EXPECT_FLOAT_EQ(p.alphaTween.to, alphaTarget);
-        EXPECT_EQ(p.sprite, sprite);
+    system.emit();
+    for (const Particle& p : system.particles()) {
+        const float drawn[] = {p.x, p.y, p.vx, p.vy, p.fadeTime, p.ttl, p.ax, p.ay, p.rotation, p.rotationSpeed,
+                               p.scale, p.scaleSpeed};
+        for (std::size_t i = &p == &system.particles().back() ? 0 : 2; i < std::size(drawn); ++i) {
+            EXPECT_GE(drawn[i], 1.0f + 10.0f * i) << names[i];
+            EXPECT_LE(drawn[i], 6.0f + 10.0f * i) << names[i];
+        }
     }
 }
 
@@ -135,16 +95,6 @@ TEST_F(ParticleSpawning, EmitAtIgnoresEmittingButEmitDoesNot)
     ASSERT_EQ(system.aliveCount(), 1u);
     EXPECT_EQ(system.particles()[0].x, 5.0f);
     EXPECT_EQ(system.particles()[0].y, 6.0f);
-}
-
-TEST_F(ParticleSpawning, SpawnRateTooSmallToMoveTheTimerStillEndsTheFrame)
-{
-    nlohmann::json values = definition();
-    values["spawn_rate"] = 1e-12;
-    ParticleSystem system = loadSystem(values, 5);
-    system.emitting = true;
-    system.update(0.016f);
-    EXPECT_GE(system.aliveCount(), 1u);
 }
 
 TEST_F(ParticleSpawning, SystemWithoutUsableSpritesSpawnsNothingAndDrawsNoRandomNumbers)

@@ -1,14 +1,7 @@
 #include "TextFixtures.hpp"
-#include "support/TestSupport.hpp"
+#include "particles/ParticleFixture.hpp"
 
-#include "assets/SpriteManager.hpp"
-#include "assets/TextureManager.hpp"
 #include "particles/ParticleManager.hpp"
-
-#include <SFML/Graphics/Image.hpp>
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 constexpr float kFrame = 0.25f;
@@ -17,27 +10,16 @@ constexpr float kOffsetY = 500.0f;
 
 // A particle registry of the test's own with "sparks": still particles that live 100 s, so
 // every particle a letter throws stays in the pool to be counted.
-class TextBurst : public testing::Test {
+class TextBurst : public ParticleFixture {
 protected:
     TextBurst()
     {
-        sf::Image dot;
-        dot.create(2, 2, sf::Color::White);
-        dot.saveToFile(dir.path() + "/dot.png");
-        textures.add("dot", dir.path() + "/dot.png", false);
-        sprites.load(dir.write("sprites.json", R"({"sprites": {"dot": {"texture": "dot"}}})"));
-        const nlohmann::json sparks = {
-            {"name", "sparks"}, {"sprites", {"dot"}}, {"min_xs", 0}, {"max_xs", 0}, {"min_ys", 0}, {"max_ys", 0},
-            {"min_xg", 0}, {"max_xg", 0}, {"min_yg", 0}, {"max_yg", 0}, {"min_rot", 0}, {"max_rot", 0},
-            {"min_rotspeed", 0}, {"max_rotspeed", 0}, {"min_scale", 1}, {"max_scale", 1},
-            {"min_scalespeed", 0}, {"max_scalespeed", 0}, {"fadein", false}, {"fadeout", false},
-            {"min_fadespeed", 1}, {"max_fadespeed", 1}, {"min_ttl", 100}, {"max_ttl", 100}};
-        const std::string file = dir.write("sparks.json", sparks.dump());
+        nlohmann::json sparks = definition();
+        sparks["min_ttl"] = sparks["max_ttl"] = 100;
+        const std::string file = writeDefinition(sparks, "sparks.json");
         particles.load(dir.write("particles.json",
                                  nlohmann::json{{"particlesystems", {{"sparks", {{"file", file}, {"instances", 50}}}}}}.dump()));
     }
-
-    ~TextBurst() override { std::srand(1); }
 
     std::unique_ptr<TextSystem> burstingStyle(const nlohmann::json& bursts)
     {
@@ -52,9 +34,6 @@ protected:
 
     std::size_t thrown() { return particles.get("sparks")->aliveCount(); }
 
-    TempDir dir;
-    TextureManager textures;
-    SpriteManager sprites{textures};
     ParticleManager particles{sprites};
 };
 }

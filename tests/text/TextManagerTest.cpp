@@ -53,28 +53,6 @@ TEST(TextManager, ReportsEachBadEntryAndStillRegistersTheGoodOnes)
     EXPECT_EQ(printed.substr(printed.size() - badFont.size()), badFont);
 }
 
-TEST(TextManager, SkipsAnEntryWithAValueOfTheWrongTypeWithOneLine)
-{
-    TempDir dir;
-    TextManager manager(ParticleManager::instance());
-    const std::string printed = loadInto(manager, dir,
-                                         textsFile({{"a_size", styleEntry({{"size", "big"}})},
-                                                    {"b_fade", styleEntry({{"fade_out", 1}})},
-                                                    {"c_burst", styleEntry({{"particles_in", 3}})},
-                                                    {"d_good", styleEntry()}}));
-    EXPECT_EQ(printed,
-              "TextSystem: Wrong value type in [a_size]: [json.exception.type_error.302] type must be number, but is "
-              "string\n" + kUnableToCreate +
-              "TextSystem: Wrong value type in [b_fade]: [json.exception.type_error.302] type must be boolean, but is "
-              "number\n" + kUnableToCreate +
-              "TextSystem: Wrong value type in [c_burst]: [json.exception.type_error.302] type must be string, but is "
-              "number\n" + kUnableToCreate);
-    EXPECT_FALSE(manager.contains("a_size"));
-    EXPECT_FALSE(manager.contains("b_fade"));
-    EXPECT_FALSE(manager.contains("c_burst"));
-    EXPECT_TRUE(manager.contains("d_good"));
-}
-
 TEST(TextManager, KeepsTheFirstSystemOfAKeyAndReportsTheSecond)
 {
     TempDir dir;
@@ -92,17 +70,13 @@ TEST(TextManager, KeepsTheFirstSystemOfAKeyAndReportsTheSecond)
     EXPECT_EQ(first->instances.size(), 2u);
 }
 
-TEST(TextManager, ReportsAMissingFileAFileWithoutTextsystemsAndAMissingKey)
+TEST(TextManager, ReportsAMissingFileAndAMissingKey)
 {
     TempDir dir;
     TextManager manager(ParticleManager::instance());
     bool loaded = true;
     EXPECT_EQ(captureStderr([&] { loaded = manager.load(dir.path() + "/none.json"); }),
               "TextManager: Unable to open file " + dir.path() + "/none.json.\n");
-    EXPECT_FALSE(loaded);
-
-    EXPECT_EQ(loadInto(manager, dir, "{\"texts\": {}}", &loaded),
-              "validateJson: Missing prop: textsystems.\nTextManager: Missing properties in textsfile.\n");
     EXPECT_FALSE(loaded);
 
     EXPECT_EQ(loadInto(manager, dir, textsFile(nlohmann::json::object()), &loaded), "");

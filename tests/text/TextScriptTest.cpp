@@ -57,28 +57,6 @@ TEST(TextScript, QueuesTheWholePoemOnTheShippedStyleAndEchoesTheSungLines)
             expected += shownText(kPoem[i]) + "\n";
     }
     EXPECT_EQ(echoed, expected);
-    EXPECT_EQ(std::count(echoed.begin(), echoed.end(), '\n'), 18);
-
-    // The longest line fits the left part of the picture.
-    for (std::size_t i = 0; i < kPoem.size(); ++i)
-        EXPECT_LT(poem->instances[i].layout.getGlobalBounds().left + poem->instances[i].layout.getGlobalBounds().width,
-                  1300.0f);
-}
-
-TEST(TextScript, APoolOfFiveShowsOnlyTheFirstFivePlays)
-{
-    TempDir dir;
-    TextManager manager(ParticleManager::instance());
-    loadPoemStyle(manager, dir, 5);
-    TextScript script(manager);
-
-    testing::internal::CaptureStdout();
-    script.frame(nullptr, 0.016f);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), shownText(kPoem[4]) + "\n");
-
-    const TextSystem* poem = manager.get("demo_text");
-    for (std::size_t i = 0; i < 5; ++i)
-        EXPECT_EQ(poem->instances[i].text, shownText(kPoem[i]));
 }
 
 TEST(TextScript, NothingMovesBeforeTheOpeningAndTheFirstLineStartsSixteenSecondsAfterIt)

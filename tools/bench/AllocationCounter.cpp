@@ -12,6 +12,7 @@ namespace {
 thread_local bool t_watched = false;
 bool g_counting = false;
 thread_local bool t_inTrace = false;
+thread_local int t_inDriver = 0;
 unsigned long g_count = 0;
 unsigned long g_driverCount = 0;
 constexpr int kDriverSearchDepth = 24;
@@ -36,6 +37,8 @@ void keepTrace()
 // driver is somewhere on the call stack, not always right above operator new.
 bool fromDriver()
 {
+    if (t_inDriver > 0)
+        return true;
     void* frames[kDriverSearchDepth];
     const int depth = backtrace(frames, kDriverSearchDepth);
     for (int frame = 1; frame < depth; ++frame) {
@@ -117,6 +120,16 @@ void AllocationCounter::startCounting()
 void AllocationCounter::stopCounting()
 {
     g_counting = false;
+}
+
+void AllocationCounter::enterDriver()
+{
+    ++t_inDriver;
+}
+
+void AllocationCounter::leaveDriver()
+{
+    --t_inDriver;
 }
 
 unsigned long AllocationCounter::count()

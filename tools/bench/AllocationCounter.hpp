@@ -16,6 +16,12 @@ public:
     // Counting costs a look at the call stack per allocation, so it is on only between these.
     static void startCounting();
     static void stopCounting();
+    // Around a call into the driver that may compile (a draw call): every allocation of the
+    // calling thread in between is the driver's, without the look at the stack. That look
+    // takes milliseconds in a driver of a hundred thousand symbols, and the tens of
+    // thousands of allocations of one compile made a frame last a minute.
+    static void enterDriver();
+    static void leaveDriver();
     // Allocations counted on the watched thread, the driver's left out.
     static unsigned long count();
     // The driver's own allocations counted on the watched thread.

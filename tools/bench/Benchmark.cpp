@@ -4,6 +4,7 @@
 #include "GlCounters.hpp"
 #include "StartupClock.hpp"
 #include "ToolNumbers.hpp"
+#include "UndrawnCosts.hpp"
 #include "UnitCosts.hpp"
 
 #include "core/Config.hpp"
@@ -52,6 +53,9 @@ bool Benchmark::run()
     printTable();
     for (const std::string& line : UnitCosts::measure(m_target))
         std::cout << line << '\n';
+    std::cout << '\n';
+    if (!UndrawnCosts::measureApart(m_options.fps))
+        reportLine(kName + "the undrawn frames could not be measured");
     return true;
 }
 

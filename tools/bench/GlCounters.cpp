@@ -1,5 +1,7 @@
 #include "GlCounters.hpp"
 
+#include "AllocationCounter.hpp"
+
 #include <SFML/OpenGL.hpp>
 #include <SFML/Window/Context.hpp>
 
@@ -38,14 +40,18 @@ extern "C" void GLAPIENTRY glDrawArrays(GLenum mode, GLint first, GLsizei count)
 {
     static const DrawArrays real = driverFunction<DrawArrays>("glDrawArrays");
     ++g_drawCalls;
+    AllocationCounter::enterDriver();
     real(mode, first, count);
+    AllocationCounter::leaveDriver();
 }
 
 extern "C" void GLAPIENTRY glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices)
 {
     static const DrawElements real = driverFunction<DrawElements>("glDrawElements");
     ++g_drawCalls;
+    AllocationCounter::enterDriver();
     real(mode, count, type, indices);
+    AllocationCounter::leaveDriver();
 }
 
 long GlCounters::drawCalls()

@@ -2,7 +2,8 @@
 
 // What one frame asked of OpenGL. The benchmark executable defines glDrawArrays and
 // glDrawElements itself (it is linked with exported symbols, so SFML's calls reach these
-// first); each counts the call and passes it on to the driver's function unchanged.
+// first); each counts the call and passes it on to the driver's function unchanged, telling
+// the allocation counter that what allocates meanwhile is the driver.
 class GlCounters {
 public:
     // Draw calls since the last reset.

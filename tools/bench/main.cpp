@@ -4,6 +4,7 @@
 #include "GameFolder.hpp"
 #include "PictureTimes.hpp"
 #include "StartupClock.hpp"
+#include "UndrawnCosts.hpp"
 
 #include "core/Diagnostics.hpp"
 
@@ -32,6 +33,11 @@ int main(int argc, char** argv)
         return 1;
     if (options.pictures) {
         for (const std::string& line : PictureTimes::measure("assets/textures.json", 3))
+            std::cout << line << '\n';
+        return 0;
+    }
+    if (options.undrawnOnly) {
+        for (const std::string& line : UndrawnCosts::measure(options.fps))
             std::cout << line << '\n';
         return 0;
     }

@@ -103,17 +103,30 @@ long FilmRecorder::lastFrame() const
     return m_captures.back().frame;
 }
 
+bool FilmRecorder::wantsPicture(long frame) const
+{
+    return (m_nextCapture < m_captures.size() && m_captures[m_nextCapture].frame == frame) ||
+           (m_options.every > 0.0 && frame == frameAt(m_nextEvery * m_options.every)) ||
+           (m_video && m_video->wants(frame));
+}
+
 bool FilmRecorder::playFrame(long frame)
 {
     const int sceneId = game().sceneId;
+    const bool drawn = wantsPicture(frame);
     const auto start = std::chrono::steady_clock::now();
-    game().frame(m_dt, m_window);
-    m_window.display();
-    // Wait for the picture itself, so that the time is the frame's whole cost.
-    m_window.setActive(true);
-    glFinish();
+    if (drawn) {
+        game().frame(m_dt, m_window);
+        m_window.display();
+        // Wait for the picture itself, so that the time is the frame's whole cost.
+        m_window.setActive(true);
+        glFinish();
+    } else {
+        // A frame nobody sees: the same state afterwards, for a fraction of the time.
+        game().advance(m_dt);
+    }
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    m_stats.add(sceneId, took.count());
+    m_stats.add(drawn ? sceneId : FrameStats::kUndrawn, took.count());
 
     if (sceneId == -1 && game().sceneId == 0 && frame + 1 != m_leadIn)
         reportLine(kName + "the opening began on frame " + std::to_string(frame + 1) + ", not " +
@@ -121,6 +134,8 @@ bool FilmRecorder::playFrame(long frame)
     if ((frame - m_leadIn) % m_options.fps == 0)
         reportLine(kName + "T " + std::to_string(std::lround(timeOf(frame))) + " s, scene " +
                    std::to_string(sceneId) + ", frame " + std::to_string(frame));
+    if (!drawn)
+        return true;
 
     bool written = true;
     for (; m_nextCapture < m_captures.size() && m_captures[m_nextCapture].frame == frame; ++m_nextCapture)

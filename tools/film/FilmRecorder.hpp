@@ -12,7 +12,8 @@
 #include <vector>
 
 // Plays the film through the game's frame function at a fixed frame rate into an off-screen
-// 1920 x 1080 picture, and writes the frames the options ask for. Run it in the game folder,
+// 1920 x 1080 picture, and writes the frames the options ask for. Only those are drawn: the
+// frames between them run undrawn (Game::advance), which leaves the same state. Run it in the game folder,
 // after ALSOFT_DRIVERS=null has been set.
 class FilmRecorder {
 public:
@@ -35,6 +36,8 @@ private:
     double timeOf(long frame) const;
     void planCaptures();
     long lastFrame() const;
+    // Whether `frame` is written (--at, --every, --video); every other frame runs undrawn.
+    bool wantsPicture(long frame) const;
     bool playFrame(long frame);
     bool capture(const Capture& wanted);
     sf::Image opaqueFrame() const;

@@ -2,6 +2,7 @@
 
 #include "LoaderOutput.hpp"
 #include "SongCheck.hpp"
+#include "SongTiming.hpp"
 
 #include "assets/JsonFile.hpp"
 #include "assets/JsonValues.hpp"
@@ -22,6 +23,9 @@ const std::string kMusicFile = "assets/music.json";
 const std::string kParticlesFile = "assets/particles.json";
 const std::string kTextFile = "assets/text/text.json";
 const std::string kPoemSubject = "poem";
+// Every line of the poem ends left of this x, in pixels: the right of the picture is the
+// scenes' own.
+constexpr float kPoemRightEdge = 1300.0f;
 
 // The entries of a registry file's top-level object `name`, read without a word: the
 // loaders have already reported whatever is wrong with the file. Null when there are none.
@@ -146,14 +150,21 @@ void AssetLint::checkSongs()
     for (const auto& entry : entries.items()) {
         if (!m_music.contains(entry.key()))
             continue;
-        std::string fault;
+        const std::string file = jsonString(entry.value().at("file"));
+        const double loopToMs = jsonDoubleOr(entry.value(), "loopTo", 0.0);
+        std::vector<std::string> faults;
         {
             // SFML's own line says no more than ours.
             LoaderOutput discarded([](const std::string&) {});
-            fault = songFault(jsonString(entry.value().at("file")), jsonDoubleOr(entry.value(), "loopTo", 0.0));
+            faults.push_back(songFault(file, loopToMs));
+            // The poem is sung to its song: heard against the score and the poem's words.
+            if (faults.back().empty() && entry.key() == kSongKey)
+                faults = songTimingFaults(file, loopToMs, kPoem);
         }
-        if (!fault.empty())
-            m_findings.add(kMusicFile, "song " + quoted(entry.key()) + ": " + fault);
+        for (const std::string& fault : faults) {
+            if (!fault.empty())
+                m_findings.add(kMusicFile, "song " + quoted(entry.key()) + ": " + fault);
+        }
     }
 }
 
@@ -183,4 +194,21 @@ void AssetLint::checkPoem()
 {
     for (const std::string& fault : poemShapeFaults(kPoem))
         m_findings.add(kPoemSubject, fault);
+    if (!m_texts.contains(kPoemStyleKey) || m_texts.get(kPoemStyleKey)->instances.empty())
+        return;
+    // Each play laid out as the poem's style lays it out, on a copy of one of its instances.
+    TextInstance layout = m_texts.get(kPoemStyleKey)->instances.front();
+    for (std::size_t n = 0; n < kPoem.size(); ++n) {
+        const PoemPlay& play = kPoem[n];
+        std::string shown = play.line;
+        for (const TimedWord& word : play.words)
+            shown += word.word + " ";
+        layout.playLine(shown, -1.0f, play.duration, play.x, play.y);
+        const sf::FloatRect bounds = layout.layout.getGlobalBounds();
+        if (bounds.left + bounds.width >= kPoemRightEdge)
+            m_findings.add(kPoemSubject, "play " + std::to_string(n + 1) + " ends at x = " +
+                                             std::to_string(static_cast<int>(bounds.left + bounds.width)) +
+                                             ", past " + std::to_string(static_cast<int>(kPoemRightEdge)) +
+                                             " in text style " + quoted(kPoemStyleKey));
+    }
 }

@@ -16,8 +16,9 @@
 // game's order (textures, sprites, music, particles, text), and turns every line they print
 // into a finding. Then it checks what the loaders take without a word: the keys the film
 // fetches, sprite rectangles that reach outside their textures, song files that do not
-// decode, easing ids outside the nineteen curves, and the poem's plays against the shapes the
-// song times. Needs a display (textures live in OpenGL) but no audio device.
+// decode, easing ids outside the nineteen curves, the poem's plays against the shapes the
+// song times and the picture's width, and the poem's song against its score and its words
+// (length, loop point, onsets). Needs a display (textures live in OpenGL) but no audio device.
 class AssetLint {
 public:
     // A lint that writes what it finds to `findings`.

@@ -24,8 +24,10 @@ const char* const kUsage =
     "defines; images, fonts and songs that do not open or decode; particle systems and text\n"
     "styles that fail to load; values of the wrong JSON type; every other line the loaders\n"
     "print; sprite rectangles outside their textures; easing ids outside the nineteen\n"
-    "curves; poem plays that leave the shapes the song times. Each line starts with the\n"
-    "file it concerns; the last line counts the findings.\n"
+    "curves; poem plays that leave the shapes the song times, hold anything but printable\n"
+    "ASCII or end past x = 1300; a poem's song that does not last its score's 200 s, loops\n"
+    "from off a bar line, clips, clicks at its loop, or has no note within 30 ms of a sung\n"
+    "word. Each line starts with the file it concerns; the last line counts the findings.\n"
     "\n"
     "Needs a display, as the game does. Exit status: 0 when nothing is found, 1 when\n"
     "something is, 2 when the command line is wrong or FOLDER cannot be entered.\n";

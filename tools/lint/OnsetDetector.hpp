@@ -5,7 +5,8 @@
 #include <optional>
 #include <vector>
 
-// Finds where notes begin in a recording. The recording is cut into short overlapping
+// Finds where notes begin in a recording: the lint hears with it whether each sung word of
+// the poem still starts on a note of the song. The recording is cut into short overlapping
 // frames; each frame's Fourier magnitudes are summed into bands a third of an octave wide,
 // from 2 kHz up, and a frame's onset strength is how far the bands' levels (in dB) rose
 // since a frame 11.6 ms earlier, falls counting as 0. A struck piano string throws a burst

@@ -1,0 +1,154 @@
+#include "support/TestSupport.hpp"
+
+#include "core/Game.hpp"
+#include "core/ScreenFade.hpp"
+#include "particles/ParticleManager.hpp"
+#include "particles/ParticleSystem.hpp"
+#include "text/TextManager.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+// A film that runs undrawn up to a time must be, at that time, exactly the film that was drawn
+// all along: its state and its picture. Two child processes play the film (its state is
+// process-wide), one drawing every frame, one only the frames it shows, and the parent compares
+// what they wrote at each time. At 2 fps, as the stage rules are the same at any frame time.
+
+namespace {
+constexpr int kFps = 2;
+constexpr float kDt = 1.0f / kFps;
+
+struct Moment {
+    const char* what;
+    float time;  // seconds after the opening's first frame
+};
+
+const Moment kMoments[] = {
+    {"rain over the face", 10.0f},
+    {"the middle of a line of the poem", 17.0f},
+    {"the walk fading out", 47.0f},
+    {"the credits", 185.0f},
+};
+
+// The lead-in's 2.5 s last 3 s at this frame time: it hands over on the first frame past them.
+long frameOf(float time)
+{
+    return std::lround((time + 3.0f) * kFps);
+}
+
+template <typename Value>
+void append(std::string& bytes, const Value& value)
+{
+    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void appendTween(std::string& bytes, const Tween& tween)
+{
+    append(bytes, tween.active);
+    for (float value : {tween.current, tween.elapsed, tween.delay, tween.from})
+        append(bytes, value);
+}
+
+// Everything a later frame reads, as bytes: the loop, the fade, the rain, the poem's letters.
+std::string state()
+{
+    std::string bytes;
+    const Game& loop = game();
+    for (float value : {loop.shaderTime, loop.leadIn.timer, loop.credits.timer})
+        append(bytes, value);
+    for (int value : {loop.sceneId, static_cast<int>(loop.running), loop.credits.stage})
+        append(bytes, value);
+    append(bytes, screenFade().alpha);
+    append(bytes, screenFade().direction);
+    appendTween(bytes, screenFade().tween);
+    const ParticleSystem* rain = ParticleManager::instance().get("rain_particles");
+    append(bytes, rain->spawnTimer);
+    for (const Particle& particle : rain->particles()) {
+        for (float value : {particle.x, particle.y, particle.vx, particle.vy, particle.rotation, particle.scale,
+                            particle.age, particle.ttl, particle.alpha})
+            append(bytes, value);
+        append(bytes, particle.alive);
+        append(bytes, particle.fadingOut);
+        appendTween(bytes, particle.alphaTween);
+    }
+    for (const TextInstance& instance : TextManager::instance().get("demo_text")->instances) {
+        append(bytes, instance.delay);
+        append(bytes, instance.remaining);
+        append(bytes, instance.inUse);
+        for (const TextLetter& letter : instance.letters) {
+            for (float value : {letter.x, letter.y, letter.life, letter.alpha, letter.startDelay, letter.scale,
+                                letter.rotation})
+                append(bytes, value);
+            append(bytes, letter.alive);
+            append(bytes, letter.text.getFillColor().a);
+            for (const Tween* tween : {&letter.fadeInTween, &letter.fadeOutTween, &letter.xOutTween})
+                appendTween(bytes, *tween);
+        }
+    }
+    // What the generator gives next: every rand() draw was made, in the same order.
+    append(bytes, std::rand());
+    return bytes;
+}
+
+// Plays the film in a child process up to the last moment; at each moment writes
+// <folder>/<i>.png (the picture) and <folder>/<i>.state. True when the child succeeded.
+bool playInChild(const std::string& folder, bool drawEveryFrame)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        sf::RenderTexture window;
+        bool good = window.create(1920, 1080) && game().loadContent();
+        std::size_t next = 0;
+        for (long frame = 0; good && next < std::size(kMoments); ++frame) {
+            const bool shown = frame == frameOf(kMoments[next].time);
+            if (shown || drawEveryFrame) {
+                game().frame(kDt, window);
+                window.display();
+            } else {
+                game().advance(kDt);
+            }
+            if (!shown)
+                continue;
+            const std::string name = folder + "/" + std::to_string(next++);
+            good = window.getTexture().copyToImage().saveToFile(name + ".png");
+            std::ofstream(name + ".state", std::ios::binary) << state();
+        }
+        _exit(good ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string contents(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+}
+
+TEST(Undrawn, FramesLeaveTheStateAndThePictureOfDrawnOnes)
+{
+    const TempDir drawn;
+    const TempDir undrawn;
+    ASSERT_TRUE(playInChild(drawn.path(), true));
+    ASSERT_TRUE(playInChild(undrawn.path(), false));
+    for (std::size_t i = 0; i < std::size(kMoments); ++i) {
+        for (const char* kind : {".state", ".png"}) {
+            const std::string name = "/" + std::to_string(i) + kind;
+            const std::string expected = contents(drawn.path() + name);
+            EXPECT_FALSE(expected.empty()) << kMoments[i].what << kind;
+            EXPECT_TRUE(contents(undrawn.path() + name) == expected) << kMoments[i].what << kind;
+        }
+    }
+}

@@ -1,0 +1,143 @@
+#include "assets/SpriteManager.hpp"
+#include "assets/TextureManager.hpp"
+#include "particles/ParticleManager.hpp"
+#include "scenes/CogScene.hpp"
+#include "scenes/DeskScene.hpp"
+#include "scenes/DoorScene.hpp"
+#include "scenes/EndingScene.hpp"
+#include "scenes/OpeningScene.hpp"
+#include "scenes/RequiredKeys.hpp"
+#include "scenes/ScyllaScene.hpp"
+#include "scenes/WalkScene.hpp"
+#include "scenes/WorkshopScene.hpp"
+#include "support/TestSupport.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <regex>
+
+// Every scene of the film on its own, on fresh registries (each sprite key a small picture,
+// or none at all; no rain), drawing into an 8 x 8 picture.
+namespace {
+
+using Frame = std::function<int(float)>;
+
+struct SceneCase {
+    const char* name;
+    int id;
+    int nextId;
+    float length;  // seconds, as the film times it
+    int stages;    // timed stages, each ended by the first frame past its length
+    std::vector<std::string> keptAtTop;  // layers whose top edge never comes below the picture's
+    std::function<Frame(SceneContext)> make;
+};
+
+template <typename Scene>
+SceneCase sceneCase(const char* name, float length, int stages, std::vector<std::string> keptAtTop = {})
+{
+    return {name, Scene::kId, Scene::kNextId, length, stages, std::move(keptAtTop), [](SceneContext context) {
+                auto scene = std::make_shared<Scene>(context);
+                return Frame([scene](float dt) { return scene->frame(dt); });
+            }};
+}
+
+// One scene on registries holding every sprite the film fetches, or none.
+struct SceneRun {
+    explicit SceneRun(bool withPictures)
+    {
+        std::string entries;
+        for (const std::string& key : withPictures ? requiredSpriteKeys() : std::vector<std::string>{}) {
+            sf::Image image;
+            image.create(2, 2, sf::Color(200, 120, 40));
+            image.saveToFile(folder.path() + "/" + key + ".png");
+            textures.add(key, folder.path() + "/" + key + ".png", false);
+            entries += std::string(entries.empty() ? "" : ",") + "\"" + key + "\": {\"texture\": \"" + key + "\"}";
+        }
+        sprites.load(folder.write("sprites.json", "{\"sprites\": {" + entries + "}}"));
+        target.create(8, 8);
+        target.clear(sf::Color::Transparent);
+        frame = scene().make(SceneContext(sprites, particles, target));
+    }
+
+    static const SceneCase& scene() { return testing::TestWithParam<SceneCase>::GetParam(); }
+
+    // Runs frames of `dt` until the scene hands over (at most 10,000); how many ran.
+    int framesUntilHandOver(float dt)
+    {
+        for (int n = 1; n <= 10000; ++n) {
+            const int next = frame(dt);
+            for (const std::string& key : scene().keptAtTop) {
+                if (sprites.contains(key)) {
+                    EXPECT_LE(sprites.get(key)->getPosition().y, 0.0f) << key << " after frame " << n;
+                }
+            }
+            if (next != scene().id) {
+                EXPECT_EQ(next, scene().nextId);
+                return n;
+            }
+        }
+        return -1;
+    }
+
+    TempDir folder;
+    TextureManager textures;
+    SpriteManager sprites{textures};
+    ParticleManager particles{sprites};
+    sf::RenderTexture target;
+    Frame frame;
+};
+
+class Scenes : public testing::TestWithParam<SceneCase> {};
+
+void PrintTo(const SceneCase& scene, std::ostream* out) { *out << scene.name; }
+
+} // namespace
+
+TEST_P(Scenes, LastTheirLengthAtAnyFrameRateLateByAtMostOneFramePerStage)
+{
+    for (const float dt : {0.25f, 1.0f / 60.0f}) {
+        SceneRun run(true);
+        int frames = 0;
+        captureStderr([&] { frames = run.framesUntilHandOver(dt); });
+        EXPECT_GE(frames * dt, GetParam().length - 1e-3f) << "frames of " << dt << " s";
+        EXPECT_LE(frames * dt, GetParam().length + GetParam().stages * dt + 1e-3f) << "frames of " << dt << " s";
+    }
+}
+
+TEST_P(Scenes, AHundredSecondFrameEndsOneStageAtMost)
+{
+    SceneRun run(true);
+    captureStderr([&] { EXPECT_EQ(run.framesUntilHandOver(100.0f), GetParam().stages); });
+}
+
+TEST_P(Scenes, WithoutTheirPicturesKeepTheirTimeAndDrawNothingSayingSoOnTheFirstFrameOnly)
+{
+    SceneRun run(false);
+    const std::string firstFrame = captureStderr([&] { EXPECT_EQ(run.frame(0.25f), GetParam().id); });
+    EXPECT_NE(firstFrame.find("does not exist."), std::string::npos);
+    // Each key it fetches is one the lint asks a game folder for.
+    std::vector<std::string> known = requiredSpriteKeys();
+    known.insert(known.end(), {kRainParticlesKey, kSongKey});
+    const std::regex missing("with key (\\S+) does not exist\\.");
+    for (std::sregex_iterator key(firstFrame.begin(), firstFrame.end(), missing); key != std::sregex_iterator(); ++key)
+        EXPECT_NE(std::find(known.begin(), known.end(), (*key)[1].str()), known.end()) << (*key)[1];
+    int frames = 0;
+    EXPECT_EQ(captureStderr([&] { frames = run.framesUntilHandOver(0.25f); }), "");
+    EXPECT_NEAR((frames + 1) * 0.25f, GetParam().length, 0.25f * GetParam().stages + 1e-3f);
+    run.target.display();
+    EXPECT_EQ(run.target.getTexture().copyToImage().getPixel(0, 0), sf::Color::Transparent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Film, Scenes,
+                         testing::Values(sceneCase<OpeningScene>("Opening", 32, 9),
+                                         sceneCase<WalkScene>("Walk", 16, 2), sceneCase<DeskScene>("Desk", 16, 3),
+                                         sceneCase<WorkshopScene>("Workshop", 48, 2),
+                                         sceneCase<DoorScene>("Door", 16, 1),
+                                         sceneCase<ScyllaScene>("Scylla", 16, 2, {"scylla_1", "scylla_2"}),
+                                         sceneCase<CogScene>("Cog", 16, 2), sceneCase<EndingScene>("Ending", 20, 2)),
+                         [](const testing::TestParamInfo<SceneCase>& info) { return info.param.name; });
