@@ -65,7 +65,7 @@ TEST(PreviewTime, ARestartComesBackToTheSameFrame)
 // after its start there, and the opening on the frame the preview counts time from.
 TEST(PreviewTime, TimelineMatchesTheScenesHandOversInAWholeRun)
 {
-    const FilmFrames frames(20);
+    const FilmFrames frames(60);
     Game& loop = game();
     ASSERT_TRUE(loop.loadContent());
     struct HandOver { int id; long frame; };
@@ -81,6 +81,6 @@ TEST(PreviewTime, TimelineMatchesTheScenesHandOversInAWholeRun)
         EXPECT_EQ(seen[i].id, sceneStarts()[i].id);
         const double start = frames.timeOf(seen[i].frame);
         EXPECT_GE(start, sceneStarts()[i].start - 1e-6) << "scene " << seen[i].id;
-        EXPECT_LE(start, sceneStarts()[i].start + 1.0) << "scene " << seen[i].id;
+        EXPECT_LE(start, sceneStarts()[i].start + 0.5) << "scene " << seen[i].id;
     }
 }
