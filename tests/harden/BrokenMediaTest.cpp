@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -17,14 +16,6 @@
 // same file still loads.
 
 namespace {
-std::string readFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 std::string randomBytes(std::size_t count)
 {
     std::mt19937 generator(8);

@@ -4,8 +4,6 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -38,10 +36,7 @@ TinyGameFolder::~TinyGameFolder()
 
 std::string TinyGameFolder::shipped(const std::string& relative) const
 {
-    std::ifstream file(m_gameFolder + "/" + relative, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return readFile(m_gameFolder + "/" + relative);
 }
 
 void TinyGameFolder::copyFromGame(const std::string& relative)

@@ -26,10 +26,7 @@ protected:
         nlohmann::json entry = styleEntry({{"worddelay", 0.5}, {"particles_x_offset", kOffsetX},
                                            {"particles_y_offset", kOffsetY}});
         entry.update(bursts);
-        auto system = std::make_unique<TextSystem>();
-        if (!system->buildFromJson(entry, "bursting", particles))
-            return nullptr;
-        return system;
+        return buildStyle(entry, particles);
     }
 
     std::size_t thrown() { return particles.get("sparks")->aliveCount(); }

@@ -19,11 +19,13 @@ inline nlohmann::json styleEntry(const nlohmann::json& extra = nlohmann::json::o
     return entry;
 }
 
-// A style built from `entry`; the test fails at the call site's ASSERT when it is null.
-inline std::unique_ptr<TextSystem> buildStyle(const nlohmann::json& entry)
+// A style built from `entry` over `particles`; the test fails at the call site's ASSERT when
+// it is null.
+inline std::unique_ptr<TextSystem> buildStyle(const nlohmann::json& entry,
+                                              ParticleManager& particles = ParticleManager::instance())
 {
     auto system = std::make_unique<TextSystem>();
-    if (!system->buildFromJson(entry, "test_text", ParticleManager::instance()))
+    if (!system->buildFromJson(entry, "test_text", particles))
         return nullptr;
     return system;
 }
