@@ -68,12 +68,6 @@ TEST_F(Registries, TexturesLoadGoodEntriesAndReportEachBadOneOnItsOwnLine)
                        "TextureManager: Texture with key a_plain already exists.\n");
 }
 
-TEST_F(Registries, AMissingFileFailsWithItsPath)
-{
-    const std::string errors = captureStderr([&] { EXPECT_FALSE(sprites.load(dir.path() + "/none.json")); });
-    EXPECT_EQ(errors, "SpriteManager: Unable to open file " + dir.path() + "/none.json.\n");
-}
-
 TEST_F(Registries, SpriteRectanglesOriginsAndAutocenter)
 {
     load(textures, R"({"textures": {"t": {"file": ")" + picture + R"("}}})");
