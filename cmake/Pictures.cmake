@@ -123,4 +123,14 @@ foreach(script ${ART_SCRIPTS})
   endforeach()
 endforeach()
 
-add_custom_target(pictures ALL DEPENDS ${PICTURES})
+# The staged pictures checked against their renders and the registry files
+# (tools/verify_pictures.py): a crop that loses a visible pixel or moves a picture fails
+# the build, one line per fault.
+set(VERIFIED ${ART_BUILD}/pictures.verified)
+set(VERIFIER ${CMAKE_SOURCE_DIR}/tools/verify_pictures.py)
+add_custom_command(OUTPUT ${VERIFIED}
+  COMMAND ${PYTHON3} ${VERIFIER} ${CMAKE_BINARY_DIR} ${GAME_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${VERIFIED}
+  DEPENDS ${PICTURES} ${VERIFIER} ${TEXTURES_FILE} ${CMAKE_SOURCE_DIR}/assets/sprites.json
+  COMMENT "Checking the staged pictures" VERBATIM)
+add_custom_target(pictures ALL DEPENDS ${PICTURES} ${VERIFIED})

@@ -4,14 +4,7 @@
 #include "assets/MusicManager.hpp"
 #include "core/Config.hpp"
 
-#include <cstdlib>
 #include <sstream>
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    setenv("ALSOFT_DRIVERS", "null", 1);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -6,8 +6,6 @@
 #include <SFML/Graphics/Image.hpp>
 #include <nlohmann/json.hpp>
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,23 +24,32 @@ constexpr unsigned int kTargetSize = 64;             // pixels
 
 std::string removeOnExit;
 
-// Mesa's software driver is unloaded at exit before the leak checker runs, and the blocks it
-// keeps for the life of the process would show as leaks of an unknown module that no
-// suppression can name. Kept loaded, they are named (and suppressed) like any library's.
-void keepGraphicsDriver()
+[[noreturn]] void fail(const std::string& line)
 {
-    for (const char* driver : {"/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", "/usr/lib/aarch64-linux-gnu/dri/swrast_dri.so",
-                               "/usr/lib64/dri/swrast_dri.so", "/usr/lib/dri/swrast_dri.so"}) {
-        if (dlopen(driver, RTLD_NOW | RTLD_NODELETE | RTLD_GLOBAL) != nullptr)
-            return;
-    }
+    reportLine("fuzz: " + line);
+    std::abort();
 }
 
-void removeFolder()
+void copyFile(const std::string& from, const std::string& to)
 {
-    std::error_code ignored;
-    fs::remove_all(removeOnExit, ignored);
+    std::error_code error;
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+    if (error)
+        fail("cannot copy " + from + ": " + error.message());
 }
+
+nlohmann::json readJson(const std::string& path)
+{
+    std::ifstream file(path);
+    return nlohmann::json::parse(file);
+}
+}
+
+// Every target enters the fixture before its first input.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    FuzzFixture::instance();
+    return 0;
 }
 
 FuzzFixture& FuzzFixture::instance()
@@ -56,78 +63,43 @@ FuzzFixture& FuzzFixture::instance()
 
 FuzzFixture::FuzzFixture()
 {
-    keepGraphicsDriver();
-    makeFolder();
-    for (const char* file : {"assets/textures.json", "assets/sprites.json", "assets/music.json",
-                             "assets/particles.json", "assets/particles/rain.json", "assets/text/text.json"})
-        copyShipped(file);
-    copyFile(kFont, "assets/fonts/EBGaramond12-Regular.otf");
-    writePictures();
-    writeSong();
-    m_target.create(kTargetSize, kTargetSize);
-
-    textures.load("assets/textures.json");
-    sprites.load("assets/sprites.json");
-    particles.load("assets/particles.json");
-}
-
-void FuzzFixture::makeFolder()
-{
     std::string pattern = (fs::temp_directory_path() / "drennmoor-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        reportLine("fuzz: cannot make a working folder under " + fs::temp_directory_path().string());
-        std::abort();
-    }
-    m_folder = pattern;
-    removeOnExit = m_folder;
-    std::atexit(removeFolder);
-    fs::current_path(m_folder);
-    fs::create_directories("assets/images");
-    fs::create_directories("assets/fonts");
-    fs::create_directories("assets/music");
-    fs::create_directories("assets/particles");
-    fs::create_directories("assets/text");
-}
+    if (mkdtemp(pattern.data()) == nullptr)
+        fail("cannot make a working folder under " + fs::temp_directory_path().string());
+    removeOnExit = pattern;
+    std::atexit([] {
+        std::error_code ignored;
+        fs::remove_all(removeOnExit, ignored);
+    });
+    fs::current_path(pattern);
+    for (const char* folder : {"assets/images", "assets/fonts", "assets/music", "assets/particles", "assets/text"})
+        fs::create_directories(folder);
+    for (const std::string file : {"assets/textures.json", "assets/sprites.json", "assets/music.json",
+                                   "assets/particles.json", "assets/particles/rain.json", "assets/text/text.json"})
+        copyFile(kSourceDir + "/" + file, file);
+    copyFile(kFont, "assets/fonts/EBGaramond12-Regular.otf");
 
-void FuzzFixture::writePictures()
-{
     // One tiny picture for every file the shipped textures name, of sizes from 1 x 1 to
     // 5 x 3 so that odd halves and full-size rectangles differ from picture to picture.
-    std::ifstream shipped("assets/textures.json");
-    const nlohmann::json document = nlohmann::json::parse(shipped);
     unsigned int index = 0;
-    for (const auto& entry : document.at("textures")) {
+    const nlohmann::json textureList = readJson("assets/textures.json");
+    for (const auto& entry : textureList.at("textures")) {
         sf::Image picture;
         picture.create(1 + index % 5, 1 + index % 3, sf::Color(200, 180, 160, 255));
         picture.saveToFile(entry.at("file").get<std::string>());
         ++index;
     }
-}
-
-void FuzzFixture::writeSong()
-{
-    std::ifstream shipped("assets/music.json");
-    const nlohmann::json document = nlohmann::json::parse(shipped);
     const std::vector<sf::Int16> silence(kSongSamples, 0);
     sf::SoundBuffer song;
     song.loadFromSamples(silence.data(), silence.size(), 1, kSongRate);
-    for (const auto& entry : document.at("music"))
+    const nlohmann::json songList = readJson("assets/music.json");
+    for (const auto& entry : songList.at("music"))
         song.saveToFile(entry.at("file").get<std::string>());
-}
+    m_target.create(kTargetSize, kTargetSize);
 
-void FuzzFixture::copyShipped(const std::string& relative)
-{
-    copyFile(kSourceDir + "/" + relative, relative);
-}
-
-void FuzzFixture::copyFile(const std::string& from, const std::string& to)
-{
-    std::error_code error;
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
-    if (error) {
-        reportLine("fuzz: cannot copy " + from + ": " + error.message());
-        std::abort();
-    }
+    textures.load("assets/textures.json");
+    sprites.load("assets/sprites.json");
+    particles.load("assets/particles.json");
 }
 
 std::string fuzzText(const std::uint8_t* data, std::size_t size)

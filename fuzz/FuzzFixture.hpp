@@ -16,7 +16,8 @@
 // silent song, the poem's font and the shipped data files. Over it, registries of textures,
 // sprites and particle systems loaded from the shipped files, so that the sprite, particle
 // and text loaders have keys to look up. The process works in the folder until it exits,
-// when the folder is removed.
+// when the folder is removed. The fixture also defines every target's LLVMFuzzerInitialize,
+// which enters it.
 class FuzzFixture {
 public:
     // The one fixture of this process, made (and entered) on first use.
@@ -35,16 +36,9 @@ public:
 private:
     FuzzFixture();
 
-    void makeFolder();
-    void writePictures();
-    void writeSong();
-    void copyShipped(const std::string& relative);
-    void copyFile(const std::string& from, const std::string& to);
-
     // Keeps the audio device open: it is closed whenever the last audio object goes, and each
     // input's music registry would otherwise open it anew (some 50 ms).
     sf::SoundBuffer m_audioDevice;
-    std::string m_folder;
     sf::RenderTexture m_target;
 };
 

@@ -38,13 +38,6 @@ const TextInstance& poemStyle()
 }
 }
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    FuzzFixture::instance();
-    poemStyle();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider bytes(data, size);

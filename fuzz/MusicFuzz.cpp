@@ -14,12 +14,6 @@ namespace {
 constexpr std::size_t kPlayOneIn = 32;
 }
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    FuzzFixture::instance();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text = fuzzText(data, size);

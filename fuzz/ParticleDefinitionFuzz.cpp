@@ -12,12 +12,6 @@ constexpr float kDt = 1.0f / 60.0f;
 constexpr float kLongFrame = 1.5f;  // seconds, a stalled frame
 }
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    FuzzFixture::instance();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzFixture& fixture = FuzzFixture::instance();

@@ -15,12 +15,6 @@ constexpr int kFrames = 20;
 constexpr float kDt = 0.1f;
 }
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    FuzzFixture::instance();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzFixture& fixture = FuzzFixture::instance();

@@ -4,12 +4,6 @@
 
 #include <sstream>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    FuzzFixture::instance();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::istringstream stream(fuzzText(data, size));

@@ -40,13 +40,7 @@ build() {
 }
 
 # Runs the command on a display: the one there is, or a virtual one.
-on_display() {
-  if [ -n "${DISPLAY:-}" ]; then
-    "$@"
-  else
-    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$@"
-  fi
-}
+on_display() { if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$@"; fi; }
 
 export ALSOFT_DRIVERS=null
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"

@@ -26,9 +26,9 @@ takes then depends on the texture's size, so a smaller texture would change a fe
 Left whole: pictures whose sprite's origin a scene sets ("zelt", "drennmoor"), or whose
 origin is the texture's centre ("autocenter": "cog1"), and the rain drops. The script
 starts from the uncropped origins (origin plus crop), so it can be run again whenever the
-pictures change; tests/pictures checks that no visible pixel was lost and no picture
-moved. Without --write it only prints what it would store. It reads pictures with
-ImageMagick's convert.
+pictures change; the build then checks (tools/verify_pictures.py) that no visible pixel
+was lost and no picture moved. Without --write it only prints what it would store. It
+reads pictures with ImageMagick's convert.
 """
 
 import json

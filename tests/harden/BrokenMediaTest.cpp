@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -17,14 +16,6 @@
 // same file still loads.
 
 namespace {
-std::string readFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 std::string randomBytes(std::size_t count)
 {
     std::mt19937 generator(8);
@@ -37,13 +28,8 @@ std::string randomBytes(std::size_t count)
 // A picture of noise, so that its PNG has more than a few bytes of data to cut.
 std::string noisePng()
 {
-    std::mt19937 generator(1);
     sf::Image picture;
-    picture.create(64, 64);
-    for (unsigned int y = 0; y < 64; ++y) {
-        for (unsigned int x = 0; x < 64; ++x)
-            picture.setPixel(x, y, sf::Color(generator() & 0xFF, generator() & 0xFF, generator() & 0xFF));
-    }
+    picture.create(64, 64, reinterpret_cast<const sf::Uint8*>(randomBytes(64 * 64 * 4).data()));
     picture.saveToFile("good.png");
     return readFile("good.png");
 }

@@ -37,11 +37,16 @@ std::vector<std::string> shippedKeys(const TinyGameFolder& folder, const std::st
     return keys;
 }
 
-// A registry file's loader: a fresh `Registry` made by `make`, loaded from the text.
+// A registry file whose entries need a FILE (or TEXTURE) member, with its shipped keys and
+// a loader into a fresh registry made by `make`.
 template <typename Make>
-std::function<Loaded(const std::string&)> registryLoader(const std::vector<std::string>& keys, Make make)
+DataFile registryFile(TinyGameFolder& folder, DataFile file, const std::string& needed, Make make)
 {
-    return [keys, make](const std::string& text) {
+    file.entryNotObjectLines = [owner = file.owner, needed](const std::string& key) {
+        return owner + ": Missing " + needed + " property for [" + key + "]\n";
+    };
+    file.keys = shippedKeys(folder, file.path, file.top);
+    file.load = [keys = file.keys, make](const std::string& text) {
         Loaded loaded;
         auto registry = make();
         std::istringstream stream(text);
@@ -49,6 +54,7 @@ std::function<Loaded(const std::string&)> registryLoader(const std::vector<std::
         loaded.keys = heldKeys(*registry, keys);
         return loaded;
     };
+    return file;
 }
 
 DataFile configFile()
@@ -68,49 +74,38 @@ DataFile configFile()
 
 DataFile texturesFile(TinyGameFolder& folder)
 {
-    DataFile file{"assets/textures.json", "TextureManager", "textures",
-                  {"TextureManager: ", kValidate, kLibrary, "Failed to load image "}, {},
-                  kValidate + "textures.\nTextureManager: Missing properties in texturesfile.\n",
-                  [](const std::string& key) { return "TextureManager: Missing FILE property for [" + key + "]\n"; },
-                  nullptr};
-    file.keys = shippedKeys(folder, file.path, file.top);
-    file.load = registryLoader(file.keys, [] { return std::make_unique<TextureManager>(); });
-    return file;
+    return registryFile(folder,
+                        {"assets/textures.json", "TextureManager", "textures",
+                         {"TextureManager: ", kValidate, kLibrary, "Failed to load image "}, {},
+                         kValidate + "textures.\nTextureManager: Missing properties in texturesfile.\n", {}, {}},
+                        "FILE", [] { return std::make_unique<TextureManager>(); });
 }
 
 DataFile spritesFile(TinyGameFolder& folder)
 {
-    DataFile file{"assets/sprites.json", "SpriteManager", "sprites",
-                  {"SpriteManager: ", "TextureManager: Texture with key ", kValidate, kLibrary}, {},
-                  kValidate + "sprites.\nSpriteManager: Missing properties in spritesfile.\n",
-                  [](const std::string& key) { return "SpriteManager: Missing TEXTURE property for [" + key + "]\n"; },
-                  nullptr};
-    file.keys = shippedKeys(folder, file.path, file.top);
-    file.load = registryLoader(file.keys, [&folder] { return std::make_unique<SpriteManager>(folder.textures); });
-    return file;
+    return registryFile(folder,
+                        {"assets/sprites.json", "SpriteManager", "sprites",
+                         {"SpriteManager: ", "TextureManager: Texture with key ", kValidate, kLibrary}, {},
+                         kValidate + "sprites.\nSpriteManager: Missing properties in spritesfile.\n", {}, {}},
+                        "TEXTURE", [&folder] { return std::make_unique<SpriteManager>(folder.textures); });
 }
 
 DataFile musicFile(TinyGameFolder& folder)
 {
-    DataFile file{"assets/music.json", "MusicManager", "music", {"MusicManager: ", kValidate, kLibrary}, {},
-                  kValidate + "music.\n",
-                  [](const std::string& key) { return "MusicManager: Missing FILE property for [" + key + "]\n"; },
-                  nullptr};
-    file.keys = shippedKeys(folder, file.path, file.top);
-    file.load = registryLoader(file.keys, [] { return std::make_unique<MusicManager>(); });
-    return file;
+    return registryFile(folder,
+                        {"assets/music.json", "MusicManager", "music", {"MusicManager: ", kValidate, kLibrary}, {},
+                         kValidate + "music.\n", {}, {}},
+                        "FILE", [] { return std::make_unique<MusicManager>(); });
 }
 
 DataFile particlesFile(TinyGameFolder& folder)
 {
-    DataFile file{"assets/particles.json", "ParticleManager", "particlesystems",
-                  {"ParticleManager: ", "ParticleSystem: ", "SpriteManager: Sprite with key ", kValidate, kLibrary}, {},
-                  kValidate + "particlesystems.\n",
-                  [](const std::string& key) { return "ParticleManager: Missing FILE property for [" + key + "]\n"; },
-                  nullptr};
-    file.keys = shippedKeys(folder, file.path, file.top);
-    file.load = registryLoader(file.keys, [&folder] { return std::make_unique<ParticleManager>(folder.sprites); });
-    return file;
+    return registryFile(
+        folder,
+        {"assets/particles.json", "ParticleManager", "particlesystems",
+         {"ParticleManager: ", "ParticleSystem: ", "SpriteManager: Sprite with key ", kValidate, kLibrary}, {},
+         kValidate + "particlesystems.\n", {}, {}},
+        "FILE", [&folder] { return std::make_unique<ParticleManager>(folder.sprites); });
 }
 
 DataFile definitionFile(TinyGameFolder& folder)

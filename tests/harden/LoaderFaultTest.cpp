@@ -1,4 +1,5 @@
 #include "TinyGameFolder.hpp"
+#include "text/TextFixtures.hpp"
 
 #include "assets/JsonFile.hpp"
 #include "assets/MusicManager.hpp"
@@ -29,13 +30,6 @@ protected:
     {
         std::istringstream file(json({{"textsystems", styles}}).dump());
         return captureStderr([&] { texts.loadFromStream(file); });
-    }
-
-    static json style(const json& extra)
-    {
-        json entry = {{"font", "assets/fonts/EBGaramond12-Regular.otf"}, {"size", 40}};
-        entry.update(extra);
-        return entry;
     }
 
     TinyGameFolder folder;
@@ -85,12 +79,12 @@ TEST_F(LoaderFault, APoolLargerThanAHundredThousandParticlesIsRefused)
 // the first play, and "outlinecolor_width": 10000 took 42 seconds and 4.7 GB to draw a line.
 TEST_F(LoaderFault, StylesTooLargeToDrawAreRefusedAndTheOthersBuilt)
 {
-    const std::string errors = loadTexts({{"a_good", style(json::object())},
-                                          {"instances", style({{"num_instances", 1e300}})},
-                                          {"largest", style({{"size", 1080}, {"outlinecolor_width", -100}})},
-                                          {"outline", style({{"outlinecolor_width", 10000}})},
-                                          {"outline_in", style({{"outlinecolor_width", -101}})},
-                                          {"size", style({{"size", 100000}})}});
+    const std::string errors = loadTexts({{"a_good", styleEntry()},
+                                          {"instances", styleEntry({{"num_instances", 1e300}})},
+                                          {"largest", styleEntry({{"size", 1080}, {"outlinecolor_width", -100}})},
+                                          {"outline", styleEntry({{"outlinecolor_width", 10000}})},
+                                          {"outline_in", styleEntry({{"outlinecolor_width", -101}})},
+                                          {"size", styleEntry({{"size", 100000}})}});
     EXPECT_EQ(errors, "TextSystem: Too many instances for [instances]: 2147483647, at most 1000\n" + kBadStyle +
                           "TextSystem: Outline width too large for [outline]: 10000, at most 100 either way\n" +
                           kBadStyle +

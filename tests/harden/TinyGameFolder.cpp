@@ -4,8 +4,6 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -18,10 +16,22 @@ const char* const kDataFiles[] = {"config.json", "assets/textures.json", "assets
 TinyGameFolder::TinyGameFolder()
     : m_gameFolder(fs::current_path().string())
 {
-    for (const char* file : kDataFiles)
-        copyFromGame(file);
+    for (const char* file : kDataFiles) {
+        const fs::path to = fs::path(m_dir.path()) / file;
+        fs::create_directories(to.parent_path());
+        fs::copy_file(fs::path(m_gameFolder) / file, to, fs::copy_options::overwrite_existing);
+    }
     fs::current_path(m_dir.path());
-    writePictures();
+    unsigned int index = 0;
+    const nlohmann::json document = nlohmann::json::parse(shipped("assets/textures.json"));
+    for (const auto& entry : document.at("textures")) {
+        const fs::path file = entry.at("file").get<std::string>();
+        fs::create_directories(file.parent_path());
+        sf::Image picture;
+        picture.create(1 + index % 5, 1 + index % 3, sf::Color(200, 180, 160));
+        picture.saveToFile(file.string());
+        ++index;
+    }
     target.create(64, 64);
     // Quiet: the shipped files load without a word.
     captureStderr([this] {
@@ -38,29 +48,5 @@ TinyGameFolder::~TinyGameFolder()
 
 std::string TinyGameFolder::shipped(const std::string& relative) const
 {
-    std::ifstream file(m_gameFolder + "/" + relative, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-void TinyGameFolder::copyFromGame(const std::string& relative)
-{
-    const fs::path to = fs::path(m_dir.path()) / relative;
-    fs::create_directories(to.parent_path());
-    fs::copy_file(fs::path(m_gameFolder) / relative, to, fs::copy_options::overwrite_existing);
-}
-
-void TinyGameFolder::writePictures()
-{
-    const nlohmann::json document = nlohmann::json::parse(shipped("assets/textures.json"));
-    unsigned int index = 0;
-    for (const auto& entry : document.at("textures")) {
-        const fs::path file = entry.at("file").get<std::string>();
-        fs::create_directories(file.parent_path());
-        sf::Image picture;
-        picture.create(1 + index % 5, 1 + index % 3, sf::Color(200, 180, 160));
-        picture.saveToFile(file.string());
-        ++index;
-    }
+    return readFile(m_gameFolder + "/" + relative);
 }

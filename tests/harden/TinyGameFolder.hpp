@@ -44,9 +44,6 @@ public:
     sf::RenderTexture target;
 
 private:
-    void copyFromGame(const std::string& relative);
-    void writePictures();
-
     std::string m_gameFolder;
     TempDir m_dir;
 };

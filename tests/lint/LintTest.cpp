@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 // Each test breaks a copy of the staged game in one way or a few related ways and checks
@@ -18,17 +16,17 @@
 
 namespace {
 
-std::string fileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void expectAll(const LintRun& run, const std::vector<std::string>& lines)
+// The lint failed and printed each of `lines`, a line beginning with each of `starts` and,
+// when `findings` is given, that count last.
+void expectAll(const LintRun& run, const std::vector<std::string>& lines, const std::vector<std::string>& starts = {},
+               int findings = 0)
 {
     EXPECT_EQ(run.status, 1) << run.all();
     for (const std::string& line : lines)
         EXPECT_TRUE(run.has(line)) << "missing: " << line << "\n" << run.all();
+    for (const std::string& start : starts)
+        EXPECT_TRUE(run.hasStart(start)) << "missing: " << start << "...\n" << run.all();
+    EXPECT_TRUE(findings == 0 || run.lines.back() == std::to_string(findings) + " findings") << run.all();
 }
 
 } // namespace
@@ -59,15 +57,12 @@ TEST(LintKeys, ReportsEveryKeyTheFilmNeedsThatNoFileDefines)
     copy.edit("assets/music.json", [](auto& d) { d["music"].erase("demo_song"); });
     // With 31 instances the last line of the poem would be dropped without a word.
     copy.edit("assets/text/text.json", [](auto& d) { d["textsystems"]["demo_text"]["num_instances"] = 31; });
-    const LintRun run = runLint(copy.path());
-    expectAll(run, {
-                       "assets/sprites.json: no sprite \"house_0\", which the film shows",
-                       "assets/particles.json: no particle system \"rain_particles\", which the rain scenes step",
-                       "assets/music.json: no song \"demo_song\", which the opening scene plays",
-                       "assets/text/text.json: text style \"demo_text\" has 31 instances; the poem queues 32 plays "
-                       "at once",
-                   });
-    EXPECT_EQ(run.lines.back(), "4 findings");
+    expectAll(runLint(copy.path()),
+              {"assets/sprites.json: no sprite \"house_0\", which the film shows",
+               "assets/particles.json: no particle system \"rain_particles\", which the rain scenes step",
+               "assets/music.json: no song \"demo_song\", which the opening scene plays",
+               "assets/text/text.json: text style \"demo_text\" has 31 instances; the poem queues 32 plays at once"},
+              {}, 4);
 }
 
 TEST(LintMedia, ReportsPicturesFontsAndSongsThatDoNotOpen)
@@ -79,25 +74,23 @@ TEST(LintMedia, ReportsPicturesFontsAndSongsThatDoNotOpen)
               [](auto& d) { d["textsystems"]["demo_text"]["font"] = "assets/fonts/Missing.otf"; });
     copy.write("assets/song.ogg", "not a song");
     copy.edit("assets/music.json", [](auto& d) { d["music"]["demo_song"]["file"] = "assets/song.ogg"; });
-    const LintRun run = runLint(copy.path());
-    expectAll(run, {
-                       "assets/textures.json: TextureManager: Unable to load file assets/zelt.png.",
-                       "assets/sprites.json: TextureManager: Texture with key zelt does not exist.",
-                       "assets/sprites.json: no sprite \"zelt\", which the film shows",
-                       "assets/text/text.json: TextSystem: Missing FONT property.",
-                       "assets/text/text.json: no text style \"demo_text\", which the poem plays on",
-                       "assets/music.json: song \"demo_song\": assets/song.ogg does not open as audio",
-                   });
     // SFML's own reasons come along, under the file that was loading.
-    EXPECT_TRUE(run.hasStart("assets/textures.json: Failed to load image \"assets/zelt.png\"")) << run.all();
-    EXPECT_TRUE(run.hasStart("assets/text/text.json: Failed to load font \"assets/fonts/Missing.otf\"")) << run.all();
+    expectAll(runLint(copy.path()),
+              {"assets/textures.json: TextureManager: Unable to load file assets/zelt.png.",
+               "assets/sprites.json: TextureManager: Texture with key zelt does not exist.",
+               "assets/sprites.json: no sprite \"zelt\", which the film shows",
+               "assets/text/text.json: TextSystem: Missing FONT property.",
+               "assets/text/text.json: no text style \"demo_text\", which the poem plays on",
+               "assets/music.json: song \"demo_song\": assets/song.ogg does not open as audio"},
+              {"assets/textures.json: Failed to load image \"assets/zelt.png\"",
+               "assets/text/text.json: Failed to load font \"assets/fonts/Missing.otf\""});
 }
 
 TEST(LintMedia, ReportsASongThatStopsDecodingOrLoopsPastItsEnd)
 {
     GameCopy copy;
     // The song with a run of its middle overwritten: it opens, but decoding stops there.
-    std::string song = fileBytes("assets/music/demo_song.ogg");
+    std::string song = readFile("assets/music/demo_song.ogg");
     ASSERT_GT(song.size(), 100000u);
     const auto middle = song.begin() + static_cast<long>(song.size() / 2);
     std::fill(middle, middle + 20000, '\x5a');
@@ -106,13 +99,10 @@ TEST(LintMedia, ReportsASongThatStopsDecodingOrLoopsPastItsEnd)
         d["music"]["demo_song"]["file"] = "assets/damaged.ogg";
         d["music"]["far_loop"] = {{"file", "assets/music/demo_song.ogg"}, {"loopTo", 36000000}};
     });
-    const LintRun run = runLint(copy.path());
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.hasStart("assets/music.json: song \"demo_song\": assets/damaged.ogg stops decoding after "))
-        << run.all();
-    EXPECT_TRUE(run.hasStart("assets/music.json: song \"far_loop\": loopTo 36000000 ms lies outside the song ("))
-        << run.all();
-    EXPECT_EQ(run.lines.back(), "2 findings");
+    expectAll(runLint(copy.path()), {},
+              {"assets/music.json: song \"demo_song\": assets/damaged.ogg stops decoding after ",
+               "assets/music.json: song \"far_loop\": loopTo 36000000 ms lies outside the song ("},
+              2);
 }
 
 TEST(LintLoaders, ReportsEveryLineTheLoadersPrint)
@@ -122,15 +112,13 @@ TEST(LintLoaders, ReportsEveryLineTheLoadersPrint)
     // cut off in the middle.
     copy.edit("assets/particles/rain.json", [](auto& d) { d.erase("max_ttl"); });
     copy.edit("assets/textures.json", [](auto& d) { d["textures"]["zelt"]["repeated"] = "no"; });
-    const std::string sprites = fileBytes(copy.path() + "/assets/sprites.json");
+    const std::string sprites = readFile(copy.path() + "/assets/sprites.json");
     copy.write("assets/sprites.json", sprites.substr(0, sprites.size() / 2));
-    const LintRun run = runLint(copy.path());
-    expectAll(run, {
-                       "assets/particles.json: validateJson: Missing prop: max_ttl.",
-                       "assets/particles.json: ParticleSystem: Missing properties in jsonfile.",
-                       "assets/sprites.json: SpriteManager: Error while parsing JSON.",
-                   });
-    EXPECT_TRUE(run.hasStart("assets/textures.json: TextureManager: Wrong value type in [zelt]: ")) << run.all();
+    expectAll(runLint(copy.path()),
+              {"assets/particles.json: validateJson: Missing prop: max_ttl.",
+               "assets/particles.json: ParticleSystem: Missing properties in jsonfile.",
+               "assets/sprites.json: SpriteManager: Error while parsing JSON."},
+              {"assets/textures.json: TextureManager: Wrong value type in [zelt]: "});
 }
 
 TEST(LintSprites, ReportsRectanglesOutsideTheirTexturesUnlessTheTextureRepeats)
@@ -143,14 +131,14 @@ TEST(LintSprites, ReportsRectanglesOutsideTheirTexturesUnlessTheTextureRepeats)
         d["sprites"]["cog1"]["rectW"] = 100000;  // autocenter shows the whole texture whatever the rectangle
     });
     copy.edit("assets/textures.json", [](auto& d) { d["textures"]["door_1"]["repeated"] = true; });
-    const LintRun run = runLint(copy.path());
-    EXPECT_EQ(run.status, 1);
     // The shipped rectangles are cropped to what each picture shows, so only the edited part
     // of each rectangle is known here.
-    EXPECT_TRUE(run.hasStart("assets/sprites.json: sprite \"desk_3\": texture rectangle (")) << run.all();
+    const LintRun run = runLint(copy.path());
+    expectAll(run, {},
+              {"assets/sprites.json: sprite \"desk_3\": texture rectangle (",
+               "assets/sprites.json: sprite \"desk_2\": texture rectangle (-1, "},
+              2);
     EXPECT_NE(run.all().find(", 100000, "), std::string::npos) << run.all();
-    EXPECT_TRUE(run.hasStart("assets/sprites.json: sprite \"desk_2\": texture rectangle (-1, ")) << run.all();
-    EXPECT_EQ(run.lines.back(), "2 findings");
 }
 
 TEST(LintText, ReportsEasingIdsOutsideTheNineteenCurves)
@@ -164,13 +152,11 @@ TEST(LintText, ReportsEasingIdsOutsideTheNineteenCurves)
         d["textsystems"]["demo_text"]["ease_in"] = 17;
         d["textsystems"]["demo_text"]["ease_out"] = 111.9;  // read as 111, sine-out, as the game reads it
     });
-    const LintRun run = runLint(copy.path());
     const std::string notACurve = " is no easing curve (0 to 16, 111, 112)";
-    expectAll(run, {
-                       "assets/text/text.json: text style \"demo_text\": ease_in 17" + notACurve,
-                       "assets/text/text.json: text style \"credits_text\": ease_out -1" + notACurve,
-                   });
-    EXPECT_EQ(run.lines.back(), "2 findings");
+    expectAll(runLint(copy.path()),
+              {"assets/text/text.json: text style \"demo_text\": ease_in 17" + notACurve,
+               "assets/text/text.json: text style \"credits_text\": ease_out -1" + notACurve},
+              {}, 2);
 }
 
 TEST(LintSong, ReportsASongOffItsScoreAndAPoemPastTheRightOfThePicture)
@@ -199,16 +185,15 @@ TEST(LintSong, ReportsASongOffItsScoreAndAPoemPastTheRightOfThePicture)
     });
     copy.edit("assets/text/text.json", [](auto& d) { d["textsystems"]["demo_text"]["size"] = 96; });
 
-    const LintRun run = runLint(copy.path());
     const std::string song = "assets/music.json: song \"demo_song\": ";
-    expectAll(run, {song + "lasts 199.000 s; the score lasts 200 s",
-                    song + "loopTo 17000 ms is not on a bar line (one every 2 s)"});
-    EXPECT_TRUE(run.hasStart(song + "peaks at ")) << run.all();
+    std::vector<std::string> starts = {song + "peaks at ", "poem: play 14 ends at x = "};
     for (std::size_t play = 0; play < kPoem.size(); ++play) {
-        for (std::size_t n = 0; n < kPoem[play].words.size(); ++n) {
-            const std::string name = "play " + std::to_string(play + 1) + ", word " + std::to_string(n + 1);
-            EXPECT_TRUE(run.hasStart(song + name + " (\"" + kPoem[play].words[n].word + "\") at ")) << name;
-        }
+        for (std::size_t n = 0; n < kPoem[play].words.size(); ++n)
+            starts.push_back(song + "play " + std::to_string(play + 1) + ", word " + std::to_string(n + 1) + " (\"" +
+                             kPoem[play].words[n].word + "\") at ");
     }
-    EXPECT_TRUE(run.hasStart("poem: play 14 ends at x = ")) << run.all();
+    expectAll(runLint(copy.path()),
+              {song + "lasts 199.000 s; the score lasts 200 s",
+               song + "loopTo 17000 ms is not on a bar line (one every 2 s)"},
+              starts);
 }

@@ -40,6 +40,17 @@ protected:
                 {"min_ttl", 10}, {"max_ttl", 10}};
     }
 
+    // True when `body` draws no number from rand (a full pool must not shift the film's draws).
+    template <typename Body>
+    static bool drawsNoRandomNumber(Body body)
+    {
+        std::srand(7);
+        const int expected = std::rand();
+        std::srand(7);
+        body();
+        return std::rand() == expected;
+    }
+
     std::string writeDefinition(const nlohmann::json& values, const std::string& name = "system.json")
     {
         return dir.write(name, values.dump());

@@ -112,20 +112,19 @@ TEST_F(ParticleLife, SystemPaintsItsLiveParticlesWithTheirSprites)
     white.update(0.25f);  // both still alive
     blue.emitAt(8.0f, 8.0f);
 
-    target.clear(sf::Color::Transparent);
-    white.draw(target);
-    blue.draw(target);
-    target.display();
-    sf::Image picture = target.getTexture().copyToImage();
+    const auto paint = [&] {
+        target.clear(sf::Color::Transparent);
+        white.draw(target);
+        blue.draw(target);
+        target.display();
+        return target.getTexture().copyToImage();
+    };
+    const sf::Image picture = paint();
     EXPECT_EQ(picture.getPixel(4, 4), sf::Color::White);
     EXPECT_EQ(picture.getPixel(8, 8), sf::Color::Blue);
     EXPECT_EQ(picture.getPixel(12, 12), sf::Color::Transparent);
 
     // Once their lives are over nothing is painted.
     white.update(0.25f);
-    target.clear(sf::Color::Transparent);
-    white.draw(target);
-    target.display();
-    picture = target.getTexture().copyToImage();
-    EXPECT_EQ(picture.getPixel(4, 4), sf::Color::Transparent);
+    EXPECT_EQ(paint().getPixel(4, 4), sf::Color::Transparent);
 }

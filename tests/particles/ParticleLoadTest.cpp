@@ -20,14 +20,6 @@ TEST_F(ParticleSystemLoad, MissingRequiredKeyIsReportedAndFails)
     EXPECT_EQ(first, "validateJson: Missing prop: min_xs.\nParticleSystem: Missing properties in jsonfile.\n");
 }
 
-TEST_F(ParticleSystemLoad, MissingFileIsReportedWithItsPath)
-{
-    ParticleSystem system;
-    const std::string path = dir.path() + "/absent.json";
-    const std::string errors = captureStderr([&] { EXPECT_FALSE(system.load(path, 5, sprites)); });
-    EXPECT_EQ(errors, "ParticleSystem: Unable to open file " + path + ".\n");
-}
-
 using ParticleManagerLoad = ParticleFixture;
 
 TEST_F(ParticleManagerLoad, RegistersEachSystemWithItsPoolSize)

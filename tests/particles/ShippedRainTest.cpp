@@ -1,29 +1,18 @@
+#include "ParticleFixture.hpp"
+
 #include "particles/ParticleManager.hpp"
-#include "support/TestSupport.hpp"
-
-#include "assets/SpriteManager.hpp"
-#include "assets/TextureManager.hpp"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 
 // The game's own rain, as staged: assets/particles.json with the three drop pictures.
-class ShippedRain : public testing::Test {
+class ShippedRain : public ParticleFixture {
 protected:
     ShippedRain()
     {
         for (const char* key : {"rain_0", "rain_1", "rain_2"})
             textures.add(key, std::string("assets/images/") + key + ".png", false);
-        sprites.load(dir.write("sprites.json",
+        sprites.load(dir.write("rain_sprites.json",
             R"({"sprites": {"rain_0": {"texture": "rain_0"}, "rain_1": {"texture": "rain_1"},)"
             R"( "rain_2": {"texture": "rain_2"}}})"));
     }
-    ~ShippedRain() override { std::srand(1); }
-
-    TempDir dir;
-    TextureManager textures;
-    SpriteManager sprites{textures};
 };
 
 TEST_F(ShippedRain, KeepsAModerateSteadyDensityOverTheWholePicture)

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -34,6 +35,12 @@ std::string TempDir::write(const std::string& name, const std::string& contents)
     std::ofstream out(file, std::ios::binary);
     out << contents;
     return file.string();
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void beginStderrCapture()

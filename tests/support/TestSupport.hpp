@@ -19,6 +19,9 @@ private:
     std::string m_path;
 };
 
+// The bytes of the file at `path`; empty when it does not open.
+std::string readFile(const std::string& path);
+
 // Everything the block writes to standard error, as one string (lines end in '\n').
 template <typename Body>
 std::string captureStderr(Body body);

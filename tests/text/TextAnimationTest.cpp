@@ -20,7 +20,6 @@ sf::Uint8 outlineAlpha(const TextLetter& letter)
 TEST(TextLetter, StaysInvisibleDuringItsStartDelayThenFadesIn)
 {
     auto style = buildStyle(styleEntry({{"worddelay", 1.0}, {"fade_duration", 0.5}, {"outlinecolor_width", 2}}));
-    ASSERT_NE(style, nullptr);
     TextInstance& instance = style->instances[0];
     instance.playLine("a b", -1.0f, 3.0f, 100.0f, 100.0f);
     const TextLetter& late = instance.letters[1];
@@ -43,8 +42,6 @@ TEST(TextLetter, FadesOutOverItsLastFadeDurationOnlyWithFadeOut)
 {
     auto fading = buildStyle(styleEntry({{"fade_duration", 0.5}, {"fade_out", true}}));
     auto steady = buildStyle(styleEntry({{"fade_duration", 0.5}}));
-    ASSERT_NE(fading, nullptr);
-    ASSERT_NE(steady, nullptr);
     fading->playLine("a", -1.0f, 2.0f, 100.0f, 100.0f);
     steady->playLine("a", -1.0f, 2.0f, 100.0f, 100.0f);
     const TextLetter& fadingLetter = fading->instances[0].letters[0];
@@ -72,8 +69,6 @@ TEST(TextLetter, MovesInFromItsOffsetsAndOutOnlyWithTweenDurationOut)
     withOut["tween_duration_out"] = 0.5;
     auto still = buildStyle(styleEntry(motion));
     auto leaving = buildStyle(styleEntry(withOut));
-    ASSERT_NE(still, nullptr);
-    ASSERT_NE(leaving, nullptr);
     still->playLine("a", -1.0f, 2.0f, 100.0f, 100.0f);
     leaving->playLine("a", -1.0f, 2.0f, 100.0f, 100.0f);
     const TextLetter& stays = still->instances[0].letters[0];

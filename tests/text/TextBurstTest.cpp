@@ -26,10 +26,7 @@ protected:
         nlohmann::json entry = styleEntry({{"worddelay", 0.5}, {"particles_x_offset", kOffsetX},
                                            {"particles_y_offset", kOffsetY}});
         entry.update(bursts);
-        auto system = std::make_unique<TextSystem>();
-        if (!system->buildFromJson(entry, "bursting", particles))
-            return nullptr;
-        return system;
+        return buildStyle(entry, particles);
     }
 
     std::size_t thrown() { return particles.get("sparks")->aliveCount(); }
@@ -42,7 +39,6 @@ TEST_F(TextBurst, ThrowsTheInBurstOnTheFirstLivingFrameAndTheOutBurstOnceNearThe
 {
     auto style = burstingStyle({{"particles_in", "sparks"}, {"num_particles_in", 2}, {"particles_out", "sparks"},
                                 {"num_particles_out", 3}, {"particles_duration_out", 0.5}});
-    ASSERT_NE(style, nullptr);
     ASSERT_EQ(thrown(), 0u);
     style->playLine(" a", -1.0f, 1.5f, 100.0f, 100.0f);
 
@@ -61,7 +57,6 @@ TEST_F(TextBurst, ThrowsTheInBurstOnTheFirstLivingFrameAndTheOutBurstOnceNearThe
 TEST_F(TextBurst, ThrowsParticlesFromTheLettersBoxMovedByTheOffsets)
 {
     auto style = burstingStyle({{"particles_in", "sparks"}, {"num_particles_in", 20}});
-    ASSERT_NE(style, nullptr);
     style->playLine("W", -1.0f, 3.0f, 300.0f, 200.0f);
     style->update(kFrame);
 

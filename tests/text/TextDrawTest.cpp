@@ -24,8 +24,6 @@ TEST(TextDraw, AFinishedLineStaysOnScreenUnlessItFadedOut)
 {
     auto steady = buildStyle(styleEntry({{"size", 80}, {"fade_duration", 0.1}}));
     auto fading = buildStyle(styleEntry({{"size", 80}, {"fade_duration", 0.1}, {"fade_out", true}}));
-    ASSERT_NE(steady, nullptr);
-    ASSERT_NE(fading, nullptr);
     sf::RenderTexture target;
     ASSERT_TRUE(target.create(300, 200));
     steady->playLine("HH", 0.5f, 0.5f, 20.0f, 100.0f);

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 // The poem's typeface as the build stages it (the tests run in the game folder).
@@ -19,12 +20,13 @@ inline nlohmann::json styleEntry(const nlohmann::json& extra = nlohmann::json::o
     return entry;
 }
 
-// A style built from `entry`; the test fails at the call site's ASSERT when it is null.
-inline std::unique_ptr<TextSystem> buildStyle(const nlohmann::json& entry)
+// A style built from `entry` over `particles`; throws (failing the test) when it does not build.
+inline std::unique_ptr<TextSystem> buildStyle(const nlohmann::json& entry,
+                                              ParticleManager& particles = ParticleManager::instance())
 {
     auto system = std::make_unique<TextSystem>();
-    if (!system->buildFromJson(entry, "test_text", ParticleManager::instance()))
-        return nullptr;
+    if (!system->buildFromJson(entry, "test_text", particles))
+        throw std::runtime_error("the style " + entry.dump() + " does not build");
     return system;
 }
 

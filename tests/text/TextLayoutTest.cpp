@@ -13,7 +13,6 @@ std::unique_ptr<TextSystem> staggeredStyle(int instances = 1)
 TEST(TextLayout, StaggersLettersAndWordsAndStaysInUseUntilTheLastLetterDies)
 {
     auto style = staggeredStyle();
-    ASSERT_NE(style, nullptr);
     TextInstance& instance = style->instances[0];
     instance.playLine("a b", 0.0f, 3.0f, 100.0f, 100.0f);
 
@@ -32,7 +31,6 @@ TEST(TextLayout, StaggersLettersAndWordsAndStaysInUseUntilTheLastLetterDies)
 TEST(TextLayout, CountsTwoSpacesInARowAsTwoWords)
 {
     auto style = staggeredStyle();
-    ASSERT_NE(style, nullptr);
     TextInstance& instance = style->instances[0];
 
     instance.playLine("a  b", 0.0f, 3.0f, 100.0f, 100.0f);
@@ -49,7 +47,6 @@ TEST(TextLayout, CountsTwoSpacesInARowAsTwoWords)
 TEST(TextLayout, StartsEveryLetterOfASungWordOnItsNoteAndEchoesTheLine)
 {
     auto style = staggeredStyle();
-    ASSERT_NE(style, nullptr);
     TextInstance& instance = style->instances[0];
 
     testing::internal::CaptureStdout();
@@ -66,7 +63,6 @@ TEST(TextLayout, StartsEveryLetterOfASungWordOnItsNoteAndEchoesTheLine)
 TEST(TextLayout, AWordHoldingASpaceNeverReadsPastTheList)
 {
     auto style = staggeredStyle();
-    ASSERT_NE(style, nullptr);
     TextInstance& instance = style->instances[0];
 
     testing::internal::CaptureStdout();
@@ -82,8 +78,6 @@ TEST(TextLayout, DurationMinusOneTakesTheStyleDurationAndDelayMinusOneStartsAtOn
 {
     auto fiveSeconds = buildStyle(styleEntry());
     auto fourSeconds = buildStyle(styleEntry({{"duration", 4}}));
-    ASSERT_NE(fiveSeconds, nullptr);
-    ASSERT_NE(fourSeconds, nullptr);
 
     fiveSeconds->playLine("ab", -1.0f, -1.0f, 100.0f, 100.0f);
     fourSeconds->playLine("ab", -1.0f, -1.0f, 100.0f, 100.0f);
@@ -97,7 +91,6 @@ TEST(TextLayout, DurationMinusOneTakesTheStyleDurationAndDelayMinusOneStartsAtOn
 TEST(TextPool, PlaysGoToTheLowestFreeInstanceAndDropSilentlyWhenAllAreBusy)
 {
     auto style = staggeredStyle(3);
-    ASSERT_NE(style, nullptr);
     style->playLine("short", -1.0f, 0.1f, 100.0f, 100.0f);
     style->playLine("long", -1.0f, 10.0f, 100.0f, 200.0f);
     EXPECT_EQ(style->instances[0].text, "short");

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 const std::string kUnableToCreate = "TextSystem: Unable to create textsystem. Bad JSON formatting.\n";
 
@@ -13,29 +15,24 @@ std::string textsFile(const nlohmann::json& systems)
     return nlohmann::json{{"textsystems", systems}}.dump();
 }
 
-// Loads `contents` as a text file into `manager` and returns what was printed.
-std::string loadInto(TextManager& manager, const TempDir& dir, const std::string& contents, bool* result = nullptr)
+// Loads `contents` into `manager`, setting `loaded`; what was printed.
+std::string loadInto(TextManager& manager, const std::string& contents, bool& loaded)
 {
-    const std::string path = dir.write("text.json", contents);
-    return captureStderr([&] {
-        const bool loaded = manager.load(path);
-        if (result != nullptr)
-            *result = loaded;
-    });
+    std::istringstream stream(contents);
+    return captureStderr([&] { loaded = manager.loadFromStream(stream); });
 }
 }
 
 TEST(TextManager, ReportsEachBadEntryAndStillRegistersTheGoodOnes)
 {
-    TempDir dir;
     TextManager manager(ParticleManager::instance());
     bool loaded = false;
-    const std::string printed = loadInto(manager, dir,
+    const std::string printed = loadInto(manager,
                                          textsFile({{"a_no_font", {{"size", 40}}},
                                                     {"b_no_size", {{"font", kStagedFont}}},
                                                     {"c_good", styleEntry()},
-                                                    {"d_bad_font", styleEntry({{"font", dir.path() + "/none.otf"}})}}),
-                                         &loaded);
+                                                    {"d_bad_font", styleEntry({{"font", "/nonexistent/none.otf"}})}}),
+                                         loaded);
     EXPECT_TRUE(loaded);
     EXPECT_TRUE(manager.contains("c_good"));
     EXPECT_FALSE(manager.contains("a_no_font"));
@@ -55,14 +52,12 @@ TEST(TextManager, ReportsEachBadEntryAndStillRegistersTheGoodOnes)
 
 TEST(TextManager, KeepsTheFirstSystemOfAKeyAndReportsTheSecond)
 {
-    TempDir dir;
     TextManager manager(ParticleManager::instance());
     const std::string file = textsFile({{"one", styleEntry({{"num_instances", 2}})}, {"two", styleEntry()}});
-    loadInto(manager, dir, file);
-    TextSystem* first = manager.get("one");
-
     bool loaded = false;
-    EXPECT_EQ(loadInto(manager, dir, file, &loaded),
+    loadInto(manager, file, loaded);
+    TextSystem* first = manager.get("one");
+    EXPECT_EQ(loadInto(manager, file, loaded),
               "TextSystem: TextSystem with key one already exists.\n"
               "TextSystem: TextSystem with key two already exists.\n");
     EXPECT_TRUE(loaded);
@@ -70,16 +65,11 @@ TEST(TextManager, KeepsTheFirstSystemOfAKeyAndReportsTheSecond)
     EXPECT_EQ(first->instances.size(), 2u);
 }
 
-TEST(TextManager, ReportsAMissingFileAndAMissingKey)
+TEST(TextManager, LoadsAnEmptyListAndReportsAMissingKey)
 {
-    TempDir dir;
     TextManager manager(ParticleManager::instance());
-    bool loaded = true;
-    EXPECT_EQ(captureStderr([&] { loaded = manager.load(dir.path() + "/none.json"); }),
-              "TextManager: Unable to open file " + dir.path() + "/none.json.\n");
-    EXPECT_FALSE(loaded);
-
-    EXPECT_EQ(loadInto(manager, dir, textsFile(nlohmann::json::object()), &loaded), "");
+    bool loaded = false;
+    EXPECT_EQ(loadInto(manager, textsFile(nlohmann::json::object()), loaded), "");
     EXPECT_TRUE(loaded);
 
     TextSystem* found = reinterpret_cast<TextSystem*>(1);
