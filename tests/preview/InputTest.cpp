@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "window/GameProcess.hpp"
 #include "window/XWindows.hpp"
 
 #include "support/TestSupport.hpp"
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -22,34 +17,6 @@
 // a line "drennmoor-preview: at T s, frame N, scene" on standard error.
 
 namespace {
-class PreviewProcess {
-public:
-    explicit PreviewProcess(const std::string& stderrFile)
-    {
-        const std::string binary = std::string(DRENNMOOR_GAME_DIR) + "/drennmoor-preview";
-        m_pid = fork();
-        if (m_pid == 0) {
-            const int errors = open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(errors, STDERR_FILENO);
-            setenv("ALSOFT_DRIVERS", "null", 1);
-            const char* asan = getenv("ASAN_OPTIONS");
-            setenv("ASAN_OPTIONS", (std::string(asan != nullptr ? asan : "") + ":detect_leaks=0").c_str(), 1);
-            execl(binary.c_str(), binary.c_str(), "--at", "10", "--paused", "--fps", "10",
-                  static_cast<char*>(nullptr));
-            _exit(121);
-        }
-    }
-    ~PreviewProcess()
-    {
-        kill(m_pid, SIGKILL);
-        waitpid(m_pid, nullptr, 0);
-    }
-    pid_t pid() const { return m_pid; }
-
-private:
-    pid_t m_pid = -1;
-};
-
 // Waits up to `seconds` for the last position line of the file to match `expected`.
 bool waitForPosition(const std::string& file, const std::regex& expected, double seconds, std::string& last)
 {
@@ -67,24 +34,15 @@ bool waitForPosition(const std::string& file, const std::regex& expected, double
     return false;
 }
 
-void press(Display* display, KeySym key)
-{
-    const KeyCode code = XKeysymToKeycode(display, key);
-    XTestFakeKeyEvent(display, code, True, CurrentTime);
-    XTestFakeKeyEvent(display, code, False, CurrentTime);
-    XFlush(display);
-}
 }
 
 TEST(PreviewInput, KeysMoveTheTimeAsDocumented)
 {
     TempDir folder;
     const std::string errors = folder.path() + "/stderr.txt";
-    PreviewProcess preview(errors);
+    GameProcess preview(stagedGameFolder(), errors, "drennmoor-preview", {"--at", "10", "--paused", "--fps", "10"});
     XConnection windows;
     ASSERT_TRUE(windows.isOpen());
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr);
 
     // At 10 frames a second the lead-in lasts 26 frames.
     struct Step {
@@ -106,10 +64,7 @@ TEST(PreviewInput, KeysMoveTheTimeAsDocumented)
         // After a restart the window is a new one: find it and give it the keyboard.
         const Window window = windows.waitForWindow("Drennmoor preview", preview.pid(), 60);
         ASSERT_NE(window, 0u);
-        XSetInputFocus(display, window, RevertToParent, CurrentTime);
-        XSync(display, False);
-        press(display, step.key);
+        windows.pressKey(step.key, window);
         EXPECT_TRUE(waitForPosition(errors, std::regex(prefix + step.position), 120, last)) << last;
     }
-    XCloseDisplay(display);
 }

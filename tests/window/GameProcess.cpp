@@ -14,9 +14,14 @@ std::string stagedGameFolder()
     return DRENNMOOR_GAME_DIR;
 }
 
-GameProcess::GameProcess(const std::string& folder, const std::string& stderrFile)
+GameProcess::GameProcess(const std::string& folder, const std::string& stderrFile, const std::string& program,
+                         const std::vector<std::string>& arguments)
 {
-    const std::string binary = stagedGameFolder() + "/drennmoor";
+    const std::string binary = stagedGameFolder() + "/" + program;
+    std::vector<char*> argv{const_cast<char*>(binary.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     m_pid = fork();
     if (m_pid == 0) {
         if (chdir(folder.c_str()) != 0)
@@ -32,7 +37,7 @@ GameProcess::GameProcess(const std::string& folder, const std::string& stderrFil
         // graphics driver it unloads at exit would only be reported as an unknown module here.
         const char* asan = getenv("ASAN_OPTIONS");
         setenv("ASAN_OPTIONS", (std::string(asan != nullptr ? asan : "") + ":detect_leaks=0").c_str(), 1);
-        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        execv(binary.c_str(), argv.data());
         _exit(121);
     }
 }

@@ -2,13 +2,16 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
-// The real game binary run as a child process in a given folder, for the tests that need a
-// window, a window manager's close request or a key press.
+// The real game binary (or another program of the game folder, with arguments) run as a child
+// process in a given folder, for the tests that need a window, a window manager's close
+// request or a key press.
 class GameProcess {
 public:
     // Starts the game in `folder`, its standard error going to `stderrFile`.
-    GameProcess(const std::string& folder, const std::string& stderrFile);
+    GameProcess(const std::string& folder, const std::string& stderrFile, const std::string& program = "drennmoor",
+                const std::vector<std::string>& arguments = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

@@ -6,22 +6,12 @@
 #include "support/TestSupport.hpp"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 // The real game in a real window on the test display: it opens, shows black, and ends with
 // status 0 on the close button or Escape; without its vignette it says so and returns -1.
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 std::string lastLine(const std::string& text)
 {

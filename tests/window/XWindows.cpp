@@ -122,8 +122,12 @@ std::vector<unsigned long> XConnection::screenshot(Window window, int& width, in
     return pixels;
 }
 
-void XConnection::pressKey(unsigned long keysym)
+void XConnection::pressKey(unsigned long keysym, Window window)
 {
+    if (window != 0) {
+        XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+        XSync(m_display, False);
+    }
     const KeyCode key = XKeysymToKeycode(m_display, static_cast<KeySym>(keysym));
     XTestFakeKeyEvent(m_display, key, True, CurrentTime);
     XTestFakeKeyEvent(m_display, key, False, CurrentTime);

@@ -26,8 +26,9 @@ public:
     void position(Window window, int& x, int& y);
     // What the window shows, row by row, each pixel 0xRRGGBB; empty when it cannot be read.
     std::vector<unsigned long> screenshot(Window window, int& width, int& height);
-    // Presses and releases the key of `keysym` (XK_F11, XK_space).
-    void pressKey(unsigned long keysym);
+    // Presses and releases the key of `keysym` (XK_F11, XK_space), first giving `window` the
+    // keyboard when one is named.
+    void pressKey(unsigned long keysym, Window window = 0);
     // The request a window manager sends when the close button is pressed.
     void sendCloseRequest(Window window);
     // Presses (true) or releases (false) the Escape key on the whole display.
