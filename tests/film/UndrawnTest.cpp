@@ -32,11 +32,13 @@ struct Moment {
     float time;  // seconds after the opening's first frame
 };
 
+// At 2 fps every stage change drops up to half a second, so the scenes run late: the walk
+// fades out from 51 s, the credits show from 193 s (the poem keeps its own clock).
 const Moment kMoments[] = {
     {"rain over the face", 10.0f},
     {"the middle of a line of the poem", 17.0f},
-    {"the walk fading out", 47.0f},
-    {"the credits", 185.0f},
+    {"the walk fading out in the rain", 51.5f},
+    {"the credits", 200.0f},
 };
 
 // The lead-in's 2.5 s last 3 s at this frame time: it hands over on the first frame past them.
