@@ -1,4 +1,5 @@
 #include "FilmFrames.hpp"
+#include "SongSync.hpp"
 #include "FilmScenes.hpp"
 #include "PreviewOptions.hpp"
 

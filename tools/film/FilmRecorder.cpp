@@ -5,7 +5,6 @@
 #include "assets/MusicManager.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/Game.hpp"
-#include "core/LoopScenes.hpp"
 #include "core/Screen.hpp"
 
 #include <SFML/OpenGL.hpp>
@@ -29,12 +28,11 @@ std::string frameFileName(double time)
 
 FilmRecorder::FilmRecorder(const FilmOptions& options)
     : m_options(options)
-    , m_dt(1.0f / static_cast<float>(options.fps))
-    , m_leadIn(leadInFrames())
+    , m_frames(options.fps)
 {
     planCaptures();
     if (!m_options.video.empty())
-        m_video = std::make_unique<VideoEncoder>(m_options, m_leadIn);
+        m_video = std::make_unique<VideoEncoder>(m_options, m_frames.leadInFrames());
 }
 
 bool FilmRecorder::run()
@@ -65,31 +63,10 @@ bool FilmRecorder::run()
     return written;
 }
 
-long FilmRecorder::leadInFrames() const
-{
-    float timer = 0.0f;
-    long frames = 0;
-    do {
-        timer += m_dt;
-        ++frames;
-    } while (!(timer > BlackLeadIn::kLength));
-    return frames;
-}
-
-long FilmRecorder::frameAt(double time) const
-{
-    return std::max(0L, m_leadIn + std::lround(time * m_options.fps));
-}
-
-double FilmRecorder::timeOf(long frame) const
-{
-    return static_cast<double>(frame - m_leadIn) / m_options.fps;
-}
-
 void FilmRecorder::planCaptures()
 {
     for (double time : m_options.at)
-        m_captures.push_back({frameAt(time), time});
+        m_captures.push_back({m_frames.frameAt(time), time});
     std::stable_sort(m_captures.begin(), m_captures.end(),
                      [](const Capture& a, const Capture& b) { return a.frame < b.frame; });
 }
@@ -97,7 +74,7 @@ void FilmRecorder::planCaptures()
 long FilmRecorder::lastFrame() const
 {
     if (m_options.hasUntil)
-        return frameAt(m_options.until);
+        return m_frames.frameAt(m_options.until);
     if (m_options.every > 0.0 || m_captures.empty() || m_video)
         return LONG_MAX;  // until the film quits
     return m_captures.back().frame;
@@ -106,7 +83,7 @@ long FilmRecorder::lastFrame() const
 bool FilmRecorder::wantsPicture(long frame) const
 {
     return (m_nextCapture < m_captures.size() && m_captures[m_nextCapture].frame == frame) ||
-           (m_options.every > 0.0 && frame == frameAt(m_nextEvery * m_options.every)) ||
+           (m_options.every > 0.0 && frame == m_frames.frameAt(m_nextEvery * m_options.every)) ||
            (m_video && m_video->wants(frame));
 }
 
@@ -116,23 +93,23 @@ bool FilmRecorder::playFrame(long frame)
     const bool drawn = wantsPicture(frame);
     const auto start = std::chrono::steady_clock::now();
     if (drawn) {
-        game().frame(m_dt, m_window);
+        game().frame(m_frames.dt(), m_window);
         m_window.display();
         // Wait for the picture itself, so that the time is the frame's whole cost.
         m_window.setActive(true);
         glFinish();
     } else {
         // A frame nobody sees: the same state afterwards, for a fraction of the time.
-        game().advance(m_dt);
+        game().advance(m_frames.dt());
     }
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     m_stats.add(drawn ? sceneId : FrameStats::kUndrawn, took.count());
 
-    if (sceneId == -1 && game().sceneId == 0 && frame + 1 != m_leadIn)
+    if (sceneId == -1 && game().sceneId == 0 && frame + 1 != m_frames.leadInFrames())
         reportLine(kName + "the opening began on frame " + std::to_string(frame + 1) + ", not " +
-                   std::to_string(m_leadIn) + ": times are off");
-    if ((frame - m_leadIn) % m_options.fps == 0)
-        reportLine(kName + "T " + std::to_string(std::lround(timeOf(frame))) + " s, scene " +
+                   std::to_string(m_frames.leadInFrames()) + ": times are off");
+    if ((frame - m_frames.leadInFrames()) % m_options.fps == 0)
+        reportLine(kName + "T " + std::to_string(std::lround(m_frames.timeOf(frame))) + " s, scene " +
                    std::to_string(sceneId) + ", frame " + std::to_string(frame));
     if (!drawn)
         return true;
@@ -140,7 +117,7 @@ bool FilmRecorder::playFrame(long frame)
     bool written = true;
     for (; m_nextCapture < m_captures.size() && m_captures[m_nextCapture].frame == frame; ++m_nextCapture)
         written = capture(m_captures[m_nextCapture]) && written;
-    if (m_options.every > 0.0 && frame == frameAt(m_nextEvery * m_options.every)) {
+    if (m_options.every > 0.0 && frame == m_frames.frameAt(m_nextEvery * m_options.every)) {
         written = capture({frame, m_nextEvery * m_options.every}) && written;
         ++m_nextEvery;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ContactSheet.hpp"
+#include "FilmFrames.hpp"
 #include "FilmOptions.hpp"
 #include "FrameStats.hpp"
 #include "VideoEncoder.hpp"
@@ -29,11 +30,6 @@ private:
         double time; // as asked for, seconds after the opening's first frame
     };
 
-    // Frames the black lead-in lasts at this frame rate: it hands over on the first frame
-    // whose summed time exceeds its length.
-    long leadInFrames() const;
-    long frameAt(double time) const;
-    double timeOf(long frame) const;
     void planCaptures();
     long lastFrame() const;
     // Whether `frame` is written (--at, --every, --video); every other frame runs undrawn.
@@ -44,8 +40,7 @@ private:
     void report() const;
 
     FilmOptions m_options;
-    float m_dt;
-    long m_leadIn;
+    FilmFrames m_frames;
     std::vector<Capture> m_captures;  // for --at, in frame order
     std::size_t m_nextCapture = 0;
     long m_nextEvery = 0;             // index k of the next --every frame, T = k * every

@@ -1,6 +1,5 @@
 #include "SongSync.hpp"
 
-#include "FilmFrames.hpp"
 
 #include "assets/MusicManager.hpp"
 
@@ -49,4 +48,16 @@ void SongSync::keepInStep(double time)
 void SongSync::silence(bool quiet)
 {
     sf::Listener::setGlobalVolume(quiet ? 0.0f : 100.0f);
+}
+
+double songOffset(double time, double songLength, double loopStart)
+{
+    if (!(time > 0.0))
+        return 0.0;
+    if (time < songLength)
+        return time;
+    const double loopLength = songLength - loopStart;
+    if (!(loopLength > 0.0))
+        return 0.0;
+    return loopStart + std::fmod(time - songLength, loopLength);
 }

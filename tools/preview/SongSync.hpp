@@ -14,3 +14,8 @@ public:
     // Silences all sound while a replay runs the film's frames in a hurry, and back.
     void silence(bool quiet);
 };
+
+// The song's playing offset, in seconds, at film time `time`: the opening starts it from 0 on
+// its first frame, and past its end (`songLength` seconds) it plays on from `loopStart` to
+// the end again and again. 0 before the opening.
+double songOffset(double time, double songLength, double loopStart);

@@ -25,8 +25,3 @@ private:
     float m_dt;
     long m_leadIn;
 };
-
-// The song's playing offset, in seconds, at film time `time`: the opening starts it from 0 on
-// its first frame, and past its end (`songLength` seconds) it plays on from `loopStart` to
-// the end again and again. 0 before the opening.
-double songOffset(double time, double songLength, double loopStart);

@@ -27,15 +27,3 @@ double FilmFrames::timeOf(long frame) const
 {
     return static_cast<double>(frame - m_leadIn) / m_fps;
 }
-
-double songOffset(double time, double songLength, double loopStart)
-{
-    if (!(time > 0.0))
-        return 0.0;
-    if (time < songLength)
-        return time;
-    const double loopLength = songLength - loopStart;
-    if (!(loopLength > 0.0))
-        return 0.0;
-    return loopStart + std::fmod(time - songLength, loopLength);
-}
