@@ -1,5 +1,7 @@
 #include "VideoEncoder.hpp"
 
+#include "ShellWord.hpp"
+
 #include "core/Diagnostics.hpp"
 #include "core/Screen.hpp"
 
@@ -21,15 +23,6 @@ const char* const kMusicFile = "assets/music.json";
 const char* const kSongKey = "demo_song";
 // The film quits about this long after T = 0; only the estimate of the time left uses it.
 constexpr double kFilmSeconds = 200.0;
-
-// One argument for /bin/sh, whatever characters it holds.
-std::string quoted(const std::string& text)
-{
-    std::string out = "'";
-    for (char c : text)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
 
 bool onPath(const std::string& program)
 {
@@ -164,12 +157,12 @@ std::string VideoEncoder::command(const std::string& song, double gain) const
     std::ostringstream line;
     line << "ffmpeg -hide_banner -loglevel error -y"
          << " -f rawvideo -pix_fmt rgba -s " << kScreenWidth << 'x' << kScreenHeight << " -r " << m_fps << " -i -"
-         << (start > 0.0 ? " -ss " + seconds(start) : std::string()) << " -i " << quoted(song)
+         << (start > 0.0 ? " -ss " + seconds(start) : std::string()) << " -i " << shellWord(song)
          << " -map 0:v:0 -map 1:a:0"
          << " -vf scale=out_color_matrix=bt709 -c:v libx264 -pix_fmt yuv420p -preset medium -crf 18"
          << " -colorspace bt709 -color_primaries bt709 -color_trc bt709"
          << " -af " << audioFilter << " -c:a aac -b:a 192k " << length << " -movflags +faststart "
-         << quoted(m_path) << " 2>" << quoted(m_log);
+         << shellWord(m_path) << " 2>" << shellWord(m_log);
     return line.str();
 }
 

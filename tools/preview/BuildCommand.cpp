@@ -2,18 +2,12 @@
 
 #include <sys/wait.h>
 
+#include "ShellWord.hpp"
+
 #include <cstdio>
 #include <iostream>
 
 namespace {
-std::string quoted(const std::string& word)
-{
-    std::string out = "'";
-    for (char c : word)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 bool looksLikeError(const std::string& line)
 {
     return line.find("rror") != std::string::npos || line.find("FAILED") != std::string::npos;
@@ -24,7 +18,7 @@ BuildResult runBuild(const std::vector<std::string>& command)
 {
     std::string shell;
     for (const std::string& word : command)
-        shell += quoted(word) + " ";
+        shell += shellWord(word) + " ";
     shell += "2>&1";
     BuildResult result;
     FILE* output = popen(shell.c_str(), "r");
