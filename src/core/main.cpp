@@ -41,7 +41,8 @@ int main()
         // Restarted on every pass, paused or not, so a resumed film does not take the pause's
         // length as one frame.
         const float dt = clock.restart().asSeconds();
-        // The keyboard's state is the whole desktop's: Escape held in another window is not ours.
+        // Escape counts only while the window has the focus: the keyboard's state is the whole
+        // desktop's, and with the desktop focused X gives keys to the window under the pointer.
         bool escapeHeld = window.hasFocus() && sf::Keyboard::isKeyPressed(sf::Keyboard::Escape);
         bool closeRequested = false;
         sf::Event event;
@@ -53,7 +54,7 @@ int main()
             } else if (event.type == sf::Event::KeyPressed) {
                 // A tap shorter than a frame is over before the held-key check sees it.
                 if (event.key.code == sf::Keyboard::Escape)
-                    escapeHeld = true;
+                    escapeHeld = escapeHeld || window.hasFocus();
                 else if (event.key.code == sf::Keyboard::Space)
                     state.togglePause();
                 else if (event.key.code == sf::Keyboard::M)
