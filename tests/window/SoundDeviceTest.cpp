@@ -13,18 +13,23 @@
 #include <cstdlib>
 #include <thread>
 
-// The real game on a machine where OpenAL opens no sound device (its driver list names none
-// that exists, as on a machine without sound hardware or server): the film plays silent after
-// the game's one line, with no stream of error lines and no spinning thread, and Escape ends
-// it with 0. Beside it, the same film with OpenAL's null device sets the processor time
-// the film may take.
+// The real game where OpenAL opens no sound device, or loses it while the song plays: the film
+// plays on silent after the game's one line, with no stream of error lines and no spinning
+// thread, and Escape ends it with 0. Beside it, the same film with OpenAL's null device sets
+// the processor time the film may take.
 namespace {
 
 // Seconds both films play side by side once their windows are up: the song would begin at
 // 2.5 s, and a failing song player would have flooded standard error long before the end.
 constexpr double kPlayFor = 6.0;
 constexpr double kMostCpuOverNullDevice = 1.3;
-const std::string kNoDeviceLine = "No sound device: the film plays without its song\n";
+constexpr long kMostLines = 15;
+
+struct SilentRun {
+    std::string errors;
+    double cpu = 0.0;      // processor seconds while both played
+    double nullCpu = 0.0;  // the same with the null device
+};
 
 std::size_t occurrences(const std::string& text, const std::string& part)
 {
@@ -34,42 +39,65 @@ std::size_t occurrences(const std::string& text, const std::string& part)
     return count;
 }
 
-} // namespace
-
-TEST(NoSoundDevice, FilmPlaysSilentAfterOneLineWithoutAFloodOrASpinningThread)
+// Plays the film with OpenAL's `drivers`, and the null device's film on a screen of its own (so
+// that the two windows of one title are told apart), for kPlayFor seconds; checks that the
+// film shows and that Escape and the close button end them with 0.
+SilentRun playBesideNullDevice(const std::string& drivers)
 {
+    SilentRun run;
     XConnection x;
-    ASSERT_TRUE(x.isOpen());
-    TempDir dir;
-    // On a screen of its own, so that the two windows of one title are told apart.
     VirtualScreen nullScreen(1920, 1080);
-    ASSERT_FALSE(nullScreen.name().empty()) << "Xvfb did not start";
+    EXPECT_TRUE(x.isOpen() && !nullScreen.name().empty());
     XConnection nullX(nullScreen.name().c_str());
+    TempDir dir;
     const std::string display = getenv("DISPLAY");
     setenv("DISPLAY", nullScreen.name().c_str(), 1);
     GameProcess withDevice(stagedGameFolder(), dir.path() + "/null.txt");
     setenv("DISPLAY", display.c_str(), 1);
+    GameProcess game(stagedGameFolder(), dir.path() + "/stderr.txt", "drennmoor", {}, drivers);
     const Window nullWindow = nullX.waitForWindow("Drennmoor", withDevice.pid(), 30.0);
-    GameProcess game(stagedGameFolder(), dir.path() + "/stderr.txt", "drennmoor", {}, "no-such-driver");
     const Window window = x.waitForWindow("Drennmoor", game.pid(), 30.0);
-    ASSERT_TRUE(nullWindow != 0 && window != 0) << readFile(dir.path() + "/stderr.txt").substr(0, 2000);
+    EXPECT_TRUE(nullWindow != 0 && window != 0);
 
-    const double gameStart = game.cpuSeconds();
-    const double nullStart = withDevice.cpuSeconds();
+    const double cpuBefore = game.cpuSeconds();
+    const double nullCpuBefore = withDevice.cpuSeconds();
     const auto started = std::chrono::steady_clock::now();
     EXPECT_TRUE(x.waitForFilm(window, 30.0).showsFilm()) << "the film shows";
     std::this_thread::sleep_until(started + std::chrono::duration<double>(kPlayFor));
-    const double gameUsed = game.cpuSeconds() - gameStart;
-    const double nullUsed = withDevice.cpuSeconds() - nullStart;
+    run.cpu = game.cpuSeconds() - cpuBefore;
+    run.nullCpu = withDevice.cpuSeconds() - nullCpuBefore;
 
     x.pressKey(XK_Escape, window);
     EXPECT_EQ(game.waitForExit(20.0), 0);
     nullX.sendCloseRequest(nullWindow);
     EXPECT_EQ(withDevice.waitForExit(20.0), 0);
+    run.errors = readFile(dir.path() + "/stderr.txt");
+    return run;
+}
 
-    const std::string errors = readFile(dir.path() + "/stderr.txt");
-    EXPECT_EQ(occurrences(errors, kNoDeviceLine), 1u) << errors.substr(0, 2000);
-    EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 15) << errors.substr(0, 2000);
-    EXPECT_LE(gameUsed, kMostCpuOverNullDevice * nullUsed) << "processor seconds without a device " << gameUsed
-                                                           << ", with the null device " << nullUsed;
+void expectOneLineAndNoSpinning(const SilentRun& run, const std::string& line)
+{
+    const std::string start = run.errors.substr(0, 2000);
+    EXPECT_EQ(occurrences(run.errors, line + "\n"), 1u) << start;
+    EXPECT_LE(std::count(run.errors.begin(), run.errors.end(), '\n'), kMostLines) << start;
+    EXPECT_LE(run.cpu, kMostCpuOverNullDevice * run.nullCpu)
+        << "processor seconds " << run.cpu << ", with the null device " << run.nullCpu;
+}
+
+} // namespace
+
+// A driver list naming none that exists: as a machine without sound hardware or server.
+TEST(NoSoundDevice, FilmPlaysSilentAfterOneLineWithoutAFloodOrASpinningThread)
+{
+    expectOneLineAndNoSpinning(playBesideNullDevice("no-such-driver"),
+                               "No sound device: the film plays without its song");
+}
+
+// OpenAL's wave writer on a full disk (/dev/full): its first write fails and the device is
+// disconnected while the song plays, as an unplugged headset or a stopped sound server.
+TEST(NoSoundDevice, ADeviceLostWhileTheSongPlaysEndsItOnce)
+{
+    TempDir dir;
+    setenv("ALSOFT_CONF", dir.write("alsoft.conf", "[wave]\nfile = /dev/full\n").c_str(), 1);
+    expectOneLineAndNoSpinning(playBesideNullDevice("wave"), "Sound device lost: the film goes on without its song");
 }
