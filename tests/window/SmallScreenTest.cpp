@@ -12,9 +12,10 @@
 #include <cstdlib>
 #include <thread>
 
-// The real game on a screen smaller than the film and of another shape (1280 x 1024): the
-// window lies inside the screen; F11 makes it fullscreen on the screen's own mode with the
-// whole film letterboxed in it, and back; the film goes on throughout and Escape ends it.
+// The real game on a screen smaller than the film and of another shape (1280 x 1024), as the
+// viewer plays it: the window lies inside the screen; Space pauses and resumes; F11 makes it
+// fullscreen on the screen's own mode with the whole film letterboxed in it and F makes it a
+// window again; a window resized by hand shows the whole film; Escape ends it.
 namespace {
 
 constexpr int kScreenWidth = 1280;
@@ -36,7 +37,7 @@ Shot filmIn(XConnection& x, pid_t game, double settle)
 
 } // namespace
 
-TEST(SmallScreen, WindowFitsTheScreenAndFullscreenLetterboxesTheWholeFilm)
+TEST(SmallScreen, ViewerKeysAndAResizedWindowKeepTheWholeFilm)
 {
     VirtualScreen screen(kScreenWidth, kScreenHeight);
     ASSERT_FALSE(screen.name().empty()) << "Xvfb did not start";
@@ -52,7 +53,27 @@ TEST(SmallScreen, WindowFitsTheScreenAndFullscreenLetterboxesTheWholeFilm)
     EXPECT_NEAR(static_cast<double>(windowed.width) / windowed.height, 16.0 / 9.0, 0.01);
     EXPECT_GT(windowed.rows(windowed.height * 2 / 5, windowed.height * 3 / 5), 30.0) << "the film shows";
 
-    // Fullscreen on the screen's own mode: black bars above and below a 1280 x 720 film.
+    // Space held past the keyboard's repeat delay is one press: the picture holds, with the
+    // pause mark's two bars in the top-right corner, until Space again.
+    Window window = x.waitForWindow("Drennmoor", game.pid(), 5.0);
+    x.focus(window);
+    x.setKey(XK_space, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    const Shot paused = x.shot(window);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_TRUE(x.shot(window).pixels == paused.pixels) << "paused, the picture holds";
+    x.setKey(XK_space, false);
+    const int right = paused.width - 28;  // the mark's right edge, 28 pixels in from the window's
+    EXPECT_GT(paused.area(right - 8, 28, right, 56), paused.area(right - 16, 28, right - 8, 56) + 150.0)
+        << "a light bar of the pause mark beside the film's dark corner";
+    // Not at once: a release and a press in the same millisecond are the keyboard's repeat.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    x.pressKey(XK_space, window);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_FALSE(x.shot(window).pixels == paused.pixels) << "resumed, the film moves on";
+
+    // F11 and F: fullscreen on the screen's own mode, black bars above and below a 1280 x 720
+    // film.
     x.pressKey(XK_F11);
     const Shot letterboxed = filmIn(x, game.pid(), 2.0);
     ASSERT_EQ(letterboxed.width, kScreenWidth);
@@ -60,12 +81,22 @@ TEST(SmallScreen, WindowFitsTheScreenAndFullscreenLetterboxesTheWholeFilm)
     EXPECT_EQ(letterboxed.rows(0, 152), 0.0) << "a black bar above";
     EXPECT_EQ(letterboxed.rows(872, 1024), 0.0) << "a black bar below";
     EXPECT_GT(letterboxed.rows(152 + 288, 152 + 432), 30.0) << "the film with its textures and vignette";
+    x.pressKey(XK_f);
+    const Shot windowedAgain = filmIn(x, game.pid(), 2.0);
+    EXPECT_EQ(windowedAgain.height, windowed.height) << "a window again";
+    EXPECT_GT(windowedAgain.rows(200, 400), 30.0);
 
-    // And back to a window inside the screen; the film goes on until Escape.
-    x.pressKey(XK_F11);
-    EXPECT_GT(filmIn(x, game.pid(), 2.0).rows(200, 400), 30.0);
-    x.setEscape(true);
-    const int status = game.waitForExit(20.0);
-    x.setEscape(false);
-    EXPECT_EQ(status, 0) << readFile(dir.path() + "/stderr.txt");
+    // Resized by the user to a square: the whole film, 800 x 450, between black bars.
+    window = x.waitForWindow("Drennmoor", game.pid(), 5.0);
+    x.resize(window, 800, 800);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    const Shot square = x.shot(window);
+    ASSERT_EQ(square.width, 800);
+    ASSERT_EQ(square.height, 800);
+    EXPECT_EQ(square.rows(0, 175), 0.0) << "a black bar above";
+    EXPECT_EQ(square.rows(625, 800), 0.0) << "a black bar below";
+    EXPECT_GT(square.rows(320, 480), 30.0) << "the film between them";
+
+    x.pressKey(XK_Escape, window);
+    EXPECT_EQ(game.waitForExit(20.0), 0) << readFile(dir.path() + "/stderr.txt");
 }
