@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 struct Loaded {
@@ -60,4 +62,32 @@ TEST(Config, AppliesEveryKeyAndMutesOnlyOnFalse)
 
     loaded = loadText(R"({"music": true})");
     EXPECT_FALSE(loaded.muted);
+}
+
+// A syntax error anywhere, even after good keys, leaves every setting at its default.
+TEST(Config, NothingAppliesUnlessTheWholeFileParsed)
+{
+    const Loaded loaded = loadText(R"({"fullscreen": true, "music": false, "vsync": false,)");
+    EXPECT_EQ(loaded.errors.rfind("config.json: Error while parsing JSON.\n[json.exception.parse_error.", 0), 0u)
+        << loaded.errors;
+    EXPECT_FALSE(loaded.config.fullscreen);
+    EXPECT_TRUE(loaded.config.vsync);
+    EXPECT_FALSE(loaded.muted);
+}
+
+// Only a JSON boolean counts: a key of another type keeps its default, with one line naming
+// it, and the keys around it still apply.
+TEST(Config, AWrongTypedKeyKeepsItsDefaultWhileTheOthersApply)
+{
+    Loaded loaded = loadText(R"({"fullscreen": 1, "music": false, "vsync": false})");
+    EXPECT_EQ(loaded.errors.rfind("config.json: Wrong value type for \"fullscreen\": ", 0), 0u) << loaded.errors;
+    EXPECT_EQ(std::count(loaded.errors.begin(), loaded.errors.end(), '\n'), 1);
+    EXPECT_FALSE(loaded.config.fullscreen);
+    EXPECT_TRUE(loaded.muted);
+    EXPECT_FALSE(loaded.config.vsync);
+
+    loaded = loadText(R"({"fullscreen": true, "music": "false", "vsync": null})");
+    EXPECT_TRUE(loaded.config.fullscreen);
+    EXPECT_FALSE(loaded.muted);
+    EXPECT_TRUE(loaded.config.vsync);
 }
