@@ -11,6 +11,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
 #include <thread>
 
 // The real game where OpenAL opens no sound device, or loses it while the song plays: the film
@@ -19,9 +22,9 @@
 // the processor time the film may take.
 namespace {
 
-// Seconds both films play side by side once their windows are up: the song would begin at
-// 2.5 s, and a failing song player would have flooded standard error long before the end.
-constexpr double kPlayFor = 6.0;
+// Seconds both films play side by side once they show the film, after the song began at 2.5 s:
+// a failing song player floods standard error from its start.
+constexpr double kPlayFor = 4.0;
 constexpr double kMostCpuOverNullDevice = 1.3;
 constexpr long kMostLines = 15;
 
@@ -29,7 +32,17 @@ struct SilentRun {
     std::string errors;
     double cpu = 0.0;      // processor seconds while both played
     double nullCpu = 0.0;  // the same with the null device
+    bool busy = false;     // the machine had more to run than twice its cores
 };
+
+// Whether other work keeps the machine's cores too busy for two games to get an even share:
+// the last minute's load average beyond twice the cores.
+bool machineBusy()
+{
+    double load = 0.0;
+    std::ifstream("/proc/loadavg") >> load;
+    return load > 2.0 * std::thread::hardware_concurrency();
+}
 
 std::size_t occurrences(const std::string& text, const std::string& part)
 {
@@ -39,31 +52,33 @@ std::size_t occurrences(const std::string& text, const std::string& part)
     return count;
 }
 
-// Plays the film with OpenAL's `drivers`, and the null device's film on a screen of its own (so
-// that the two windows of one title are told apart), for kPlayFor seconds; checks that the
-// film shows and that Escape and the close button end them with 0.
+// Plays the film with OpenAL's `drivers` beside the null device's film, each on a screen of its
+// own alike, for kPlayFor seconds of film; checks that the film shows and that Escape and the
+// close button end them with 0.
 SilentRun playBesideNullDevice(const std::string& drivers)
 {
     SilentRun run;
-    XConnection x;
-    VirtualScreen nullScreen(1920, 1080);
-    EXPECT_TRUE(x.isOpen() && !nullScreen.name().empty());
-    XConnection nullX(nullScreen.name().c_str());
+    run.busy = machineBusy();
     TempDir dir;
-    const std::string display = getenv("DISPLAY");
+    VirtualScreen nullScreen(1920, 1080);
+    VirtualScreen screen(1920, 1080);
+    EXPECT_FALSE(nullScreen.name().empty() || screen.name().empty()) << "Xvfb did not start";
+    XConnection nullX(nullScreen.name().c_str());
+    XConnection x(screen.name().c_str());
+    // Started together, they load, and fetch their later pictures on worker threads, alike.
     setenv("DISPLAY", nullScreen.name().c_str(), 1);
     GameProcess withDevice(stagedGameFolder(), dir.path() + "/null.txt");
-    setenv("DISPLAY", display.c_str(), 1);
+    setenv("DISPLAY", screen.name().c_str(), 1);
     GameProcess game(stagedGameFolder(), dir.path() + "/stderr.txt", "drennmoor", {}, drivers);
     const Window nullWindow = nullX.waitForWindow("Drennmoor", withDevice.pid(), 30.0);
     const Window window = x.waitForWindow("Drennmoor", game.pid(), 30.0);
     EXPECT_TRUE(nullWindow != 0 && window != 0);
 
+    EXPECT_TRUE(x.waitForFilm(window, 30.0).showsFilm()) << "the film shows";
+    EXPECT_TRUE(nullX.waitForFilm(nullWindow, 30.0).showsFilm());
     const double cpuBefore = game.cpuSeconds();
     const double nullCpuBefore = withDevice.cpuSeconds();
-    const auto started = std::chrono::steady_clock::now();
-    EXPECT_TRUE(x.waitForFilm(window, 30.0).showsFilm()) << "the film shows";
-    std::this_thread::sleep_until(started + std::chrono::duration<double>(kPlayFor));
+    std::this_thread::sleep_for(std::chrono::duration<double>(kPlayFor));
     run.cpu = game.cpuSeconds() - cpuBefore;
     run.nullCpu = withDevice.cpuSeconds() - nullCpuBefore;
 
@@ -80,8 +95,12 @@ void expectOneLineAndNoSpinning(const SilentRun& run, const std::string& line)
     const std::string start = run.errors.substr(0, 2000);
     EXPECT_EQ(occurrences(run.errors, line + "\n"), 1u) << start;
     EXPECT_LE(std::count(run.errors.begin(), run.errors.end(), '\n'), kMostLines) << start;
-    EXPECT_LE(run.cpu, kMostCpuOverNullDevice * run.nullCpu)
-        << "processor seconds " << run.cpu << ", with the null device " << run.nullCpu;
+    std::ostringstream figures;
+    figures << "processor seconds " << run.cpu << ", with the null device " << run.nullCpu;
+    if (run.busy)
+        std::cout << "Too busy a machine to compare processor time: " << figures.str() << std::endl;
+    else
+        EXPECT_LE(run.cpu, kMostCpuOverNullDevice * run.nullCpu) << figures.str();
 }
 
 } // namespace
