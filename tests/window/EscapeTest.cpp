@@ -32,9 +32,9 @@ TEST(EscapeKey, HeldInAnotherWindowLeavesTheFilmPlaying)
     const Window other = x.openPlainWindow();
     for (const Window elsewhere : {other, x.root()}) {
         x.focus(elsewhere);
-        x.setEscape(true);
+        x.setKey(XK_Escape, true);
         std::this_thread::sleep_for(kHeld);
-        x.setEscape(false);
+        x.setKey(XK_Escape, false);
         EXPECT_EQ(game.waitForExit(0.5), kStillRunning) << "Escape held in window " << elsewhere;
     }
     x.pressKey(XK_Escape, window);

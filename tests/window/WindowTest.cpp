@@ -5,6 +5,8 @@
 #include "XWindows.hpp"
 #include "support/TestSupport.hpp"
 
+#include <X11/keysym.h>
+
 #include <filesystem>
 
 // The real game in a real window on the test display: it opens, shows black, and ends with
@@ -49,9 +51,9 @@ TEST(GameWindow, EscapeEndsTheGameWithZero)
     TempDir dir;
     GameProcess game(stagedGameFolder(), dir.path() + "/stderr.txt");
     ASSERT_NE(x.waitForWindow("Drennmoor", game.pid(), 30.0), 0u);
-    x.setEscape(true);
+    x.setKey(XK_Escape, true);
     const int status = game.waitForExit(20.0);
-    x.setEscape(false);
+    x.setKey(XK_Escape, false);
     EXPECT_EQ(status, 0) << readFile(dir.path() + "/stderr.txt");
 }
 

@@ -103,11 +103,6 @@ void XConnection::sendCloseRequest(Window window)
     XFlush(m_display);
 }
 
-void XConnection::setEscape(bool pressed)
-{
-    setKey(XK_Escape, pressed);
-}
-
 void XConnection::setKey(unsigned long keysym, bool pressed)
 {
     const KeyCode key = XKeysymToKeycode(m_display, static_cast<KeySym>(keysym));
@@ -143,20 +138,20 @@ void XConnection::position(Window window, int& x, int& y)
     XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &x, &y, &child);
 }
 
-std::vector<unsigned long> XConnection::screenshot(Window window, int& width, int& height)
+Shot XConnection::shot(Window window)
 {
-    size(window, width, height);
-    std::vector<unsigned long> pixels;
-    XImage* image = XGetImage(m_display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                              AllPlanes, ZPixmap);
+    Shot shot;
+    size(window, shot.width, shot.height);
+    XImage* image = XGetImage(m_display, window, 0, 0, static_cast<unsigned>(shot.width),
+                              static_cast<unsigned>(shot.height), AllPlanes, ZPixmap);
     if (image == nullptr)
-        return pixels;
-    pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(XGetPixel(image, x, y) & 0xffffffUL);
+        return shot;
+    shot.pixels.reserve(static_cast<std::size_t>(shot.width) * static_cast<std::size_t>(shot.height));
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x)
+            shot.pixels.push_back(XGetPixel(image, x, y) & 0xffffffUL);
     XDestroyImage(image);
-    return pixels;
+    return shot;
 }
 
 void XConnection::pressKey(unsigned long keysym, Window window)
@@ -178,13 +173,6 @@ double Shot::area(int left, int top, int right, int bottom) const
             sum += static_cast<double>(((pixel >> 16) & 0xff) + ((pixel >> 8) & 0xff) + (pixel & 0xff));
         }
     return sum / (static_cast<double>(bottom - top) * (right - left));
-}
-
-Shot XConnection::shot(Window window)
-{
-    Shot shot;
-    shot.pixels = screenshot(window, shot.width, shot.height);
-    return shot;
 }
 
 Shot XConnection::waitForFilm(Window window, double seconds)

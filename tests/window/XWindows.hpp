@@ -39,8 +39,6 @@ public:
     void size(Window window, int& width, int& height);
     // Where the window's top-left corner is on the screen.
     void position(Window window, int& x, int& y);
-    // What the window shows, row by row, each pixel 0xRRGGBB; empty when it cannot be read.
-    std::vector<unsigned long> screenshot(Window window, int& width, int& height);
     // What the window shows now.
     Shot shot(Window window);
     // What the window shows once it shows the film (not the lead-in's black), waiting up to
@@ -51,8 +49,6 @@ public:
     void pressKey(unsigned long keysym, Window window = 0);
     // The request a window manager sends when the close button is pressed.
     void sendCloseRequest(Window window);
-    // Presses (true) or releases (false) the Escape key on the whole display.
-    void setEscape(bool pressed);
     // Presses (true) or releases (false) the key of `keysym` on the whole display.
     void setKey(unsigned long keysym, bool pressed);
     // A plain window of another program, as a desktop has: mapped, and gone with the connection.
