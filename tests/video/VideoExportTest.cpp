@@ -1,10 +1,9 @@
+#include "FilmRun.hpp"
+
 #include "support/TestSupport.hpp"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <sstream>
@@ -16,27 +15,6 @@
 // software OpenGL, so the one export is short and every check of it sits in one test.
 
 namespace {
-struct Outcome {
-    int status = -1;
-    std::string output;
-};
-
-// Runs a shell command; `output` is its standard output (add 2>&1 for the errors too).
-Outcome run(const std::string& command)
-{
-    Outcome result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        result.output.append(buffer, got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
 // ffprobe's key=value lines for one stream ("v:0", "a:0") or, for "", the container.
 std::map<std::string, std::string> probe(const std::string& file, const std::string& stream)
 {
@@ -73,8 +51,6 @@ double soundOnset(const std::vector<short>& samples)
             return static_cast<double>(i) / kRate;
     return -1.0;
 }
-
-const std::string kFilm = "./drennmoor-film";
 }
 
 TEST(VideoExport, ARangeFromTheLeadInIsTwoSecondsOfH264WithTheSongStartingAtTZero)
