@@ -53,9 +53,9 @@ struct X264Settings {
 X264Settings x264Settings(VideoQuality quality)
 {
     switch (quality) {
-    case VideoQuality::Draft: return {"ultrafast", 20};
-    case VideoQuality::Final: return {"medium", 16};
-    default: return {"veryfast", 18};
+    case VideoQuality::Draft: return {"ultrafast", 14};
+    case VideoQuality::Final: return {"medium", 12};
+    default: return {"superfast", 14};
     }
 }
 
