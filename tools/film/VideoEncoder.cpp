@@ -54,7 +54,7 @@ X264Settings x264Settings(VideoQuality quality)
 {
     switch (quality) {
     case VideoQuality::Draft: return {"ultrafast", 14};
-    case VideoQuality::Final: return {"medium", 12};
+    case VideoQuality::Final: return {"superfast", 12};
     default: return {"superfast", 14};
     }
 }
