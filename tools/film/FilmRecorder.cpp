@@ -1,5 +1,6 @@
 #include "FilmRecorder.hpp"
 
+#include "FramePicture.hpp"
 #include "ToolNumbers.hpp"
 
 #include "assets/MusicManager.hpp"
@@ -17,13 +18,6 @@
 
 namespace {
 const std::string kName = "drennmoor-film: ";
-
-std::string frameFileName(double time)
-{
-    char name[64];
-    std::snprintf(name, sizeof name, "frame_%08.3f.png", time);
-    return name;
-}
 }
 
 FilmRecorder::FilmRecorder(const FilmOptions& options)
@@ -145,14 +139,7 @@ bool FilmRecorder::capture(const Capture& wanted)
 sf::Image FilmRecorder::opaqueFrame() const
 {
     // What the window would show: the same pixels with nothing behind them.
-    const sf::Image shown = m_window.getTexture().copyToImage();
-    const sf::Vector2u size = shown.getSize();
-    std::vector<sf::Uint8> pixels(shown.getPixelsPtr(), shown.getPixelsPtr() + size.x * size.y * 4);
-    for (std::size_t alpha = 3; alpha < pixels.size(); alpha += 4)
-        pixels[alpha] = 255;
-    sf::Image opaque;
-    opaque.create(size.x, size.y, pixels.data());
-    return opaque;
+    return ::opaqueFrame(m_window.getTexture());
 }
 
 void FilmRecorder::report() const

@@ -11,6 +11,7 @@ struct PreviewOptions {
     int fps = 60;         // --fps: frames a second, the fixed frame time's inverse
     bool sceneStart = false;  // --scene-start: `at` is a scene's start; go on to its first frame
     std::string notice;   // --notice: the overlay's second line (what the last run left to say)
+    std::string buildProgram = "cmake";  // --build-program: run as cmake is, to build what changed
     bool help = false;
 
     // False with `error` set for an unknown option or a bad value.
