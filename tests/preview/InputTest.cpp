@@ -10,6 +10,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -45,6 +46,25 @@ bool waitForPosition(const std::string& file, const std::string& position, doubl
 {
     return waitForLine(file, "drennmoor-preview: at ", std::regex("drennmoor-preview: " + position), seconds, last);
 }
+
+void expectSavedAsTheFilmRendererWritesIt(XConnection& windows, Window window, const std::string& errors,
+                                          const std::string& folder, const std::string& time)
+{
+    const std::string name = "frame_" + time + ".png";
+    const fs::path saved = fs::path(stagedGameFolder()) / name;
+    windows.pressKey(XK_s, window);
+    std::string last;
+    ASSERT_TRUE(waitForLine(errors, "drennmoor-preview: saved", std::regex("drennmoor-preview: saved " + name), 10,
+                            last))
+        << last;
+    const std::string film = "cd " + stagedGameFolder() + " && ./drennmoor-film --fps 10 --at " + time + " --out " +
+                             folder + " 2>/dev/null";
+    ASSERT_EQ(std::system(film.c_str()), 0);
+    const std::string ours = readFile(saved.string());
+    fs::remove(saved);
+    EXPECT_FALSE(ours.empty());
+    EXPECT_TRUE(ours == readFile(folder + "/" + name)) << name << " differs from the film renderer's";
+}
 }
 
 // Every seek, back or forward, happens in the preview's own process and window.
@@ -77,6 +97,9 @@ TEST(PreviewInput, KeysMoveTheTimeInTheSameProcess)
     const Window window = windows.waitForWindow("Drennmoor preview", preview.pid(), 60);
     ASSERT_NE(window, 0u);
     for (const Step& step : steps) {
+        // One frame is saved on the way: the film renderer's frame of that time, to the byte.
+        if (step.key == XK_Left && !step.shift)
+            expectSavedAsTheFilmRendererWritesIt(windows, window, errors, folder.path(), "0015.000");
         windows.pressKey(step.key, window, step.shift);
         EXPECT_TRUE(waitForPosition(errors, step.position, 10, last)) << last;
         // No restart: the same process, its window still there.
