@@ -44,7 +44,8 @@ bool waitForLine(const std::string& file, const std::string& prefix, const std::
 
 bool waitForPosition(const std::string& file, const std::string& position, double seconds, std::string& last)
 {
-    return waitForLine(file, "drennmoor-preview: at ", std::regex("drennmoor-preview: " + position), seconds, last);
+    return waitForLine(file, "drennmoor-preview: at ", std::regex("drennmoor-preview: " + position + " \\(.*\\)"),
+                       seconds, last);
 }
 
 void expectSavedAsTheFilmRendererWritesIt(XConnection& windows, Window window, const std::string& errors,

@@ -18,8 +18,8 @@
 
 namespace {
 const char* const kTitle = "Drennmoor preview";
-constexpr float kReplayQuietFor = 0.05f;    // seconds of replay before the progress shows
-constexpr float kReplayRedrawEvery = 0.05f; // seconds between progress pictures
+constexpr float kReplayQuietFor = 0.1f;     // seconds of replay before the progress shows
+constexpr float kReplayRedrawEvery = 0.25f; // seconds between progress pictures (each costs a frame)
 constexpr int kIdleSleep = 20;              // milliseconds between looks while nothing moves
 constexpr int kPlayingSleep = 2;            // milliseconds between looks while playing
 constexpr long kWholeFilm = 400;            // seconds the film is surely over by
@@ -187,9 +187,11 @@ void PreviewApp::settle()
     m_song.setSpeed(m_session.speed());
     m_song.follow(m_session.time(), m_session.paused());
     updateVolume(false);
-    char line[128];
-    std::snprintf(line, sizeof line, "drennmoor-preview: at %.3f s, frame %ld, %s%s", m_session.time(),
-                  m_session.shown(), sceneName(game().sceneId, "?"), m_session.paused() ? ", paused" : "");
+    // How long the move took, from the key or the pointer to the frame in the picture.
+    char line[160];
+    std::snprintf(line, sizeof line, "drennmoor-preview: at %.3f s, frame %ld, %s%s (%.0f ms)", m_session.time(),
+                  m_session.shown(), sceneName(game().sceneId, "?"), m_session.paused() ? ", paused" : "",
+                  m_sinceInput.getElapsedTime().asSeconds() * 1000.0);
     reportLine(line);
     m_moved = false;
     m_dirty = true;

@@ -57,6 +57,7 @@ private:
     PreviewOverlay m_overlay;
     SongSync m_song;
     TimeEntry m_entry;
+    sf::Clock m_sinceInput;  // since the last key or pointer event
     bool m_filmReady = false;
     bool m_moved = true;   // a seek or a pause since the song was last put in place
     bool m_dirty = true;   // the window's picture is out of date

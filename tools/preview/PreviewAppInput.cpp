@@ -14,6 +14,9 @@
 void PreviewApp::handleEvent(const sf::Event& event)
 {
     m_dirty = true;
+    if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed ||
+        event.type == sf::Event::MouseButtonReleased)
+        m_sinceInput.restart();
     if (handleTyping(event))
         return;
     switch (event.type) {

@@ -13,6 +13,8 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
         double number = 0.0;
         if (option == "--help" || option == "-h") {
             help = true;
+        } else if (option == "--bench") {
+            bench = true;
         } else if (option == "--paused") {
             paused = true;
         } else if (option == "--scene-start") {
@@ -63,6 +65,8 @@ std::string PreviewOptions::usage()
            "  --paused      start paused\n"
            "  --fps N       frames a second, 1 to 1000 (default 60): a time is the same frame\n"
            "                as in drennmoor-film at the same --fps\n"
+           "  --bench       time going back (a frame, 100 s, a click on the bar, Home) at this\n"
+           "                --fps without a window, print the figures and quit\n"
            "  --build-program P  run P instead of cmake to build what changed, with cmake's\n"
            "                arguments (--build <build folder> --target <targets>)\n"
            "Keys: H or F1 in the window lists them all. Click or drag on the timeline to seek.\n";

@@ -12,6 +12,7 @@ struct PreviewOptions {
     bool sceneStart = false;  // --scene-start: `at` is a scene's start; go on to its first frame
     std::string notice;   // --notice: the overlay's second line (what the last run left to say)
     std::string buildProgram = "cmake";  // --build-program: run as cmake is, to build what changed
+    bool bench = false;   // --bench: time the moves back, print the figures and quit
     bool help = false;
 
     // False with `error` set for an unknown option or a bad value.

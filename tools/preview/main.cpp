@@ -1,5 +1,6 @@
 #include "GameFolder.hpp"
 #include "PreviewApp.hpp"
+#include "PreviewBench.hpp"
 #include "PreviewOptions.hpp"
 
 #include "core/Diagnostics.hpp"
@@ -53,6 +54,8 @@ int main(int argc, char** argv)
         reportLine("drennmoor-preview: cannot silence standard output");
     if (!enterGameFolder("drennmoor-preview"))
         return 1;
+    if (options.bench)
+        return benchSeeks(options.fps);
     std::error_code found;
     g_self = std::filesystem::canonical("/proc/self/exe", found).string();
     if (found)
