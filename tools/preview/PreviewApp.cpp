@@ -55,6 +55,7 @@ int PreviewApp::run()
         pollBuild();
         if (m_session.reloadDue())
             loadFilm(false);
+        reportNotice();
         const long before = m_session.shown();
         if (m_filmReady && !catchUp())
             break;
@@ -195,6 +196,15 @@ void PreviewApp::settle()
     reportLine(line);
     m_moved = false;
     m_dirty = true;
+}
+
+void PreviewApp::reportNotice()
+{
+    // Each new notice also goes to standard error, once.
+    const std::string notice = m_build.running() ? "building " + m_session.buildingWhat() : m_session.notice();
+    if (notice != m_reportedNotice && !notice.empty())
+        reportLine("drennmoor-preview: " + notice);
+    m_reportedNotice = notice;
 }
 
 void PreviewApp::updateVolume(bool hurrying)

@@ -43,6 +43,7 @@ private:
     // saying where the film is.
     void settle();
     void updateVolume(bool hurrying);
+    void reportNotice();
     std::string statusNow() const;
     // Draws the window: the picture letterboxed, the timeline with its cursor at `barTime`
     // (while `replaying`, filled up to it), the overlay with `status` and the notice.
@@ -64,5 +65,6 @@ private:
     bool m_dragging = false;
     bool m_helpShown = false;
     bool m_muted = false;
+    std::string m_reportedNotice;
     std::string m_shownStatus;  // what the window shows, to draw only on a change
 };

@@ -41,7 +41,8 @@ void PreviewOverlay::draw(sf::RenderTarget& window, const std::string& status, c
     for (const std::string* line : {&status, &notice}) {
         if (line->empty())
             continue;
-        sf::Text text(*line, m_font, kTextSize);
+        // Compilers and scripts write UTF-8 (quotes, names).
+        sf::Text text(sf::String::fromUtf8(line->begin(), line->end()), m_font, kTextSize);
         text.setFillColor(line == &status ? kStatus : noticeIsError ? kError : kNotice);
         text.setPosition(kLeft, y);
         const sf::FloatRect bounds = text.getGlobalBounds();

@@ -28,7 +28,7 @@ void restartSelf(const std::vector<std::string>& arguments)
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
-    std::cerr.flush();
+    reportLine("drennmoor-preview: the rebuilt preview takes over");
     execv(g_self.c_str(), argv.data());
     reportLine(std::string("drennmoor-preview: cannot restart: ") + std::strerror(errno));
     std::exit(1);
