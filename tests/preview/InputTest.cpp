@@ -55,7 +55,7 @@ void expectSavedAsTheFilmRendererWritesIt(XConnection& windows, Window window, c
     const fs::path saved = fs::path(stagedGameFolder()) / name;
     windows.pressKey(XK_s, window);
     std::string last;
-    ASSERT_TRUE(waitForLine(errors, "drennmoor-preview: saved", std::regex("drennmoor-preview: saved " + name), 10,
+    ASSERT_TRUE(waitForLine(errors, "drennmoor-preview: saved", std::regex("drennmoor-preview: saved " + name + ".*"), 10,
                             last))
         << last;
     const std::string film = "cd " + stagedGameFolder() + " && ./drennmoor-film --fps 10 --at " + time + " --out " +

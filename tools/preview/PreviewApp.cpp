@@ -1,6 +1,5 @@
 #include "PreviewApp.hpp"
 
-#include "FramePicture.hpp"
 #include "LoaderLines.hpp"
 #include "SceneNames.hpp"
 

@@ -3,7 +3,6 @@
 #include "FramePicture.hpp"
 #include "SceneNames.hpp"
 
-#include "core/Diagnostics.hpp"
 #include "core/Game.hpp"
 #include "core/Letterbox.hpp"
 
@@ -120,7 +119,6 @@ void PreviewApp::saveFrame()
     const std::string name = frameFileName(m_session.time());
     if (m_session.shown() >= 0 && opaqueFrame(m_picture.getTexture()).saveToFile(name)) {
         m_session.setNotice("saved " + name + " in the game folder", false);
-        reportLine("drennmoor-preview: saved " + name);
     } else {
         m_session.setNotice("cannot save " + name, true);
     }
