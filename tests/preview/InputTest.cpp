@@ -111,8 +111,9 @@ TEST(PreviewInput, KeysMoveTheTimeInTheSameProcess)
     EXPECT_EQ(preview.waitForExit(5), 0);
 }
 
-// A build runs beside the film; Escape ends the preview at once and the build with it.
-TEST(PreviewInput, EscapeDuringABuildEndsThePreviewAndTheBuild)
+// A build runs beside the film: a failed one leaves it playing with the error named; Escape
+// during one ends the preview at once and the build with it.
+TEST(PreviewInput, BuildsRunBesideTheFilmAndEscapeEndsThemAtOnce)
 {
     TempDir folder;
     const fs::path root = folder.path();
@@ -125,9 +126,14 @@ TEST(PreviewInput, EscapeDuringABuildEndsThePreviewAndTheBuild)
     std::ofstream(root / "source/art/door.py") << "first\n";
     std::ofstream(root / "build/CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << (root / "source").string()
                                                  << "\n";
-    // The stand-in build says how far it is, notes its process and sleeps.
+    // The stand-in build fails the first time as a picture script does; the second time it
+    // says how far it is, notes its process and sleeps.
     const fs::path build = root / "build.sh";
-    std::ofstream(build) << "#!/bin/sh\necho \"[1/2] Generating images/door.png\"\necho $$ > " << (root / "pid").string()
+    const std::string failed = (root / "failed").string();
+    std::ofstream(build) << "#!/bin/sh\nif [ ! -e " << failed << " ]; then touch " << failed
+                         << "; echo '  File \"" << (root / "source/art/door.py").string()
+                         << "\", line 2'; echo \"SyntaxError: '(' was never closed\"; exit 1; fi\n"
+                         << "echo \"[1/2] Generating images/door.png\"\necho $$ > " << (root / "pid").string()
                          << "\nexec sleep 60\n";
     fs::permissions(build, fs::perms::owner_all);
 
@@ -140,6 +146,16 @@ TEST(PreviewInput, EscapeDuringABuildEndsThePreviewAndTheBuild)
     ASSERT_TRUE(waitForPosition(errors, "at 1.000 s, frame .*", 120, last)) << last;
     const Window window = windows.waitForWindow("Drennmoor preview", preview.pid(), 60);
     ASSERT_NE(window, 0u);
+    // A failed build leaves the film running, its first error named by file and line.
+    std::ofstream(root / "source/art/door.py", std::ios::app) << "(\n";
+    ASSERT_TRUE(waitForLine(errors, "drennmoor-preview: build failed",
+                            std::regex("drennmoor-preview: build failed: SyntaxError: '\\(' was never closed "
+                                       "\\(art/door.py:2\\)"),
+                            10, last))
+        << last;
+    windows.pressKey(XK_Right, window);
+    EXPECT_TRUE(waitForPosition(errors, "at [6-9]\\.[0-9]+ s, frame .*", 10, last)) << last;
+
     std::ofstream(root / "source/art/door.py", std::ios::app) << "changed\n";
     ASSERT_TRUE(waitForLine(errors, "[", std::regex("\\[1/2\\] Generating images/door.png"), 10, last)) << last;
     std::string pid;
