@@ -35,6 +35,7 @@ struct Moment {
 // At 2 fps every stage change drops up to half a second, so the scenes run late: the walk
 // fades out from 51 s, the credits show from 193 s (the poem keeps its own clock).
 const Moment kMoments[] = {
+    {"the black lead-in", -1.0f},
     {"rain over the face", 10.0f},
     {"the middle of a line of the poem", 17.0f},
     {"the walk fading out in the rain", 51.5f},
