@@ -116,3 +116,9 @@ void MusicManager::setPaused(bool paused)
     else if (!paused && player.getStatus() == sf::SoundSource::Paused)
         player.play();
 }
+
+void MusicManager::clear()
+{
+    player.stop();
+    m_entries.clear();
+}

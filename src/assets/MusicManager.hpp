@@ -39,6 +39,9 @@ public:
     // Pauses the song where it is, or (false) resumes it from there. A song that is not
     // playing or paused (none yet, or one that ended) stays as it is.
     void setPaused(bool paused);
+    // Forgets everything loaded, so that load can read the files again (the preview does
+    // after an edit); every handle given out before dangles.
+    void clear();
 
     bool musicMuted = false;
     sf::Music player;

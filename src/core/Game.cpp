@@ -44,6 +44,7 @@ bool Game::loadContent()
     MusicManager::instance().load("assets/music.json");
     ParticleManager::instance().load("assets/particles.json");
     TextManager::instance().load("assets/text/text.json");
+    SpriteManager::instance().keepAsLoaded();
 
     screenFade().sprite = SpriteManager::instance().get("black");
 

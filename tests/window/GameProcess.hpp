@@ -9,7 +9,8 @@
 // request or a key press.
 class GameProcess {
 public:
-    // Starts the game in `folder`, its standard error going to `stderrFile`.
+    // Starts the game (or `program`: a name in the staged game folder, or an absolute path) in
+    // `folder`, its standard error going to `stderrFile`.
     GameProcess(const std::string& folder, const std::string& stderrFile, const std::string& program = "drennmoor",
                 const std::vector<std::string>& arguments = {});
     ~GameProcess();

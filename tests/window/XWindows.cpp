@@ -122,14 +122,19 @@ std::vector<unsigned long> XConnection::screenshot(Window window, int& width, in
     return pixels;
 }
 
-void XConnection::pressKey(unsigned long keysym, Window window)
+void XConnection::pressKey(unsigned long keysym, Window window, bool shift)
 {
     if (window != 0) {
         XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
         XSync(m_display, False);
     }
     const KeyCode key = XKeysymToKeycode(m_display, static_cast<KeySym>(keysym));
+    const KeyCode shiftKey = XKeysymToKeycode(m_display, XK_Shift_L);
+    if (shift)
+        XTestFakeKeyEvent(m_display, shiftKey, True, CurrentTime);
     XTestFakeKeyEvent(m_display, key, True, CurrentTime);
     XTestFakeKeyEvent(m_display, key, False, CurrentTime);
+    if (shift)
+        XTestFakeKeyEvent(m_display, shiftKey, False, CurrentTime);
     XFlush(m_display);
 }

@@ -27,8 +27,8 @@ public:
     // What the window shows, row by row, each pixel 0xRRGGBB; empty when it cannot be read.
     std::vector<unsigned long> screenshot(Window window, int& width, int& height);
     // Presses and releases the key of `keysym` (XK_F11, XK_space), first giving `window` the
-    // keyboard when one is named.
-    void pressKey(unsigned long keysym, Window window = 0);
+    // keyboard when one is named; with `shift`, Shift is held meanwhile.
+    void pressKey(unsigned long keysym, Window window = 0, bool shift = false);
     // The request a window manager sends when the close button is pressed.
     void sendCloseRequest(Window window);
     // Presses (true) or releases (false) the Escape key on the whole display.

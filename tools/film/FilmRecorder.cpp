@@ -1,5 +1,6 @@
 #include "FilmRecorder.hpp"
 
+#include "FramePicture.hpp"
 #include "FramePixels.hpp"
 #include "ToolNumbers.hpp"
 
@@ -29,13 +30,6 @@ bool writeText(const std::string& path, const std::string& text)
     std::ofstream out(path, std::ios::binary);
     out << text;
     return static_cast<bool>(out.flush());
-}
-
-std::string frameFileName(double time)
-{
-    char name[64];
-    std::snprintf(name, sizeof name, "frame_%08.3f.png", time);
-    return name;
 }
 }
 

@@ -45,6 +45,11 @@ void SongSync::keepInStep(double time)
         player.setPlayingOffset(sf::seconds(static_cast<float>(wanted)));
 }
 
+void SongSync::setSpeed(double speed)
+{
+    MusicManager::instance().player.setPitch(static_cast<float>(speed));
+}
+
 void SongSync::silence(bool quiet)
 {
     sf::Listener::setGlobalVolume(quiet ? 0.0f : 100.0f);
