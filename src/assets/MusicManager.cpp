@@ -142,3 +142,10 @@ void MusicManager::checkDevice()
     if (m_player && !soundDeviceConnected())
         playWithoutDevice();
 }
+
+void MusicManager::clear()
+{
+    if (m_player)
+        m_player->stop();
+    m_entries.clear();
+}

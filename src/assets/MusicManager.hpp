@@ -49,6 +49,10 @@ public:
     // audio library opens nothing before a device is known to be there.
     sf::Music* player() { return m_player.get(); }
 
+    // Forgets everything loaded, so that load can read the files again (the preview does
+    // after an edit); every handle given out before dangles.
+    void clear();
+
     bool musicMuted = false;
 
 private:

@@ -105,3 +105,22 @@ sf::Sprite* SpriteManager::get(const std::string& key) const
     }
     return found->second.get();
 }
+
+void SpriteManager::keepAsLoaded()
+{
+    m_kept.clear();
+    for (const auto& entry : m_sprites)
+        m_kept.emplace(entry.second.get(), *entry.second);
+}
+
+void SpriteManager::restoreKept()
+{
+    for (const auto& kept : m_kept)
+        *kept.first = kept.second;
+}
+
+void SpriteManager::clear()
+{
+    m_kept.clear();
+    m_sprites.clear();
+}

@@ -30,6 +30,14 @@ public:
     bool contains(const std::string& key) const;
     // The sprite, or null after printing "... does not exist.".
     sf::Sprite* get(const std::string& key) const;
+    // Keeps a copy of every sprite as it stands (after loading), for restoreKept.
+    void keepAsLoaded();
+    // Gives every kept sprite back its kept position, scale, rotation, origin and colour;
+    // handles stay valid.
+    void restoreKept();
+    // Forgets everything loaded, so that load can read the files again (the preview does
+    // after an edit); every handle given out before dangles.
+    void clear();
 
 private:
     // Everything load does after reading: the property check and every entry.
@@ -37,4 +45,5 @@ private:
 
     TextureManager& m_textures;
     std::unordered_map<std::string, std::unique_ptr<sf::Sprite>> m_sprites;
+    std::unordered_map<sf::Sprite*, sf::Sprite> m_kept;
 };

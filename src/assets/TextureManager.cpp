@@ -112,3 +112,8 @@ sf::Texture* TextureManager::get(const std::string& key) const
     }
     return found->second.get();
 }
+
+void TextureManager::clear()
+{
+    m_textures.clear();
+}

@@ -27,6 +27,9 @@ public:
     bool contains(const std::string& key) const;
     // The texture, or null after printing "... does not exist.".
     sf::Texture* get(const std::string& key) const;
+    // Forgets everything loaded, so that load can read the files again (the preview does
+    // after an edit); every handle given out before dangles.
+    void clear();
 
 private:
     // Everything load does after reading: the property check and every entry.

@@ -43,10 +43,13 @@ bool Game::loadContent()
     TextureManager::instance().load("assets/textures.json");
     SpriteManager::instance().load("assets/sprites.json");
     MusicManager::instance().load("assets/music.json");
-    if (!findSoundDevice())
+    // Asked once: by a reload (the preview's) the song's player may hold the device.
+    static const bool soundDevice = findSoundDevice();
+    if (!soundDevice)
         MusicManager::instance().playWithoutDevice();
     ParticleManager::instance().load("assets/particles.json");
     TextManager::instance().load("assets/text/text.json");
+    SpriteManager::instance().keepAsLoaded();
 
     screenFade().sprite = SpriteManager::instance().get("black");
 

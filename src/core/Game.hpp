@@ -56,6 +56,16 @@ struct Game {
     // so the tools reach a time quickly and draw only the frames they show.
     void advance(float dt);
 
+    // Puts the film back as it stood after loadContent, whatever it played: the scenes'
+    // records, the lead-in and the credits, the fade, the poem, every particle pool, every
+    // sprite's pose, rand()'s sequence, the shader time and the song (stopped). The viewer's
+    // pause and mute stay. The game never calls it (its film plays once); the tools replay
+    // from here to reach any time without a new process.
+    void restart();
+    // Reads the game folder's files again into emptied registries (loadContent), then
+    // restart(). False as loadContent is. For the preview, after an edit of the data.
+    bool reloadContent();
+
 private:
     // What every frame does before anything reaches a window, drawn or not.
     void step(float dt, bool drawn);

@@ -95,3 +95,14 @@ ParticleSystem* ParticleManager::get(const std::string& key)
     }
     return &found->second;
 }
+
+void ParticleManager::restart()
+{
+    for (auto& entry : m_systems)
+        entry.second.restart();
+}
+
+void ParticleManager::clear()
+{
+    m_systems.clear();
+}

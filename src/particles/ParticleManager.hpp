@@ -33,6 +33,11 @@ public:
     // The system, or null after printing "ParticleManager: ParticleSystem with key <key> does
     // not exist.".
     ParticleSystem* get(const std::string& key);
+    // Every system as loaded: no live particle, not emitting, spawnTimer 0.
+    void restart();
+    // Forgets everything loaded, so that load can read the files again (the preview does
+    // after an edit); every handle given out before dangles.
+    void clear();
 
 private:
     // Everything load does after reading: the property check and every entry.

@@ -6,6 +6,7 @@
 #include "core/Diagnostics.hpp"
 #include "particles/Random.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <new>
@@ -211,4 +212,11 @@ void ParticleSystem::launch(Particle& slot, float x, float y)
     sf::Sprite* sprite = m_sprites[static_cast<std::size_t>(std::rand()) % m_sprites.size()];
     slot.spawn(x, y, sprite, vx, vy, ax, ay, rotation, rotationSpeed, scale, scaleSpeed, m_fadeInEnabled,
                m_fadeOutEnabled, fadeTime, ttl, alphaTarget);
+}
+
+void ParticleSystem::restart()
+{
+    std::fill(m_pool.begin(), m_pool.end(), Particle());
+    emitting = false;
+    spawnTimer = 0.0f;
 }

@@ -53,6 +53,8 @@ public:
     const std::vector<Particle>& particles() const { return m_pool; }
     // The number of live particles (a scan of the pool).
     std::size_t aliveCount() const;
+    // As loaded: every slot dead and blank, not emitting, spawnTimer 0.
+    void restart();
 
     // Automatic spawning (update) and random-point spawning (emit) are allowed.
     bool emitting = false;

@@ -1,4 +1,5 @@
 #include "scenes/CogScene.hpp"
+#include "scenes/SceneRecord.hpp"
 
 #include "core/ScreenFade.hpp"
 
@@ -66,6 +67,6 @@ int CogScene::runStages(float dt)
 
 int cogScene(float dt)
 {
-    static CogScene scene;
+    CogScene& scene = sceneRecord<CogScene>();
     return scene.frame(dt);
 }

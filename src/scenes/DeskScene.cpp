@@ -1,4 +1,5 @@
 #include "scenes/DeskScene.hpp"
+#include "scenes/SceneRecord.hpp"
 
 #include "core/Easing.hpp"
 #include "core/ScreenFade.hpp"
@@ -73,6 +74,6 @@ void DeskScene::stepSlide(float dt)
 
 int deskScene(float dt)
 {
-    static DeskScene scene;
+    DeskScene& scene = sceneRecord<DeskScene>();
     return scene.frame(dt);
 }

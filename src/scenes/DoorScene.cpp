@@ -1,4 +1,5 @@
 #include "scenes/DoorScene.hpp"
+#include "scenes/SceneRecord.hpp"
 
 #include "core/Easing.hpp"
 #include "core/ScreenFade.hpp"
@@ -68,6 +69,6 @@ void DoorScene::setUp()
 
 int doorScene(float dt)
 {
-    static DoorScene scene;
+    DoorScene& scene = sceneRecord<DoorScene>();
     return scene.frame(dt);
 }

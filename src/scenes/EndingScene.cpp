@@ -1,4 +1,5 @@
 #include "scenes/EndingScene.hpp"
+#include "scenes/SceneRecord.hpp"
 
 #include "core/ScreenFade.hpp"
 
@@ -49,6 +50,6 @@ int EndingScene::runStages(float dt)
 
 int endingScene(float dt)
 {
-    static EndingScene scene;
+    EndingScene& scene = sceneRecord<EndingScene>();
     return scene.frame(dt);
 }

@@ -1,4 +1,5 @@
 #include "scenes/OpeningScene.hpp"
+#include "scenes/SceneRecord.hpp"
 
 #include "assets/MusicManager.hpp"
 #include "core/Easing.hpp"
@@ -145,6 +146,6 @@ void OpeningScene::drawFading(sf::Sprite* sprite, Tween& tween, float& alpha, fl
 
 int openingScene(float dt)
 {
-    static OpeningScene scene;
+    OpeningScene& scene = sceneRecord<OpeningScene>();
     return scene.frame(dt);
 }

@@ -5,6 +5,7 @@
 #include "scenes/DoorScene.hpp"
 #include "scenes/EndingScene.hpp"
 #include "scenes/OpeningScene.hpp"
+#include "scenes/SceneRecord.hpp"
 #include "scenes/ScyllaScene.hpp"
 #include "scenes/WalkScene.hpp"
 #include "scenes/WorkshopScene.hpp"
@@ -37,4 +38,16 @@ SceneFunction sceneFunction(int sceneId)
             return entry.function;
     }
     return nullptr;
+}
+
+void restartSceneRecords()
+{
+    sceneRecord<OpeningScene>() = OpeningScene();
+    sceneRecord<WalkScene>() = WalkScene();
+    sceneRecord<DeskScene>() = DeskScene();
+    sceneRecord<WorkshopScene>() = WorkshopScene();
+    sceneRecord<DoorScene>() = DoorScene();
+    sceneRecord<ScyllaScene>() = ScyllaScene();
+    sceneRecord<CogScene>() = CogScene();
+    sceneRecord<EndingScene>() = EndingScene();
 }

@@ -1,4 +1,5 @@
 #include "scenes/ScyllaScene.hpp"
+#include "scenes/SceneRecord.hpp"
 
 #include "core/ScreenFade.hpp"
 
@@ -76,6 +77,6 @@ int ScyllaScene::runStages(float dt)
 
 int scyllaScene(float dt)
 {
-    static ScyllaScene scene;
+    ScyllaScene& scene = sceneRecord<ScyllaScene>();
     return scene.frame(dt);
 }

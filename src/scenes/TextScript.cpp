@@ -64,3 +64,11 @@ bool& textStartFlag()
 {
     return TextScript::instance().started;
 }
+
+void TextScript::restart()
+{
+    started = false;
+    m_poem = nullptr;
+    m_firstCall = true;
+    m_queue = true;
+}

@@ -28,6 +28,10 @@ public:
     // Draws every style as it stands into `target` (nothing before the start); moves nothing.
     void draw(sf::RenderTarget& target);
 
+    // Back to before the first call: the poem is looked up and queued again on the next frame
+    // (the styles' pools must be free by then, TextManager::restart).
+    void restart();
+
     // Set by the opening scene on its first frame.
     bool started = false;
 

@@ -1,4 +1,5 @@
 #include "scenes/WalkScene.hpp"
+#include "scenes/SceneRecord.hpp"
 
 #include "core/ScreenFade.hpp"
 
@@ -113,6 +114,6 @@ void WalkScene::drawFigure(float scale, float x, float y)
 
 int walkScene(float dt)
 {
-    static WalkScene scene;
+    WalkScene& scene = sceneRecord<WalkScene>();
     return scene.frame(dt);
 }

@@ -1,4 +1,5 @@
 #include "scenes/WorkshopScene.hpp"
+#include "scenes/SceneRecord.hpp"
 
 #include "core/ScreenFade.hpp"
 
@@ -231,6 +232,6 @@ void WorkshopScene::stepHookRope(HookRope& rope, float dt)
 
 int workshopScene(float dt)
 {
-    static WorkshopScene scene;
+    WorkshopScene& scene = sceneRecord<WorkshopScene>();
     return scene.frame(dt);
 }

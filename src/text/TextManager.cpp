@@ -89,3 +89,14 @@ void TextManager::draw(sf::RenderTarget& target)
     for (auto& entry : m_systems)
         entry.second->draw(target);
 }
+
+void TextManager::restart()
+{
+    for (auto& entry : m_systems)
+        entry.second->restart();
+}
+
+void TextManager::clear()
+{
+    m_systems.clear();
+}

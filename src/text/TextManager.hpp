@@ -45,6 +45,11 @@ public:
     // into `target`. Allocate nothing.
     void update(float dt);
     void draw(sf::RenderTarget& target);
+    // Every instance of every style idle and empty, as built (TextSystem::restart).
+    void restart();
+    // Forgets everything loaded, so that load can read the files again (the preview does
+    // after an edit); every handle given out before dangles.
+    void clear();
 
 private:
     // Everything load does after reading: the property check and every entry.

@@ -141,3 +141,16 @@ void TextSystem::draw(sf::RenderTarget& target) const
     for (const TextInstance& instance : instances)
         instance.draw(target);
 }
+
+void TextSystem::restart()
+{
+    for (TextInstance& instance : instances) {
+        instance.text.clear();
+        instance.letters.clear();
+        instance.remaining = 0.0f;
+        instance.inUse = false;
+        instance.delay = 0.0f;
+        instance.x = 0.0f;
+        instance.y = 0.0f;
+    }
+}

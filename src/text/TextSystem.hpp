@@ -50,6 +50,8 @@ public:
     // One frame of every instance, in pool order; then drawing them. Allocate nothing.
     void update(float dt);
     void draw(sf::RenderTarget& target) const;
+    // Every instance idle, without letters or position, as the pool was built.
+    void restart();
 
     std::vector<TextInstance> instances;
     sf::Font font;

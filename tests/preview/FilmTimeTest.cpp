@@ -2,6 +2,7 @@
 #include "SongSync.hpp"
 #include "FilmScenes.hpp"
 #include "PreviewOptions.hpp"
+#include "PreviewSession.hpp"
 
 #include "core/Game.hpp"
 
@@ -84,4 +85,84 @@ TEST(PreviewTime, TimelineMatchesTheScenesHandOversInAWholeRun)
         EXPECT_GE(start, sceneStarts()[i].start - 1e-6) << "scene " << seen[i].id;
         EXPECT_LE(start, sceneStarts()[i].start + 0.5) << "scene " << seen[i].id;
     }
+}
+
+namespace {
+// A session on an empty folder (nothing to watch), with no relaunch or build.
+PreviewSession quietSession(const PreviewOptions& options)
+{
+    return PreviewSession(options, "/nonexistent", [](const std::vector<std::string>&) {},
+                          [](const std::vector<std::string>&) {});
+}
+
+void playFor(PreviewSession& session, double seconds)
+{
+    for (int frame = 0; frame < static_cast<int>(seconds * 60.0 + 0.5); ++frame) {
+        session.pass(1.0 / 60.0);
+        session.reached(session.target());
+    }
+}
+}
+
+TEST(PreviewTime, HomeAndTheEndComeBackToAFreshStartsFrame)
+{
+    PreviewSession session = quietSession(PreviewOptions());
+    const long freshStart = session.target();
+    EXPECT_EQ(freshStart, 1);  // the lead-in's frame at -2.5 s, as the film renderer counts
+    session.reached(freshStart);
+    session.seekTo(100.0);
+    session.reached(session.target());
+    session.home();
+    EXPECT_EQ(session.target(), freshStart);
+    EXPECT_TRUE(session.needsRestart());
+
+    // At the end the last frame stays, paused; Space plays again from the start.
+    session.reached(12000);
+    session.ended(12000);
+    EXPECT_TRUE(session.paused());
+    session.jump(5.0);
+    EXPECT_EQ(session.target(), 12000);
+    session.togglePause();
+    EXPECT_FALSE(session.paused());
+    EXPECT_EQ(session.target(), freshStart);
+}
+
+TEST(PreviewTime, SpeedAndLoopMoveThePlayingFilm)
+{
+    PreviewOptions options;
+    options.at = 10.0;
+    PreviewSession session = quietSession(options);
+    session.reached(session.target());
+    const long start = session.target();
+    session.slower();
+    EXPECT_EQ(session.speed(), 0.5);
+    playFor(session, 2.0);
+    EXPECT_NEAR(session.target() - start, 60, 1);
+    for (int press = 0; press < 5; ++press)
+        session.faster();
+    EXPECT_EQ(session.speed(), 2.0);
+
+    // Marked from 11 s to 12 s and switched on, the film goes round between them.
+    session.seekTo(11.0);
+    session.reached(session.target());
+    session.markIn();
+    session.seekTo(12.0);
+    session.reached(session.target());
+    session.markOut();
+    session.toggleLoop();
+    ASSERT_TRUE(session.looping());
+    for (int frame = 0; frame < 200; ++frame) {
+        session.pass(1.0 / 60.0);
+        EXPECT_GE(session.target(), session.loopIn());
+        EXPECT_LE(session.target(), session.loopOut());
+        session.reached(session.target());
+    }
+    // Marks out of order loop nothing.
+    session.toggleLoop();
+    session.markIn();
+    session.seekTo(5.0);
+    session.reached(session.target());
+    session.markOut();
+    session.toggleLoop();
+    EXPECT_FALSE(session.looping());
 }

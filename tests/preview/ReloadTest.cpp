@@ -9,86 +9,72 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace fs = std::filesystem;
 
-// The preview's reload: a changed file in the game folder (or in the sources of a build's
-// game folder) builds what it must and restarts the preview at the frame it showed, paused
-// or playing as it was. Driven frame by frame with a fixed dt; the build and the restart are
-// recorded instead of run.
+// The preview's reload: a changed file in the game folder reloads the film at the frame it
+// showed; in a build's game folder a changed source is built first, in the background, and
+// the preview rebuilt from changed code takes over at the same frame. Driven frame by frame
+// with a fixed dt; the builds and the relaunch are recorded instead of run.
 
 namespace {
 constexpr double kDt = 1.0 / 60.0;
 
-std::string readAll(const fs::path& path)
+void append(const fs::path& path, const std::string& text)
 {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::ofstream(path, std::ios::app) << text;
 }
 
-// Replaces the first `from` in the file with `to`.
-void edit(const fs::path& path, const std::string& from, const std::string& to)
-{
-    std::string text = readAll(path);
-    const std::size_t at = text.find(from);
-    ASSERT_NE(at, std::string::npos) << from << " in " << path;
-    text.replace(at, from.size(), to);
-    std::ofstream(path, std::ios::trunc) << text;
-}
-
-struct Outcome {
+// A session over `gameFolder` that records what it asks for, played with the film keeping up
+// (each frame reached at once).
+struct Recorded {
     std::vector<std::vector<std::string>> builds;
-    std::optional<PreviewOptions> restartedWith;
-    long shownThen = -1;
-    std::string notice;
-};
+    std::optional<PreviewOptions> relaunchedWith;
+    PreviewSession session;
 
-// Plays `seconds` with the film keeping up (each frame reached at once), then edits the file
-// and plays on for up to 2 s or until the preview restarts.
-Outcome playEditAndWait(const fs::path& gameFolder, bool paused, const fs::path& edited, BuildResult buildResult)
-{
-    Outcome run;
-    PreviewOptions options;
-    options.at = 3.0;
-    options.paused = paused;
-    PreviewSession* current = nullptr;
-    PreviewSession session(
-        options, gameFolder.string(),
-        [&](const std::vector<std::string>& arguments) {
-            std::vector<std::string> words = {"drennmoor-preview"};
-            words.insert(words.end(), arguments.begin(), arguments.end());
-            std::vector<char*> argv;
-            for (std::string& word : words)
-                argv.push_back(word.data());
-            PreviewOptions again;
-            std::string error;
-            if (again.parse(static_cast<int>(argv.size()), argv.data(), error))
-                run.restartedWith = again;
-            run.shownThen = current->shown();
-        },
-        [&](const std::vector<std::string>& command) {
-            run.builds.push_back(command);
-            return buildResult;
-        });
-    current = &session;
-    int frames = 0;
-    for (; frames < 90; ++frames) {
-        session.pass(kDt);
-        session.reached(session.target());
+    Recorded(const fs::path& gameFolder, bool paused)
+        : session(options(paused), gameFolder.string(),
+                  [this](const std::vector<std::string>& arguments) { relaunched(arguments); },
+                  [this](const std::vector<std::string>& command) { builds.push_back(command); })
+    {
     }
-    edit(edited, "\"texture\"", "\"texture\" ");
-    for (; frames < 90 + 120 && !run.restartedWith; ++frames) {
-        if (session.pass(kDt))
-            session.reload();
-        session.reached(session.target());
+
+    static PreviewOptions options(bool paused)
+    {
+        PreviewOptions options;
+        options.at = 3.0;
+        options.paused = paused;
+        return options;
     }
-    run.notice = session.notice();
-    return run;
-}
+
+    void relaunched(const std::vector<std::string>& arguments)
+    {
+        std::vector<std::string> words = {"drennmoor-preview"};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        PreviewOptions again;
+        std::string error;
+        if (again.parse(static_cast<int>(argv.size()), argv.data(), error))
+            relaunchedWith = again;
+    }
+
+    // Plays `seconds`, or until `done` holds.
+    template <typename Done>
+    void play(double seconds, Done done)
+    {
+        for (double played = 0.0; played < seconds && !done(); played += kDt) {
+            session.pass(kDt);
+            session.reached(session.target());
+        }
+    }
+    void play(double seconds)
+    {
+        play(seconds, [] { return false; });
+    }
+};
 
 void copyGameFolder(const fs::path& to)
 {
@@ -96,58 +82,114 @@ void copyGameFolder(const fs::path& to)
     fs::copy(fs::current_path() / "config.json", to / "config.json");
     fs::copy(fs::current_path() / "assets", to / "assets", fs::copy_options::recursive);
 }
+
+// <folder>/build/game, a copy of the staged game, built from <folder>/source, which holds
+// art/door.py, music/demo_song.abc and src/scenes/DoorScene.cpp.
+fs::path makeBuildFolder(const fs::path& folder)
+{
+    const fs::path build = folder / "build";
+    const fs::path source = folder / "source";
+    copyGameFolder(build / "game");
+    for (const char* file : {"art/door.py", "music/demo_song.abc", "src/scenes/DoorScene.cpp"}) {
+        fs::create_directories((source / file).parent_path());
+        std::ofstream(source / file) << "first\n";
+    }
+    std::ofstream(build / "CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << source.string() << "\n";
+    return build;
+}
 }
 
-TEST(PreviewReload, AChangedGameFileRestartsAtTheFrameShownPausedOrPlaying)
+TEST(PreviewReload, AChangedGameFileReloadsAtTheFrameShownAndSaysWhatTheFilmPrinted)
 {
     for (bool paused : {true, false}) {
         TempDir folder;
         const fs::path game = fs::path(folder.path()) / "game";
         copyGameFolder(game);
-        const Outcome run = playEditAndWait(game, paused, game / "assets/sprites.json", {true, ""});
-        ASSERT_TRUE(run.restartedWith) << (paused ? "paused" : "playing");
+        Recorded run(game, paused);
+        run.session.loaded(true, 0, "");
+        run.play(1.5);
+        append(game / "assets/sprites.json", " ");
+        run.play(2.0, [&] { return run.session.reloadDue(); });
+        ASSERT_TRUE(run.session.reloadDue()) << (paused ? "paused" : "playing");
         EXPECT_TRUE(run.builds.empty());  // not a build's folder: nothing to build
-        const PreviewOptions& again = *run.restartedWith;
-        EXPECT_EQ(FilmFrames(again.fps).frameAt(again.at), run.shownThen);
-        EXPECT_EQ(again.paused, paused);
-        // Paused at 3 s it is still there; playing, a second and a half later at the least.
-        const double expectedLeast = paused ? 3.0 : 4.5;
-        EXPECT_GE(again.at, expectedLeast - 1e-9);
-        EXPECT_LE(again.at, expectedLeast + (paused ? 1e-9 : 0.6));
-        EXPECT_NE(again.notice.find("reloaded at"), std::string::npos) << again.notice;
+        EXPECT_FALSE(run.relaunchedWith);
+        const long shown = run.session.shown();
+        run.session.loaded(true, 0, "");
+        EXPECT_FALSE(run.session.reloadDue());
+        EXPECT_EQ(run.session.shown(), shown);
+        EXPECT_EQ(run.session.paused(), paused);
+        EXPECT_NE(run.session.notice().find("reloaded at"), std::string::npos) << run.session.notice();
+        EXPECT_FALSE(run.session.noticeIsError());
+        // A reload whose film printed lines keeps saying so, with their count and the first.
+        run.session.loaded(true, 23, "assets/sprites.json:4:2: syntax error");
+        run.play(30.0);
+        EXPECT_TRUE(run.session.noticeShown());
+        EXPECT_NE(run.session.notice().find("23 lines from the film, the first: assets/sprites.json:4:2"),
+                  std::string::npos)
+            << run.session.notice();
+        // A later clean reload takes it away; its own notice goes after a few seconds.
+        run.session.loaded(true, 0, "");
+        EXPECT_FALSE(run.session.noticeIsError());
+        run.play(PreviewSession::kNoticeFor + 0.5);
+        EXPECT_FALSE(run.session.noticeShown());
     }
 }
 
-TEST(PreviewReload, InABuildFolderASourceChangeIsBuiltFirstAndAFailedBuildKeepsPlaying)
+TEST(PreviewReload, ASourceChangeIsBuiltInTheBackgroundWhileTheFilmPlays)
 {
     struct Case {
         std::string edited;  // under the source folder
         std::string target;  // the build target run for it
-        bool builds;         // what the recorded build answers
     };
     const std::vector<Case> cases = {
-        {"assets/sprites.json", "pictures", true},
-        {"art/door.py", "pictures", true},
-        {"music/demo_song.abc", "music", true},
-        {"assets/sprites.json", "pictures", false},
+        {"art/door.py", "pictures"},
+        {"music/demo_song.abc", "music"},
+        {"src/scenes/DoorScene.cpp", "drennmoor-preview"},
     };
     for (const Case& c : cases) {
         TempDir folder;
-        const fs::path build = fs::path(folder.path()) / "build";
-        const fs::path source = fs::path(folder.path()) / "source";
-        copyGameFolder(build / "game");
-        fs::create_directories((source / c.edited).parent_path());
-        std::ofstream(source / c.edited) << "{\"texture\": 1}\n";
-        std::ofstream(build / "CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << source.string() << "\n";
-
-        const Outcome run = playEditAndWait(build / "game", false, source / c.edited,
-                                        {c.builds, "error: the picture build broke"});
-        const std::vector<std::string> command = {"cmake", "--build", build.string(), "--target", c.target};
+        const fs::path build = makeBuildFolder(folder.path());
+        Recorded run(build / "game", false);
+        run.session.loaded(true, 0, "");
+        run.play(0.6);
+        append(fs::path(folder.path()) / "source" / c.edited, "changed\n");
+        run.play(2.0, [&] { return !run.builds.empty(); });
         ASSERT_EQ(run.builds.size(), 1u) << c.edited;
-        EXPECT_EQ(run.builds[0], command);
-        EXPECT_EQ(run.restartedWith.has_value(), c.builds) << c.edited;
-        if (!c.builds) {
-            EXPECT_EQ(run.notice, "reload failed: error: the picture build broke");
+        EXPECT_EQ(run.builds[0], (std::vector<std::string>{"cmake", "--build", build.string(), "--target", c.target}));
+        // The film plays on while the build runs.
+        const long before = run.session.target();
+        run.play(1.0);
+        EXPECT_GE(run.session.target(), before + 59) << c.edited;
+        EXPECT_TRUE(run.session.building());
+
+        run.session.buildEnded(true, "");
+        const bool code = c.target == "drennmoor-preview";
+        // New code is a new program: it takes over at the frame shown, playing as now.
+        ASSERT_EQ(run.relaunchedWith.has_value(), code) << c.edited;
+        EXPECT_EQ(run.session.reloadDue(), !code) << c.edited;
+        if (code) {
+            EXPECT_EQ(FilmFrames(60).frameAt(run.relaunchedWith->at), run.session.shown());
+            EXPECT_FALSE(run.relaunchedWith->paused);
         }
     }
+}
+
+TEST(PreviewReload, AFailedBuildLeavesTheFilmPlayingAndItsErrorOnScreen)
+{
+    TempDir folder;
+    const fs::path build = makeBuildFolder(folder.path());
+    Recorded run(build / "game", false);
+    run.session.loaded(true, 0, "");
+    run.play(0.6);
+    append(fs::path(folder.path()) / "source/art/door.py", "(\n");
+    run.play(2.0, [&] { return !run.builds.empty(); });
+    ASSERT_EQ(run.builds.size(), 1u);
+    run.session.buildEnded(false, "SyntaxError: '(' was never closed (art/door.py:2)");
+    const long before = run.session.target();
+    run.play(30.0);
+    EXPECT_FALSE(run.session.reloadDue());
+    EXPECT_FALSE(run.relaunchedWith);
+    EXPECT_GE(run.session.target(), before + 30 * 60 - 2);
+    EXPECT_TRUE(run.session.noticeShown());
+    EXPECT_EQ(run.session.notice(), "build failed: SyntaxError: '(' was never closed (art/door.py:2)");
 }

@@ -20,7 +20,7 @@ std::string stagedGameFolder()
 GameProcess::GameProcess(const std::string& folder, const std::string& stderrFile, const std::string& program,
                          const std::vector<std::string>& arguments, const std::string& soundDrivers)
 {
-    const std::string binary = stagedGameFolder() + "/" + program;
+    const std::string binary = program.front() == '/' ? program : stagedGameFolder() + "/" + program;
     std::vector<char*> argv{const_cast<char*>(binary.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));

@@ -9,8 +9,9 @@
 // request or a key press.
 class GameProcess {
 public:
-    // Starts the game in `folder`, its standard error going to `stderrFile`, with OpenAL's
-    // drivers `soundDrivers` (its null driver unless told).
+    // Starts the game (or `program`: a name in the staged game folder, or an absolute path) in
+    // `folder`, its standard error going to `stderrFile`, with OpenAL's drivers `soundDrivers`
+    // (its null driver unless told).
     GameProcess(const std::string& folder, const std::string& stderrFile, const std::string& program = "drennmoor",
                 const std::vector<std::string>& arguments = {}, const std::string& soundDrivers = "null");
     ~GameProcess();

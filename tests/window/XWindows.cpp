@@ -154,13 +154,18 @@ Shot XConnection::shot(Window window)
     return shot;
 }
 
-void XConnection::pressKey(unsigned long keysym, Window window)
+void XConnection::pressKey(unsigned long keysym, Window window, bool shift)
 {
     if (window != 0)
         focus(window);
     const KeyCode key = XKeysymToKeycode(m_display, static_cast<KeySym>(keysym));
+    const KeyCode shiftKey = XKeysymToKeycode(m_display, XK_Shift_L);
+    if (shift)
+        XTestFakeKeyEvent(m_display, shiftKey, True, CurrentTime);
     XTestFakeKeyEvent(m_display, key, True, CurrentTime);
     XTestFakeKeyEvent(m_display, key, False, CurrentTime);
+    if (shift)
+        XTestFakeKeyEvent(m_display, shiftKey, False, CurrentTime);
     XFlush(m_display);
 }
 

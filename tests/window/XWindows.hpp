@@ -45,8 +45,8 @@ public:
     // `seconds`; the last picture when it never did.
     Shot waitForFilm(Window window, double seconds);
     // Presses and releases the key of `keysym` (XK_F11, XK_space), first giving `window` the
-    // keyboard when one is named.
-    void pressKey(unsigned long keysym, Window window = 0);
+    // keyboard when one is named; with `shift`, Shift is held meanwhile.
+    void pressKey(unsigned long keysym, Window window = 0, bool shift = false);
     // The request a window manager sends when the close button is pressed.
     void sendCloseRequest(Window window);
     // Presses (true) or releases (false) the key of `keysym` on the whole display.

@@ -1,51 +1,18 @@
 #include "BenchOptions.hpp"
-#include "ToolNumbers.hpp"
 
-#include <cstdlib>
+#include "CommandLine.hpp"
 
 bool BenchOptions::parse(int argc, char** argv, std::string& error)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--help" || option == "-h") {
-            help = true;
-            continue;
-        }
-        if (option == "--pictures") {
-            pictures = true;
-            continue;
-        }
-        if (option == "--undrawn") {
-            undrawnOnly = true;
-            continue;
-        }
-        if (option == "--startup") {
-            startupOnly = true;
-            continue;
-        }
-        if (i + 1 >= argc) {
-            error = option + " needs a value (see --help)";
-            return false;
-        }
-        const std::string value = argv[++i];
-        double number = 0.0;
-        bool good = readNumber(value, number);
-        if (option == "--fps") {
-            good = good && number >= 1.0 && number <= 1000.0;
-            fps = static_cast<int>(number);
-        } else if (option == "--trace-allocations") {
-            good = good && number >= 0.0 && number <= 64.0;
-            traceAllocations = static_cast<int>(number);
-        } else {
-            error = "unknown option " + option + " (see --help)";
-            return false;
-        }
-        if (!good) {
-            error = "bad value for " + option + ": " + value;
-            return false;
-        }
-    }
-    return true;
+    CommandLine line;
+    line.flag("--help", help);
+    line.flag("-h", help);
+    line.flag("--pictures", pictures);
+    line.flag("--undrawn", undrawnOnly);
+    line.flag("--startup", startupOnly);
+    line.option("--fps", wholeNumberIn(1.0, 1000.0, fps));
+    line.option("--trace-allocations", wholeNumberIn(0.0, 64.0, traceAllocations));
+    return line.parse(argc, argv, error);
 }
 
 std::string BenchOptions::usage()

@@ -1,5 +1,7 @@
 #include "PictureTimes.hpp"
 
+#include "CpuTime.hpp"
+
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>
@@ -8,7 +10,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,28 +25,20 @@ struct Picture {
     long long bytes = 0;
 };
 
-// CPU time of this thread: decoding and uploading run here alone, and on a busy machine
-// this is what they would take on an idle one.
-double cpuMilliseconds()
-{
-    timespec used{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
-    return static_cast<double>(used.tv_sec) * 1000.0 + static_cast<double>(used.tv_nsec) / 1e6;
-}
-
+// Decoding and uploading run on this thread alone: its CPU time is their cost.
 bool timePicture(Picture& picture, int repeats)
 {
     for (int attempt = 0; attempt < repeats; ++attempt) {
         sf::Image image;
-        double start = cpuMilliseconds();
+        double start = cpuMilliseconds(CpuOf::Thread);
         if (!image.loadFromFile(picture.file))
             return false;
-        const double decode = cpuMilliseconds() - start;
+        const double decode = cpuMilliseconds(CpuOf::Thread) - start;
         sf::Texture texture;
-        start = cpuMilliseconds();
+        start = cpuMilliseconds(CpuOf::Thread);
         texture.loadFromImage(image);
         glFinish();
-        const double upload = cpuMilliseconds() - start;
+        const double upload = cpuMilliseconds(CpuOf::Thread) - start;
         if (attempt == 0 || decode + upload < picture.decode + picture.upload) {
             picture.decode = decode;
             picture.upload = upload;

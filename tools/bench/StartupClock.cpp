@@ -1,5 +1,7 @@
 #include "StartupClock.hpp"
 
+#include "CpuTime.hpp"
+
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -38,19 +40,12 @@ double nowMilliseconds()
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-double cpuMilliseconds()
-{
-    timespec used{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
-    return static_cast<double>(used.tv_sec) * 1000.0 + static_cast<double>(used.tv_nsec) / 1e6;
-}
-
 void mark(Mark which)
 {
     if (g_seen[which])
         return;
     g_marks[which] = nowMilliseconds();
-    g_cpu[which] = cpuMilliseconds();
+    g_cpu[which] = cpuMilliseconds(CpuOf::Process);
     g_seen[which] = true;
 }
 

@@ -1,12 +1,13 @@
 #include "UndrawnCosts.hpp"
 
+#include "CpuTime.hpp"
+
 #include "SceneNames.hpp"
 
 #include "core/Game.hpp"
 
 #include <spawn.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,13 +16,6 @@
 #include <map>
 
 namespace {
-double threadCpuMilliseconds()
-{
-    timespec used{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
-    return static_cast<double>(used.tv_sec) * 1e3 + static_cast<double>(used.tv_nsec) / 1e6;
-}
-
 // The value at `fraction` of the sorted `values` (nearest rank).
 double rank(const std::vector<double>& sorted, double fraction)
 {
@@ -39,9 +33,9 @@ std::vector<std::string> UndrawnCosts::measure(int fps)
     // The film lasts about 205 s; the limit only guards against one that never quits.
     for (long frame = 0; game().running && frame < 400L * fps; ++frame) {
         const int sceneId = game().sceneId;
-        const double start = threadCpuMilliseconds();
+        const double start = cpuMilliseconds(CpuOf::Thread);
         game().advance(dt);
-        const double took = threadCpuMilliseconds() - start;
+        const double took = cpuMilliseconds(CpuOf::Thread) - start;
         if (times[sceneId].empty())
             order.push_back(sceneId);
         times[sceneId].push_back(took);

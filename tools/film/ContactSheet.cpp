@@ -1,6 +1,8 @@
 #include "ContactSheet.hpp"
 
-void ContactSheet::add(const sf::Image& frame)
+#include "FramePixels.hpp"
+
+void ContactSheet::add(const std::uint8_t* frame)
 {
     m_thumbnails.push_back(shrink(frame));
 }
@@ -24,19 +26,20 @@ bool ContactSheet::save(const std::string& path) const
     return sheet.saveToFile(path);
 }
 
-sf::Image ContactSheet::shrink(const sf::Image& frame)
+sf::Image ContactSheet::shrink(const std::uint8_t* pixels)
 {
-    const sf::Vector2u size = frame.getSize();
+    const sf::Vector2u size(kScreenWidth, kScreenHeight);
     const unsigned width = size.x / kShrink;
     const unsigned height = size.y / kShrink;
-    const sf::Uint8* pixels = frame.getPixelsPtr();
     sf::Image thumbnail;
     thumbnail.create(width, height);
     for (unsigned ty = 0; ty < height; ++ty) {
         for (unsigned tx = 0; tx < width; ++tx) {
             unsigned sum[3] = {0, 0, 0};
             for (unsigned dy = 0; dy < kShrink; ++dy) {
-                const sf::Uint8* row = pixels + ((ty * kShrink + dy) * size.x + tx * kShrink) * 4;
+                // Rows come bottom up: the thumbnail's top is the frame's last row.
+                const unsigned y = size.y - 1 - (ty * kShrink + dy);
+                const std::uint8_t* row = pixels + (std::size_t{y} * size.x + tx * kShrink) * 4;
                 for (unsigned dx = 0; dx < kShrink * 4; dx += 4) {
                     sum[0] += row[dx];
                     sum[1] += row[dx + 1];

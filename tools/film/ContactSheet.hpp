@@ -2,6 +2,7 @@
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,9 @@ public:
     static constexpr unsigned kColumns = 8;
     static constexpr unsigned kGap = 4;           // pixels of dark grey between thumbnails
 
-    // Adds `frame` (any size divisible by kShrink), each thumbnail pixel the plain average
-    // of a kShrink x kShrink block.
-    void add(const sf::Image& frame);
+    // Adds a frame read back as FramePixels holds it (1920 x 1080, rows bottom up), each
+    // thumbnail pixel the plain average of a kShrink x kShrink block.
+    void add(const std::uint8_t* frame);
     // Writes the sheet as a PNG; false when there is nothing to write or the file cannot be
     // written.
     bool save(const std::string& path) const;
@@ -23,7 +24,7 @@ public:
     std::size_t size() const { return m_thumbnails.size(); }
 
 private:
-    static sf::Image shrink(const sf::Image& frame);
+    static sf::Image shrink(const std::uint8_t* frame);
 
     std::vector<sf::Image> m_thumbnails;
 };

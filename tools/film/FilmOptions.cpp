@@ -1,7 +1,8 @@
 #include "FilmOptions.hpp"
+
+#include "CommandLine.hpp"
 #include "ToolNumbers.hpp"
 
-#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -17,53 +18,47 @@ bool readTimes(const std::string& text, std::vector<double>& times)
     }
     return !times.empty();
 }
+
+bool readQuality(const std::string& text, VideoQuality& quality)
+{
+    for (VideoQuality each : {VideoQuality::Draft, VideoQuality::Standard, VideoQuality::Final})
+        if (text == qualityName(each)) {
+            quality = each;
+            return true;
+        }
+    return false;
+}
+}
+
+const char* qualityName(VideoQuality quality)
+{
+    switch (quality) {
+    case VideoQuality::Draft: return "draft";
+    case VideoQuality::Final: return "final";
+    default: return "standard";
+    }
 }
 
 bool FilmOptions::parse(int argc, char** argv, std::string& error)
 {
     bool fpsGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--help" || option == "-h") {
-            help = true;
-            continue;
-        }
-        if (i + 1 >= argc) {
-            error = option + " needs a value (see --help)";
-            return false;
-        }
-        const std::string value = argv[++i];
-        double number = 0.0;
-        bool good = true;
-        if (option == "--fps") {
-            good = readNumber(value, number) && number >= 1.0 && number <= 1000.0;
-            fps = static_cast<int>(number);
-            fpsGiven = true;
-        } else if (option == "--at") {
-            good = readTimes(value, at);
-        } else if (option == "--every") {
-            good = readNumber(value, every) && every > 0.0;
-        } else if (option == "--sheet") {
-            sheet = value;
-        } else if (option == "--out") {
-            outDir = value;
-        } else if (option == "--until") {
-            good = readNumber(value, until);
-            hasUntil = true;
-        } else if (option == "--video") {
-            video = value;
-        } else if (option == "--from") {
-            good = readNumber(value, from);
-            hasFrom = true;
-        } else {
-            error = "unknown option " + option + " (see --help)";
-            return false;
-        }
-        if (!good) {
-            error = "bad value for " + option + ": " + value;
-            return false;
-        }
-    }
+    CommandLine line;
+    line.flag("--help", help);
+    line.flag("-h", help);
+    line.option("--fps", [&](const std::string& value) {
+        fpsGiven = true;
+        return wholeNumberIn(1.0, 1000.0, fps)(value);
+    });
+    line.option("--at", [&](const std::string& value) { return readTimes(value, at); });
+    line.option("--every", [&](const std::string& value) { return readNumber(value, every) && every > 0.0; });
+    line.option("--sheet", [&](const std::string& value) { return !(sheet = value).empty(); });
+    line.option("--out", [&](const std::string& value) { return !(outDir = value).empty(); });
+    line.option("--until", [&](const std::string& value) { return hasUntil = readNumber(value, until); });
+    line.option("--video", [&](const std::string& value) { return !(video = value).empty(); });
+    line.option("--from", [&](const std::string& value) { return hasFrom = readNumber(value, from); });
+    line.option("--quality", [&](const std::string& value) { return readQuality(value, quality); });
+    if (!line.parse(argc, argv, error))
+        return false;
     if (!sheet.empty() && every <= 0.0) {
         error = "--sheet needs --every N";
         return false;
@@ -72,6 +67,10 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
         fps = 30;
     if (hasFrom && video.empty()) {
         error = "--from needs --video FILE";
+        return false;
+    }
+    if (quality != VideoQuality::Standard && video.empty()) {
+        error = "--quality needs --video FILE";
         return false;
     }
     if (!video.empty() && hasFrom && hasUntil && until <= from) {
@@ -106,16 +105,24 @@ std::string FilmOptions::usage()
            "                   end of the film when --every is given)\n"
            "  --video FILE     write the film as FILE, H.264 in MP4 with the song (AAC), through\n"
            "                   ffmpeg; the song starts at T = 0 as in the game. Frames are the\n"
-           "                   PNG frames, bit for bit\n"
+           "                   PNG frames, bit for bit. The poem's captions go beside it, as\n"
+           "                   FILE with .vtt for its extension (WebVTT), and into the MP4 as a\n"
+           "                   subtitle track\n"
            "  --from T         with --video: its first frame (default: the lead-in's first)\n"
            "                   --until T then ends it before the frame at T, so that it lasts\n"
            "                   exactly T - from (default: it ends when the film quits)\n"
+           "  --quality Q      with --video: the encoder's trade of time for fidelity, measured\n"
+           "                   on this film: draft (a quick look, faster than the film plays),\n"
+           "                   standard (the default: the best that takes at most twice the\n"
+           "                   film's length on two cores) or final (for release: the highest\n"
+           "                   fidelity, larger files)\n"
            "  --fps N          frames per second, dt = 1/N (default 60; 30 with --video)\n"
            "  --help           this text\n"
            "\n"
            "Progress goes to standard error, one line per second of film; at the end the median\n"
            "milliseconds per drawn frame of each scene, the time of the undrawn frames and the peak\n"
-           "memory. The same command gives the same PNG bytes on the same machine.\n"
+           "memory; with --video also where each frame's time went (drawing, reading back,\n"
+           "waiting for the encoder, and the encoder's own time). The same command gives the same PNG bytes on the same machine.\n"
            "\n"
            "Examples: drennmoor-film --sheet sheet.png --every 4\n"
            "          drennmoor-film --video drennmoor.mp4 --fps 30\n";

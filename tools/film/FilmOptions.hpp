@@ -3,6 +3,12 @@
 #include <string>
 #include <vector>
 
+// How the video's encoder trades time for fidelity (the README has the measured table).
+enum class VideoQuality { Draft, Standard, Final };
+
+// The word --quality takes for `quality`: "draft", "standard" or "final".
+const char* qualityName(VideoQuality quality);
+
 // What the film renderer was asked to do. Times are seconds of film, counted from the opening
 // scene's first frame (the poem's clock); negative times fall in the black lead-in.
 struct FilmOptions {
@@ -16,6 +22,7 @@ struct FilmOptions {
     std::string video;           // an MP4 of [from, until) with the song; fps 30 unless given
     double from = 0.0;           // with hasFrom: the video's first frame; else the lead-in's first
     bool hasFrom = false;
+    VideoQuality quality = VideoQuality::Standard;  // with --video
     bool help = false;
 
     // Reads the command line. False, with `error` set to a one-line reason, when an option

@@ -1,11 +1,15 @@
 #include "FilmRecorder.hpp"
 
+#include "FramePicture.hpp"
+#include "FramePixels.hpp"
 #include "ToolNumbers.hpp"
 
 #include "assets/MusicManager.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/Game.hpp"
 #include "core/Screen.hpp"
+#include "scenes/RequiredKeys.hpp"
+#include "text/TextManager.hpp"
 
 #include <SFML/OpenGL.hpp>
 
@@ -14,15 +18,18 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 namespace {
 const std::string kName = "drennmoor-film: ";
 
-std::string frameFileName(double time)
+bool writeText(const std::string& path, const std::string& text)
 {
-    char name[64];
-    std::snprintf(name, sizeof name, "frame_%08.3f.png", time);
-    return name;
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    return static_cast<bool>(out.flush());
 }
 }
 
@@ -32,7 +39,7 @@ FilmRecorder::FilmRecorder(const FilmOptions& options)
 {
     planCaptures();
     if (!m_options.video.empty())
-        m_video = std::make_unique<VideoEncoder>(m_options, m_frames.leadInFrames());
+        m_video = std::make_unique<VideoEncoder>(m_options, m_frames);
 }
 
 bool FilmRecorder::run()
@@ -43,13 +50,21 @@ bool FilmRecorder::run()
     m_window.create(kScreenWidth, kScreenHeight);
     if (!game().loadContent())
         return false;
+    if (m_video) {
+        TextManager& texts = TextManager::instance();
+        m_captions = std::make_unique<Captions>(texts.contains(kPoemStyleKey) ? texts.get(kPoemStyleKey) : nullptr,
+                                                m_options.fps, m_video->firstFrame());
+    }
 
+    const auto start = std::chrono::steady_clock::now();
     const long last = lastFrame();
     bool written = true;
-    for (long frame = 0; game().running && frame <= last && written; ++frame)
+    long frame = 0;
+    for (; game().running && frame <= last && written; ++frame)
         written = playFrame(frame);
     if (m_video)
-        written = m_video->finish() && written;
+        written = finishVideo(frame) && written;
+    m_split.setWall(std::chrono::steady_clock::now() - start);
 
     if (written && !m_options.sheet.empty()) {
         written = m_sheet.save(m_options.sheet);
@@ -87,6 +102,33 @@ bool FilmRecorder::wantsPicture(long frame) const
            (m_video && m_video->wants(frame));
 }
 
+bool FilmRecorder::finishVideo(long endFrame)
+{
+    m_captions->close(endFrame);
+    const bool encoded = m_video->finish();
+    m_split.setEncoder(*m_video);
+    if (!encoded)
+        return false;
+    const std::string captions = std::filesystem::path(m_options.video).replace_extension(".vtt").string();
+    if (!writeText(captions, m_captions->webVtt())) {
+        reportLine(kName + "Unable to write " + captions);
+        return false;
+    }
+    // The MP4's track shows one caption at a time, so it gets the cues cut where they overlap.
+    char track[] = "/tmp/drennmoor-captions-XXXXXX";
+    const int descriptor = mkstemp(track);
+    if (descriptor >= 0)
+        close(descriptor);
+    const bool written = descriptor >= 0 && writeText(track, m_captions->singleTrackVtt()) &&
+                         m_video->addSubtitles(track);
+    if (descriptor >= 0)
+        std::remove(track);
+    if (written)
+        reportLine(kName + "wrote " + std::to_string(m_captions->size()) + " captions to " + captions +
+                   " and to the video's subtitle track");
+    return written;
+}
+
 bool FilmRecorder::playFrame(long frame)
 {
     const int sceneId = game().sceneId;
@@ -114,45 +156,44 @@ bool FilmRecorder::playFrame(long frame)
     if (!drawn)
         return true;
 
+    // One read-back, into the encoder's next buffer or the one kept for stills.
+    const bool inVideo = m_video && m_video->wants(frame);
+    if (inVideo)
+        m_captions->observe(frame);
+    if (!inVideo && m_still.empty())
+        m_still.resize(kFrameBytes);
+    std::uint8_t* pixels = inVideo ? m_video->nextFrame() : m_still.data();
+    const auto readStart = std::chrono::steady_clock::now();
+    readBack(m_window, pixels);
+    const std::chrono::duration<double, std::milli> read = std::chrono::steady_clock::now() - readStart;
+    if (inVideo)
+        m_split.addFrame(took.count(), read.count());
+
     bool written = true;
     for (; m_nextCapture < m_captures.size() && m_captures[m_nextCapture].frame == frame; ++m_nextCapture)
-        written = capture(m_captures[m_nextCapture]) && written;
+        written = capture(m_captures[m_nextCapture], pixels) && written;
     if (m_options.every > 0.0 && frame == m_frames.frameAt(m_nextEvery * m_options.every)) {
-        written = capture({frame, m_nextEvery * m_options.every}) && written;
+        written = capture({frame, m_nextEvery * m_options.every}, pixels) && written;
         ++m_nextEvery;
     }
-    if (m_video && m_video->wants(frame))
-        written = m_video->add(opaqueFrame()) && written;
+    if (inVideo)
+        written = m_video->send() && written;
     return written;
 }
 
-bool FilmRecorder::capture(const Capture& wanted)
+bool FilmRecorder::capture(const Capture& wanted, const std::uint8_t* pixels)
 {
-    const sf::Image picture = opaqueFrame();
     if (!m_options.sheet.empty()) {
-        m_sheet.add(picture);
+        m_sheet.add(pixels);
         return true;
     }
     const std::string path = m_options.outDir + "/" + frameFileName(wanted.time);
-    if (!picture.saveToFile(path)) {
+    if (!opaqueImage(pixels).saveToFile(path)) {
         reportLine(kName + "Unable to write " + path);
         return false;
     }
     ++m_written;
     return true;
-}
-
-sf::Image FilmRecorder::opaqueFrame() const
-{
-    // What the window would show: the same pixels with nothing behind them.
-    const sf::Image shown = m_window.getTexture().copyToImage();
-    const sf::Vector2u size = shown.getSize();
-    std::vector<sf::Uint8> pixels(shown.getPixelsPtr(), shown.getPixelsPtr() + size.x * size.y * 4);
-    for (std::size_t alpha = 3; alpha < pixels.size(); alpha += 4)
-        pixels[alpha] = 255;
-    sf::Image opaque;
-    opaque.create(size.x, size.y, pixels.data());
-    return opaque;
 }
 
 void FilmRecorder::report() const
@@ -162,6 +203,9 @@ void FilmRecorder::report() const
     reportLine(kName + "milliseconds per frame, " + std::to_string(m_options.fps) + " fps:");
     for (const std::string& line : m_stats.summary())
         reportLine(kName + "  " + line);
+    if (m_video)
+        for (const std::string& line : m_split.summary())
+            reportLine(kName + line);
     char memory[64];
     std::snprintf(memory, sizeof memory, "peak memory %.1f MiB", peakMemoryMiB());
     reportLine(kName + memory);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Captions.hpp"
 #include "ContactSheet.hpp"
+#include "ExportSplit.hpp"
 #include "FilmFrames.hpp"
 #include "FilmOptions.hpp"
 #include "FrameStats.hpp"
@@ -8,6 +10,7 @@
 
 #include <SFML/Graphics/RenderTexture.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,8 +38,10 @@ private:
     // Whether `frame` is written (--at, --every, --video); every other frame runs undrawn.
     bool wantsPicture(long frame) const;
     bool playFrame(long frame);
-    bool capture(const Capture& wanted);
-    sf::Image opaqueFrame() const;
+    // Writes the frame read back into `pixels` as a PNG, or adds it to the sheet.
+    bool capture(const Capture& wanted, const std::uint8_t* pixels);
+    // The captions beside the video and in it; `endFrame` is one past the last frame played.
+    bool finishVideo(long endFrame);
     void report() const;
 
     FilmOptions m_options;
@@ -48,5 +53,8 @@ private:
     ContactSheet m_sheet;
     FrameStats m_stats;
     int m_written = 0;
+    std::vector<std::uint8_t> m_still;      // the read-back of a frame the video does not take
     std::unique_ptr<VideoEncoder> m_video;  // with --video
+    std::unique_ptr<Captions> m_captions;   // with --video
+    ExportSplit m_split;
 };

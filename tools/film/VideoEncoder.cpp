@@ -1,9 +1,11 @@
 #include "VideoEncoder.hpp"
 
+#include "FramePixels.hpp"
 #include "ShellWord.hpp"
 
+#include "assets/JsonValues.hpp"
 #include "core/Diagnostics.hpp"
-#include "core/Screen.hpp"
+#include "scenes/RequiredKeys.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -14,13 +16,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 const std::string kName = "drennmoor-film: ";
 const char* const kMusicFile = "assets/music.json";
-const char* const kSongKey = "demo_song";
 // The film quits about this long after T = 0; only the estimate of the time left uses it.
 constexpr double kFilmSeconds = 200.0;
 
@@ -42,6 +44,29 @@ std::string seconds(double value)
     return text;
 }
 
+// x264's settings for each quality, chosen by measuring this film on two cores (the README's
+// film renderer section has the table): time, size, and SSIM against the drawn frames.
+struct X264Settings {
+    const char* preset;
+    int crf;
+};
+X264Settings x264Settings(VideoQuality quality)
+{
+    switch (quality) {
+    case VideoQuality::Draft: return {"ultrafast", 14};
+    case VideoQuality::Final: return {"superfast", 12};
+    default: return {"superfast", 14};
+    }
+}
+
+double childrenCpuMilliseconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
 std::string duration(double value)
 {
     const long whole = std::max(0L, std::lround(value));
@@ -50,23 +75,26 @@ std::string duration(double value)
 }
 }
 
-VideoEncoder::VideoEncoder(const FilmOptions& options, long leadInFrames)
+VideoEncoder::VideoEncoder(const FilmOptions& options, const FilmFrames& frames)
     : m_path(options.video)
-    , m_fps(options.fps)
-    , m_leadIn(leadInFrames)
+    , m_partPath(options.video + ".part")
+    , m_quality(options.quality)
+    , m_fps(frames.fps())
+    , m_first(options.hasFrom ? frames.frameAt(options.from) : 0)
+    , m_end(options.hasUntil ? frames.frameAt(options.until) : LONG_MAX)
+    , m_expected((options.hasUntil ? m_end : frames.frameAt(kFilmSeconds)) - m_first)
+    , m_leadIn(frames.leadInFrames())
 {
-    const auto frameAt = [&](double time) { return std::max(0L, m_leadIn + std::lround(time * m_fps)); };
-    m_first = options.hasFrom ? frameAt(options.from) : 0;
-    m_end = options.hasUntil ? frameAt(options.until) : LONG_MAX;
-    m_expected = (options.hasUntil ? m_end : frameAt(kFilmSeconds)) - m_first;
 }
 
 VideoEncoder::~VideoEncoder()
 {
+    m_feed.reset();
     if (m_pipe != nullptr)
         pclose(m_pipe);
     if (!m_log.empty())
         std::remove(m_log.c_str());
+    std::remove(m_partPath.c_str());
 }
 
 bool VideoEncoder::open()
@@ -89,11 +117,13 @@ bool VideoEncoder::open()
     m_log = log;
     // A dead ffmpeg must fail the write, not kill the renderer.
     std::signal(SIGPIPE, SIG_IGN);
-    m_pipe = popen(command(song, gain).c_str(), "w");
+    m_encoderCpu = childrenCpuMilliseconds();
+    m_pipe = popen(encodeCommand(song, gain).c_str(), "w");
     if (m_pipe == nullptr) {
         reportLine(kName + "cannot start ffmpeg");
         return false;
     }
+    m_feed = std::make_unique<EncoderFeed>(fileno(m_pipe), kFrameBytes);
     return true;
 }
 
@@ -102,14 +132,17 @@ bool VideoEncoder::wants(long frame) const
     return frame >= m_first && frame < m_end;
 }
 
-bool VideoEncoder::add(const sf::Image& frame)
+std::uint8_t* VideoEncoder::nextFrame()
+{
+    if (m_added == 0)
+        m_started = m_lastReport = std::chrono::steady_clock::now();
+    return m_feed->nextBuffer();
+}
+
+bool VideoEncoder::send()
 {
     const auto now = std::chrono::steady_clock::now();
-    if (m_added == 0)
-        m_started = m_lastReport = now;
-    const std::size_t bytes = std::size_t{kScreenWidth} * kScreenHeight * 4;
-    if (m_pipe == nullptr || frame.getSize() != sf::Vector2u(kScreenWidth, kScreenHeight) ||
-        std::fwrite(frame.getPixelsPtr(), 1, bytes, m_pipe) != bytes)
+    if (!m_feed->send())
         return false;
     ++m_added;
     if (now - m_lastReport >= std::chrono::seconds(1)) {
@@ -123,13 +156,12 @@ bool VideoEncoder::finish()
 {
     if (m_pipe == nullptr)
         return false;
+    m_feed->finish();
     const int status = pclose(m_pipe);
     m_pipe = nullptr;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        reportLine(kName + "ffmpeg failed (exit " + std::to_string(code) + "): " + lastLogLine());
+    m_encoderCpu = childrenCpuMilliseconds() - m_encoderCpu;
+    if (!succeeded(status))
         return false;
-    }
     if (m_added == 0) {
         reportLine(kName + "no frame of the film falls in the range; nothing written to " + m_path);
         return false;
@@ -140,12 +172,26 @@ bool VideoEncoder::finish()
     return true;
 }
 
+bool VideoEncoder::succeeded(int status) const
+{
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        return true;
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    reportLine(kName + "ffmpeg failed (exit " + std::to_string(code) + "): " + lastLogLine());
+    return false;
+}
+
+bool VideoEncoder::addSubtitles(const std::string& subtitles)
+{
+    return succeeded(std::system(subtitleCommand(subtitles).c_str()));
+}
+
 double VideoEncoder::startTime() const
 {
     return static_cast<double>(m_first - m_leadIn) / m_fps;
 }
 
-std::string VideoEncoder::command(const std::string& song, double gain) const
+std::string VideoEncoder::encodeCommand(const std::string& song, double gain) const
 {
     const double start = startTime();
     std::string audioFilter;
@@ -154,16 +200,26 @@ std::string VideoEncoder::command(const std::string& song, double gain) const
     audioFilter += "volume=" + seconds(gain) + ",apad";
     const std::string length = m_end == LONG_MAX ? std::string("-shortest")
                                                  : "-t " + seconds(static_cast<double>(m_end - m_first) / m_fps);
+    const X264Settings x264 = x264Settings(m_quality);
     std::ostringstream line;
     line << "ffmpeg -hide_banner -loglevel error -y"
          << " -f rawvideo -pix_fmt rgba -s " << kScreenWidth << 'x' << kScreenHeight << " -r " << m_fps << " -i -"
          << (start > 0.0 ? " -ss " + seconds(start) : std::string()) << " -i " << shellWord(song)
          << " -map 0:v:0 -map 1:a:0"
-         << " -vf scale=out_color_matrix=bt709 -c:v libx264 -pix_fmt yuv420p -preset medium -crf 18"
+         // The rows arrive bottom up, as OpenGL reads them back.
+         << " -vf vflip,scale=out_color_matrix=bt709 -c:v libx264 -pix_fmt yuv420p -preset " << x264.preset
+         << " -crf " << x264.crf
          << " -colorspace bt709 -color_primaries bt709 -color_trc bt709"
-         << " -af " << audioFilter << " -c:a aac -b:a 192k " << length << " -movflags +faststart "
-         << shellWord(m_path) << " 2>" << shellWord(m_log);
+         << " -af " << audioFilter << " -c:a aac -b:a 192k " << length << " -f mp4 " << shellWord(m_partPath)
+         << " 2>" << shellWord(m_log);
     return line.str();
+}
+
+std::string VideoEncoder::subtitleCommand(const std::string& subtitles) const
+{
+    return "ffmpeg -hide_banner -loglevel error -nostdin -y -i " + shellWord(m_partPath) + " -f webvtt -i " +
+           shellWord(subtitles) + " -map 0 -map 1:s -c copy -c:s mov_text -metadata:s:s:0 language=eng" +
+           " -movflags +faststart -f mp4 " + shellWord(m_path) + " 2>" + shellWord(m_log);
 }
 
 bool VideoEncoder::readSong(std::string& file, double& gain) const
@@ -179,8 +235,12 @@ bool VideoEncoder::readSong(std::string& file, double& gain) const
         return false;
     }
     file = (*entry)["file"].get<std::string>();
-    gain = entry->contains("volume") && (*entry)["volume"].is_number() ? (*entry)["volume"].get<double>() / 100.0
-                                                                       : 1.0;
+    // The game's own reading of the volume: a whole percentage, 37.9 plays as 37.
+    try {
+        gain = jsonIntOr(*entry, "volume", 100) / 100.0;
+    } catch (const nlohmann::json::exception&) {
+        gain = 1.0;
+    }
     if (access(file.c_str(), R_OK) != 0) {
         reportLine(kName + "cannot read the song " + file);
         return false;

@@ -1,22 +1,27 @@
 #pragma once
 
+#include "EncoderFeed.hpp"
+#include "FilmFrames.hpp"
 #include "FilmOptions.hpp"
 
-#include <SFML/Graphics/Image.hpp>
-
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
-// Writes a range of the film's frames as an H.264 MP4 with the song, through Debian's ffmpeg:
-// raw RGBA frames go down a pipe, the song is read from the game folder and shifted so that
-// its second 0 falls on the opening scene's first frame (T = 0), as in the game. Run it in the
-// game folder. Every failure prints one line on standard error.
+// Writes a range of the film's frames as an H.264 MP4 with the song and the poem's captions,
+// through Debian's ffmpeg: raw RGBA frames go down a pipe (fed from a thread of their own,
+// so that the encoder works while the next frame is drawn), the song is read from the game
+// folder and shifted so that its second 0 falls on the opening scene's first frame (T = 0),
+// as in the game. The captions join the picture and the sound at the end, when they are all
+// known, without encoding anything again. Run it in the game folder. Every failure prints one
+// line on standard error.
 class VideoEncoder {
 public:
     // The range is [--from, --until) of `options` (default: the lead-in's first frame to the
-    // quit); `leadInFrames` is the frame number of T = 0.
-    VideoEncoder(const FilmOptions& options, long leadInFrames);
+    // quit), counted in the frames of `frames`.
+    VideoEncoder(const FilmOptions& options, const FilmFrames& frames);
     ~VideoEncoder();
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
@@ -25,20 +30,38 @@ public:
     bool open();
     // Whether the frame numbered `frame` (0 = the lead-in's first) belongs in the video.
     bool wants(long frame) const;
-    // Sends one opaque 1920 x 1080 frame; about once a second, a progress line. False when
-    // the pipe is broken (ffmpeg failed; finish says why).
-    bool add(const sf::Image& frame);
-    // Closes the pipe and waits for ffmpeg. True when the video was written.
+    long firstFrame() const { return m_first; }
+    // Where the next frame goes: FramePixels' layout, 1920 x 1080 RGBA, rows bottom up. May
+    // wait for the encoder.
+    std::uint8_t* nextFrame();
+    // Sends the frame written into nextFrame(); about once a second, a progress line. False
+    // when the pipe is broken (ffmpeg failed; finish says why).
+    bool send();
+    // Closes the pipe and waits for ffmpeg. True when the picture and sound were written.
     bool finish();
+    // Writes the video: the picture and sound with the WebVTT file `subtitles` as its
+    // subtitle track. True when it was written.
+    bool addSubtitles(const std::string& subtitles);
+
+    // Milliseconds in all that the drawing waited for the encoder, that the feed spent
+    // handing frames over, and of ffmpeg's CPU time (every core); frames sent.
+    double waitedMilliseconds() const { return m_feed ? m_feed->waitedMilliseconds() : 0.0; }
+    double feedingMilliseconds() const { return m_feed ? m_feed->writingMilliseconds() : 0.0; }
+    double encoderCpuMilliseconds() const { return m_encoderCpu; }
+    long framesSent() const { return m_added; }
 
 private:
     double startTime() const;
-    std::string command(const std::string& song, double gain) const;
+    std::string encodeCommand(const std::string& song, double gain) const;
+    std::string subtitleCommand(const std::string& subtitles) const;
     bool readSong(std::string& file, double& gain) const;
+    bool succeeded(int status) const;
     void reportProgress();
     std::string lastLogLine() const;
 
     std::string m_path;
+    std::string m_partPath;  // the picture and sound before the captions join them
+    VideoQuality m_quality;
     int m_fps;
     long m_first;     // first frame of the video
     long m_end;       // one past its last frame; LONG_MAX until the film quits
@@ -46,7 +69,9 @@ private:
     long m_leadIn;
     std::string m_log;  // ffmpeg's own messages, shown on failure
     FILE* m_pipe = nullptr;
+    std::unique_ptr<EncoderFeed> m_feed;
     long m_added = 0;
+    double m_encoderCpu = 0.0;
     std::chrono::steady_clock::time_point m_started;
     std::chrono::steady_clock::time_point m_lastReport;
 };

@@ -97,5 +97,8 @@ std::vector<WatchedGroup> watchedGroups(const fs::path& gameFolder)
     groups.push_back({"assets", {source / "assets", source / "config.json"}, "pictures"});
     groups.push_back({"art", {source / "art"}, "pictures"});
     groups.push_back({"the song", {source / "music"}, copiesMedia ? "pictures" : "music"});
+    // The preview's own program: the film's code and the preview's.
+    groups.push_back({"the code", {source / "src", source / "tools/preview", source / "tools/common"},
+                      "drennmoor-preview"});
     return groups;
 }

@@ -34,7 +34,8 @@ private:
 // What the preview started in `gameFolder` watches: the folder's config.json and assets/,
 // and, when it is a build's game folder (<build>/game beside a CMakeCache.txt), the sources
 // that build it, each with the build target that stages them: assets/, config.json and art/
-// (the pictures) and music/ (the song).
+// (the pictures), music/ (the song), and src/, tools/preview/ and tools/common/ (the
+// preview itself).
 std::vector<WatchedGroup> watchedGroups(const std::filesystem::path& gameFolder);
 
 // The build folder of `gameFolder`, or an empty path when it is no build's game folder.

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <regex>
 #include <string>
 
 void LoaderLines::begin()
@@ -34,15 +36,44 @@ void LoaderLines::finish()
     m_kept = -1;
     if (!text.empty() && write(STDERR_FILENO, text.data(), text.size()) < 0)
         return;
+    m_lines.clear();
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        if (end > start) {
-            if (m_count == 0)
-                m_first = text.substr(start, end - start);
-            ++m_count;
-        }
+        if (end > start)
+            m_lines.push_back(text.substr(start, end - start));
         start = end + 1;
     }
+}
+
+std::string LoaderLines::first() const
+{
+    return firstLineWithPlace(m_lines);
+}
+
+std::string firstLineWithPlace(const std::vector<std::string>& lines)
+{
+    if (lines.empty())
+        return "";
+    const std::string& first = lines.front();
+    const std::string parseError = ": Error while parsing JSON.";
+    const std::size_t owner = first.find(parseError);
+    if (lines.size() < 2 || owner == std::string::npos)
+        return first;
+    // "[json.exception.parse_error.101] parse error at line 12, column 5: syntax error ..."
+    static const std::regex place(R"(parse error at line (\d+), column (\d+): (.*)$)");
+    std::smatch match;
+    if (!std::regex_search(lines[1], match, place))
+        return first + " " + lines[1];
+    static const std::map<std::string, std::string> files = {
+        {"TextureManager", "assets/textures.json"}, {"SpriteManager", "assets/sprites.json"},
+        {"MusicManager", "assets/music.json"}, {"ParticleManager", "assets/particles.json"},
+        {"TextManager", "assets/text/text.json"},
+    };
+    const std::string who = first.substr(0, owner);
+    const auto file = files.find(who);
+    const std::string where = (file != files.end() ? file->second + ":" : std::string("line ")) +
+                              match[1].str() + ":" + match[2].str();
+    return where + ": " + match[3].str() + " (" + who + ")";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The loaders' lines of a start-up, seen on their way to standard error (where they still
 // go), so that the overlay can say what a reload found.
@@ -8,15 +9,21 @@ class LoaderLines {
 public:
     // Everything written to standard error from now on is kept aside until finish().
     void begin();
-    // Passes what was kept on to standard error; the number of lines and the first of them.
+    // Passes what was kept on to standard error and keeps its lines (counted anew).
     void finish();
 
-    int count() const { return m_count; }
-    const std::string& first() const { return m_first; }
+    int count() const { return static_cast<int>(m_lines.size()); }
+    // The first line, with its file and place when it is a parse error (firstLineWithPlace).
+    std::string first() const;
 
 private:
     int m_saved = -1;  // standard error while begin() holds it
     int m_kept = -1;   // the file that stands in for it
-    int m_count = 0;
-    std::string m_first;
+    std::vector<std::string> m_lines;
 };
+
+// The first of the film's diagnostic `lines`, for a notice. A registry's "Error while parsing
+// JSON." is followed by the parser's message: the two become one line that names the
+// registry's file and the parser's line and column ("assets/sprites.json:12:5: syntax error
+// ... (SpriteManager)").
+std::string firstLineWithPlace(const std::vector<std::string>& lines);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "BuildProcess.hpp"
 #include "PreviewOptions.hpp"
 #include "PreviewOverlay.hpp"
 #include "PreviewSession.hpp"
 #include "SongSync.hpp"
+#include "TimeEntry.hpp"
 #include "TimelineBar.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -12,42 +14,57 @@
 #include <SFML/Window/Event.hpp>
 
 // The preview's real-world side: the window, the keys and the pointer, the clock, the song,
-// and running the film's frames up to where the session wants them. Run it in the game folder.
+// the builds as child processes, and running the film's frames up to where the session wants
+// them, from the film's start again (in this process) when it goes back. Run it in the game
+// folder.
 class PreviewApp {
 public:
-    PreviewApp(const PreviewOptions& options, const std::string& gameFolder, PreviewSession::Restart restart);
+    PreviewApp(const PreviewOptions& options, const std::string& gameFolder, PreviewSession::Relaunch relaunch);
 
-    // Opens the window and plays until Escape or the close button. 0 then; 1 when the
-    // window cannot be made.
+    // Opens the window and plays until Escape or the close button (a build running then is
+    // stopped). 0 then; 1 when the window cannot be made.
     int run();
 
 private:
+    bool openWindow();
+    // Reads the game folder (again, after the first time) and counts the lines the film
+    // prints, loaders and scenes, by running it once undrawn; the film is then at its start.
+    void loadFilm(bool first);
     // Runs the film's frames up to the session's target: the ones in between undrawn, the
-    // last into the picture. False when the window was closed meanwhile.
+    // last into the picture. Keys pressed meanwhile count. False when the window was closed.
     bool catchUp();
+    void pollBuild();
     void handleEvent(const sf::Event& event);
-    void handleKey(sf::Keyboard::Key key);
-    // The song to the time shown, and a line on standard error saying where the film is.
+    void handleKey(const sf::Event::KeyEvent& key);
+    bool handleTyping(const sf::Event& event);
+    void seekWithPointer(int x);
+    void saveFrame();
+    // The song to the time shown, at the speed, muted or not; a line on standard error
+    // saying where the film is.
     void settle();
-    void reportPosition() const;
-    void setNotice(const std::string& notice);
+    void updateVolume(bool hurrying);
+    void reportNotice();
     std::string statusNow() const;
-    // Draws the window: the picture letterboxed (none while replaying), the timeline with
-    // its cursor at `barTime` and `ghost`, the overlay with `status` and the notice.
-    void present(const std::string& status, bool replaying, double barTime, double ghost);
+    // Draws the window: the picture letterboxed, the timeline with its cursor at `barTime`
+    // (while `replaying`, filled up to it), the overlay with `status` and the notice.
+    void present(const std::string& status, bool replaying, double barTime);
     void presentNow();
 
     PreviewSession m_session;
+    BuildProcess m_build;
     sf::RenderWindow m_window;
     sf::RenderTexture m_picture;  // the frame shown, as the game's window would hold it
     TimelineBar m_timeline;
     PreviewOverlay m_overlay;
     SongSync m_song;
-    sf::Clock m_noticeClock;
-    std::string m_notice;
+    TimeEntry m_entry;
+    sf::Clock m_sinceInput;  // since the last key or pointer event
     bool m_filmReady = false;
-    bool m_moved = true;  // a seek or a pause since the song was last put in place
-    bool m_settledOnce = false;
+    bool m_moved = true;   // a seek or a pause since the song was last put in place
+    bool m_dirty = true;   // the window's picture is out of date
     bool m_dragging = false;
-    double m_ghost = -1000.0;  // seconds, where a drag on the timeline would seek
+    bool m_helpShown = false;
+    bool m_muted = false;
+    std::string m_reportedNotice;
+    std::string m_shownStatus;  // what the window shows, to draw only on a change
 };

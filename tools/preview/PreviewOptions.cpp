@@ -13,6 +13,8 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
         double number = 0.0;
         if (option == "--help" || option == "-h") {
             help = true;
+        } else if (option == "--bench") {
+            bench = true;
         } else if (option == "--paused") {
             paused = true;
         } else if (option == "--scene-start") {
@@ -24,6 +26,8 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
                    && number <= 1000.0 && number == std::floor(number)) {
             fps = static_cast<int>(number);
             ++i;
+        } else if (option == "--build-program" && hasValue) {
+            buildProgram = argv[++i];
         } else if (option == "--notice" && hasValue) {
             notice = argv[++i];
         } else {
@@ -45,6 +49,8 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
         arguments.push_back("--paused");
     if (sceneStartThen)
         arguments.push_back("--scene-start");
+    if (buildProgram != PreviewOptions().buildProgram)
+        arguments.insert(arguments.end(), {"--build-program", buildProgram});
     if (!noticeThen.empty())
         arguments.insert(arguments.end(), {"--notice", noticeThen});
     return arguments;
@@ -52,14 +58,16 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
 
 std::string PreviewOptions::usage()
 {
-    return "usage: drennmoor-preview [--at SECONDS] [--paused] [--fps N]\n"
+    return "usage: drennmoor-preview [--at SECONDS] [--paused] [--fps N] [--build-program P]\n"
            "Plays the film in a window with its song, and reloads it when its files change.\n"
            "  --at SECONDS  start there, seconds after the opening's first frame (default -2.5,\n"
            "                the lead-in)\n"
            "  --paused      start paused\n"
            "  --fps N       frames a second, 1 to 1000 (default 60): a time is the same frame\n"
            "                as in drennmoor-film at the same --fps\n"
-           "Keys: Space pause/play, Left/Right 5 s back/forward, Comma/Period one frame back/\n"
-           "forward while paused, Page Up/Page Down previous/next scene, Home the start,\n"
-           "Escape quits. Click or drag on the timeline to seek there.\n";
+           "  --bench       time going back (a frame, 100 s, a click on the bar, Home) at this\n"
+           "                --fps without a window, print the figures and quit\n"
+           "  --build-program P  run P instead of cmake to build what changed, with cmake's\n"
+           "                arguments (--build <build folder> --target <targets>)\n"
+           "Keys: H or F1 in the window lists them all. Click or drag on the timeline to seek.\n";
 }

@@ -11,6 +11,8 @@ struct PreviewOptions {
     int fps = 60;         // --fps: frames a second, the fixed frame time's inverse
     bool sceneStart = false;  // --scene-start: `at` is a scene's start; go on to its first frame
     std::string notice;   // --notice: the overlay's second line (what the last run left to say)
+    std::string buildProgram = "cmake";  // --build-program: run as cmake is, to build what changed
+    bool bench = false;   // --bench: time the moves back, print the figures and quit
     bool help = false;
 
     // False with `error` set for an unknown option or a bad value.

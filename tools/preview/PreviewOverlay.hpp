@@ -18,7 +18,12 @@ public:
     const sf::Font* font() const { return m_fontLoaded ? &m_font : nullptr; }
 
     // `status` is the first line, `notice` the second (none when empty).
-    void draw(sf::RenderTarget& window, const std::string& status, const std::string& notice) const;
+    // An error notice shows in red.
+    // `firstLine` moves both down by that many lines.
+    void draw(sf::RenderTarget& window, const std::string& status, const std::string& notice,
+              bool noticeIsError = false, int firstLine = 0) const;
+    // The list of keys, centred in the window.
+    void drawHelp(sf::RenderTarget& window) const;
 
 private:
     sf::Font m_font;
@@ -26,6 +31,10 @@ private:
 };
 
 // The overlay's first line: "12.35 s   frame 891   opening   paused".
-std::string statusLine(double time, long frame, const char* scene, bool paused);
+// With a speed other than 1 it adds it ("   x0.5"), and "   loop" while looping.
+std::string statusLine(double time, long frame, const char* scene, bool paused, double speed = 1.0,
+                       bool looping = false);
 // The line while a replay runs: "replaying to 83.25 s  45%".
 std::string replayLine(double target, double share);
+// What a build is doing: "building art: 12/40 Generating images/workshop.png".
+std::string buildLine(const std::string& what, int step, int steps, const std::string& doing);

@@ -43,9 +43,18 @@ void SongSync::keepInStep(double time)
     if (song == nullptr || song->getStatus() != sf::Music::Playing)
         return;
     sf::Music& player = *song;
+    if (player.getPitch() != m_speed)
+        player.setPitch(m_speed);
     const double wanted = offsetAt(player, time);
     if (std::fabs(player.getPlayingOffset().asSeconds() - wanted) > kMostDrift)
         player.setPlayingOffset(sf::seconds(static_cast<float>(wanted)));
+}
+
+void SongSync::setSpeed(double speed)
+{
+    m_speed = static_cast<float>(speed);
+    if (sf::Music* song = MusicManager::instance().player())
+        song->setPitch(m_speed);
 }
 
 void SongSync::silence(bool quiet)

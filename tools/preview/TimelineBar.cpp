@@ -6,6 +6,8 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace {
 constexpr float kHeight = 44.0f;       // pixels, the whole bar
@@ -24,6 +26,14 @@ const sf::Color kPoemTick(240, 200, 90);
 const sf::Color kCursor(255, 70, 60);
 const sf::Color kGhost(255, 255, 255, 150);
 const sf::Color kProgress(255, 255, 255, 90);
+const sf::Color kScale(220, 220, 220);
+const sf::Color kLoopBand(120, 200, 255, 70);
+const sf::Color kLoopOff(160, 160, 160, 50);
+const sf::Color kLoopMark(120, 200, 255);
+constexpr double kScaleStep = 5.0;   // seconds between the scale's ticks
+constexpr int kLabelEvery = 2;       // ticks per labelled tick (every 10 s)
+constexpr unsigned kScaleSize = 13;  // pixels, a label
+constexpr float kScaleTick = 6.0f;   // pixels, a tick; a labelled one twice as long
 
 double filmStart() { return sceneStarts().front().start; }
 double filmEnd() { return sceneStarts().back().start; }
@@ -83,6 +93,8 @@ void TimelineBar::draw(sf::RenderTarget& window, const sf::Font* font, double ti
         }
     }
 
+    drawScale(window, font);
+
     // Where each line and word list of the poem begins.
     for (double start : m_poemStarts)
         fill(window, xOf(start), m_top, 1.0f, kTickHeight, kPoemTick);
@@ -92,4 +104,35 @@ void TimelineBar::draw(sf::RenderTarget& window, const sf::Font* font, double ti
     if (ghost >= filmStart())
         fill(window, xOf(ghost) - 1.0f, m_top - 6.0f, 2.0f, kHeight + 12.0f, kGhost);
     fill(window, xOf(time) - kCursorWidth / 2.0f, m_top - 6.0f, kCursorWidth, kHeight + 12.0f, kCursor);
+}
+
+void TimelineBar::drawScale(sf::RenderTarget& window, const sf::Font* font) const
+{
+    // Seconds from the opening's first frame, along the bar's bottom edge and above it on a
+    // dark strip of their own.
+    fill(window, m_left - 2.0f, m_top - kScaleSize - 12.0f, m_width + 4.0f, kScaleSize + 10.0f, kBackground);
+    const int first = static_cast<int>(std::ceil(filmStart() / kScaleStep));
+    for (int tick = first; tick * kScaleStep <= filmEnd(); ++tick) {
+        const double time = tick * kScaleStep;
+        const bool labelled = tick % kLabelEvery == 0;
+        const float length = labelled ? 2.0f * kScaleTick : kScaleTick;
+        fill(window, xOf(time), m_top + kHeight - length, 1.0f, length, kScale);
+        if (!labelled || font == nullptr)
+            continue;
+        sf::Text label(std::to_string(static_cast<int>(time)), *font, kScaleSize);
+        label.setFillColor(kScale);
+        const float width = label.getLocalBounds().width;
+        label.setPosition(xOf(time) - width / 2.0f, m_top - kScaleSize - 8.0f);
+        window.draw(label);
+    }
+}
+
+void TimelineBar::drawLoop(sf::RenderTarget& window, double in, double out, bool looping) const
+{
+    // A mark for each end that is set, and the band between them when both are, in order.
+    if (in >= filmStart() && out > in)
+        fill(window, xOf(in), m_top, xOf(out) - xOf(in), kHeight, looping ? kLoopBand : kLoopOff);
+    for (double end : {in, out})
+        if (end >= filmStart())
+            fill(window, xOf(end) - 1.0f, m_top - 4.0f, 2.0f, kHeight + 8.0f, kLoopMark);
 }

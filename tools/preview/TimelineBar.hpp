@@ -11,7 +11,7 @@ class RenderTarget;
 }
 
 // The bar along the bottom of the preview's window, drawn over the film in window pixels:
-// the scenes as named segments, a tick where each line and word list of the poem starts, the
+// the scenes as named segments, a scale of seconds, a tick where each line and word list of the poem starts, the
 // frame shown, and where a drag on it would seek. It maps a pointer's x to a time.
 class TimelineBar {
 public:
@@ -25,8 +25,14 @@ public:
     // a drag or a replay is heading, and while `replaying` the bar fills up to `time`.
     void draw(sf::RenderTarget& window, const sf::Font* font, double time, double ghost, bool replaying) const;
 
+    // The loop's marks at `in` and `out` (seconds; below the film's start: not set), and the
+    // band between them, brighter while `looping`. Drawn after draw().
+    void drawLoop(sf::RenderTarget& window, double in, double out, bool looping) const;
+
 private:
     float xOf(double time) const;
+    // Seconds under the bar: a tick every 5 s, a label every 10 s.
+    void drawScale(sf::RenderTarget& window, const sf::Font* font) const;
 
     float m_left = 0.0f;
     float m_top = 0.0f;

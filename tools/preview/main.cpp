@@ -1,5 +1,6 @@
 #include "GameFolder.hpp"
 #include "PreviewApp.hpp"
+#include "PreviewBench.hpp"
 #include "PreviewOptions.hpp"
 
 #include "core/Diagnostics.hpp"
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -16,8 +18,8 @@ namespace {
 // The preview's own file, found at the start: a rebuilt preview is the one that restarts.
 std::string g_self;
 
-// Going back in time and reloading both start the preview again: the film's state lives for
-// the whole process and plays once.
+// Once the preview's program was rebuilt after an edit of the code, the new one takes over at
+// the same time; everything else (seeks, reloads) happens in this process.
 void restartSelf(const std::vector<std::string>& arguments)
 {
     std::vector<std::string> words = {"drennmoor-preview"};
@@ -26,7 +28,7 @@ void restartSelf(const std::vector<std::string>& arguments)
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
-    std::cerr.flush();
+    reportLine("drennmoor-preview: the rebuilt preview takes over");
     execv(g_self.c_str(), argv.data());
     reportLine(std::string("drennmoor-preview: cannot restart: ") + std::strerror(errno));
     std::exit(1);
@@ -45,8 +47,15 @@ int main(int argc, char** argv)
         std::cout << PreviewOptions::usage();
         return 0;
     }
+    // The film echoes the poem's word lists to standard output as it queues them, on every
+    // replay here: the preview keeps its output to the lines on standard error.
+    std::fflush(stdout);
+    if (std::freopen("/dev/null", "w", stdout) == nullptr)
+        reportLine("drennmoor-preview: cannot silence standard output");
     if (!enterGameFolder("drennmoor-preview"))
         return 1;
+    if (options.bench)
+        return benchSeeks(options.fps);
     std::error_code found;
     g_self = std::filesystem::canonical("/proc/self/exe", found).string();
     if (found)
