@@ -133,13 +133,15 @@ void MusicManager::playWithoutDevice()
 {
     mute();
     m_noDevice = true;
-    // Its streaming thread ends here; a player on a lost device would only spin.
-    m_player.reset();
+    // Its streaming thread ends here; a player on a lost device would only spin. The player
+    // itself stays, and with it the audio library's context, which later calls still need.
+    if (m_player)
+        m_player->stop();
 }
 
 void MusicManager::checkDevice()
 {
-    if (m_player && !soundDeviceConnected())
+    if (m_player && !m_noDevice && !soundDeviceConnected())
         playWithoutDevice();
 }
 

@@ -46,8 +46,9 @@ public:
     void checkDevice();
 
     // The one streamed player; none until a song is played on a sound device, so that the
-    // audio library opens nothing before a device is known to be there.
-    sf::Music* player() { return m_player.get(); }
+    // audio library opens nothing before a device is known to be there, and none once the
+    // device is gone.
+    sf::Music* player() { return m_noDevice ? nullptr : m_player.get(); }
 
     // Forgets everything loaded, so that load can read the files again (the preview does
     // after an edit); every handle given out before dangles.
