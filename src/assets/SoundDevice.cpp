@@ -2,8 +2,8 @@
 
 #include "core/Diagnostics.hpp"
 
-#include <alc.h>
-#include <alext.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
 
 bool findSoundDevice()
 {
