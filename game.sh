@@ -17,7 +17,7 @@ cd "$(dirname "$0")"
 # Debian packages the game, its asset build and its tests need.
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  libsfml-dev nlohmann-json3-dev libgtest-dev libstb-dev
+  libsfml-dev nlohmann-json3-dev libgtest-dev libstb-dev libopenal-dev
   xvfb xauth libx11-dev libxtst-dev
   librsvg2-bin python3 fonts-ebgaramond imagemagick
   abcmidi fluidsynth fluid-soundfont-gm vorbis-tools sox
