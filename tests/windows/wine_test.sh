@@ -137,7 +137,8 @@ config_lines() {
   xdotool key Escape
   finish "with a cut config.json"
   [ "$status" -eq 0 ] || fail "with a cut config.json the game ended with $status"
-  own_lines "$work/err" >"$work/$lines"
+  # On Xvfb, SFML's Linux window adds its note that the display cannot wait for vsync.
+  own_lines "$work/err" | grep -vx 'Setting vertical sync not supported' >"$work/$lines" || true
 }
 head -c "$(($(wc -c <"$folder/config.json") / 2))" "$folder/config.json" >"$work/cut.json"
 cp "$work/cut.json" "$folder/config.json"
