@@ -93,6 +93,7 @@ shot() { import -window "$window" "$work/$1.png"; }
 start "$work/elsewhere" "$WINE" "$folder/drennmoor.exe"
 [ -n "$window" ] || fail "the game ended before its window opened: $(own_lines "$work/err")"
 sleep 15
+kill -0 "$game" 2>/dev/null || fail "the game ended within 15 s: $(own_lines "$work/err")"
 xdotool windowfocus --sync "$window"
 shot film
 [ -z "${3:-}" ] || cp "$work/film.png" "$3/wine-film.png"
