@@ -4,7 +4,7 @@
 #   ./game.sh play    install what is missing, build, build the assets, play the film
 #   ./game.sh test    the same set-up, then every test, then every test again with
 #                     AddressSanitizer and UndefinedBehaviorSanitizer, then a few seconds
-#                     of fuzzing for each loader
+#                     of fuzzing for each loader, then the Windows release under Wine
 #   ./game.sh build   only the set-up and the build
 #   ./game.sh package the same set-up and build, then the Debian package
 #                     build/drennmoor_<version>_amd64.deb, checked with lintian
@@ -92,7 +92,7 @@ test_all() {
   windows
   say "the Windows release under Wine"
   tests/windows/wine_test.sh "$WINDOWS_DIR"/Drennmoor-*-windows-x64.zip "$BUILD_DIR/game"
-  say "every test passed, with and without the sanitizers, and the loaders survived their fuzzing"
+  say "every test passed, with and without the sanitizers, the loaders survived their fuzzing and the Windows release played under Wine"
 }
 
 package() {
@@ -110,7 +110,11 @@ windows() {
   say "Windows release: building the game"
   mkdir -p "$WINDOWS_DIR"
   rm -f "$WINDOWS_DIR"/Drennmoor-*-windows-x64.zip
-  { cmake -S . -B "$WINDOWS_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  # Libraries of other versions: nothing CMake found in the old ones is kept.
+  local fresh=()
+  [ "$(cat "$WINDOWS_DIR/libraries" 2>/dev/null)" = "$prefix" ] || fresh=(--fresh)
+  echo "$prefix" >"$WINDOWS_DIR/libraries"
+  { cmake "${fresh[@]}" -S . -B "$WINDOWS_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_PREFIX_PATH="$prefix" \
       -DDRENNMOOR_MEDIA_FROM="$PWD/$BUILD_DIR/game" &&
     cmake --build "$WINDOWS_DIR" -j "$(nproc)"; } >"$log" 2>&1 ||
