@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool loaded = music.loadFromStream(stream);
     if (loaded && music.contains("demo_song") && std::hash<std::string>()(text) % kPlayOneIn == 0) {
         music.playSong("demo_song", true, 0.0);
-        music.player.stop();
+        if (sf::Music* player = music.player())
+            player->stop();
     }
     return 0;
 }

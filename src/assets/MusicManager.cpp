@@ -2,6 +2,7 @@
 
 #include "assets/JsonFile.hpp"
 #include "assets/JsonValues.hpp"
+#include "assets/SoundDevice.hpp"
 #include "core/Diagnostics.hpp"
 
 #include <cmath>
@@ -80,6 +81,11 @@ void MusicManager::playSong(const std::string& key, bool loop, double offsetMs)
         reportLine(kOwner + ": Song with key " + key + " does not exist.");
         return;
     }
+    if (m_noDevice)
+        return;
+    if (!m_player)
+        m_player = std::make_unique<sf::Music>();
+    sf::Music& player = *m_player;
     const MusicEntry& song = *found->second;
     if (!player.openFromFile(song.file)) {
         reportLine(kOwner + ": Unable to load music file " + song.file + ".");
@@ -100,25 +106,46 @@ void MusicManager::playSong(const std::string& key, bool loop, double offsetMs)
 void MusicManager::mute()
 {
     musicMuted = true;
-    player.setVolume(0.0f);
+    if (m_player)
+        m_player->setVolume(0.0f);
 }
 
 void MusicManager::unmute()
 {
+    if (m_noDevice)
+        return;
     musicMuted = false;
-    player.setVolume(m_songVolume);
+    if (m_player)
+        m_player->setVolume(m_songVolume);
 }
 
 void MusicManager::setPaused(bool paused)
 {
-    if (paused && player.getStatus() == sf::SoundSource::Playing)
-        player.pause();
-    else if (!paused && player.getStatus() == sf::SoundSource::Paused)
-        player.play();
+    if (!m_player)
+        return;
+    if (paused && m_player->getStatus() == sf::SoundSource::Playing)
+        m_player->pause();
+    else if (!paused && m_player->getStatus() == sf::SoundSource::Paused)
+        m_player->play();
+}
+
+void MusicManager::playWithoutDevice()
+{
+    mute();
+    m_noDevice = true;
+    // Its streaming thread ends here; a player on a lost device would only spin.
+    m_player.reset();
+}
+
+void MusicManager::checkDevice()
+{
+    if (m_player && !soundDeviceConnected())
+        playWithoutDevice();
 }
 
 void MusicManager::clear()
 {
-    player.stop();
+    if (m_player)
+        m_player->stop();
     m_entries.clear();
 }

@@ -42,14 +42,24 @@ public:
     // Forgets everything loaded, so that load can read the files again (the preview does
     // after an edit); every handle given out before dangles.
     void clear();
+    // No sound device (or the song's has gone): the film plays as with "music": false, no
+    // song is streamed from now on and unmute does nothing.
+    void playWithoutDevice();
+    // Ends the song, once, when the device it plays on has gone (one line says so).
+    void checkDevice();
+
+    // The one streamed player; none until a song is played on a sound device, so that the
+    // audio library opens nothing before a device is known to be there.
+    sf::Music* player() { return m_player.get(); }
 
     bool musicMuted = false;
-    sf::Music player;
 
 private:
     // Everything load does after reading: the property check and every entry.
     bool loadDocument(const nlohmann::json& document);
 
     std::unordered_map<std::string, std::unique_ptr<MusicEntry>> m_entries;
+    std::unique_ptr<sf::Music> m_player;
+    bool m_noDevice = false;
     float m_songVolume = 100.0f;  // the volume of the song playing, when it is not muted
 };

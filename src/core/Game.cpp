@@ -1,6 +1,7 @@
 #include "core/Game.hpp"
 
 #include "assets/MusicManager.hpp"
+#include "assets/SoundDevice.hpp"
 #include "assets/SpriteManager.hpp"
 #include "assets/TextureManager.hpp"
 #include "core/Diagnostics.hpp"
@@ -42,6 +43,8 @@ bool Game::loadContent()
     TextureManager::instance().load("assets/textures.json");
     SpriteManager::instance().load("assets/sprites.json");
     MusicManager::instance().load("assets/music.json");
+    if (!findSoundDevice())
+        MusicManager::instance().playWithoutDevice();
     ParticleManager::instance().load("assets/particles.json");
     TextManager::instance().load("assets/text/text.json");
     SpriteManager::instance().keepAsLoaded();
@@ -87,6 +90,7 @@ void Game::frame(float dt, sf::RenderTarget& window)
     }
     step(dt, true);
     present(window);
+    MusicManager::instance().checkDevice();
 }
 
 void Game::advance(float dt)

@@ -31,7 +31,8 @@ void Game::restart()
     TextScript::instance().restart();
     ParticleManager::instance().restart();
     SpriteManager::instance().restoreKept();
-    MusicManager::instance().player.stop();
+    if (sf::Music* song = MusicManager::instance().player())
+        song->stop();
     drawingEnabled() = true;
     // glibc's rand() without a seed draws the sequence of srand(1).
     std::srand(1);

@@ -2,6 +2,7 @@
 #include "core/Game.hpp"
 #include "core/GameWindow.hpp"
 #include "core/PauseMark.hpp"
+#include "core/WorkingFolder.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
@@ -18,6 +19,7 @@ const sf::Time kPausedFrame = sf::milliseconds(16);
 // window's events. Everything else is Game::frame, which the tests and tools run too.
 int main()
 {
+    useProgramFolder();
     loadConfig();
     const Config& config = gameConfig();
     Game& state = game();
@@ -41,7 +43,9 @@ int main()
         // Restarted on every pass, paused or not, so a resumed film does not take the pause's
         // length as one frame.
         const float dt = clock.restart().asSeconds();
-        const bool escapeHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::Escape);
+        // Escape counts only while the window has the focus: the keyboard's state is the whole
+        // desktop's, and with the desktop focused X gives keys to the window under the pointer.
+        bool escapeHeld = window.hasFocus() && sf::Keyboard::isKeyPressed(sf::Keyboard::Escape);
         bool closeRequested = false;
         sf::Event event;
         while (window.pollEvent(event)) {
@@ -50,7 +54,10 @@ int main()
             } else if (event.type == sf::Event::Resized) {
                 gameWindow.fitFilm();
             } else if (event.type == sf::Event::KeyPressed) {
-                if (event.key.code == sf::Keyboard::Space)
+                // A tap shorter than a frame is over before the held-key check sees it.
+                if (event.key.code == sf::Keyboard::Escape)
+                    escapeHeld = escapeHeld || window.hasFocus();
+                else if (event.key.code == sf::Keyboard::Space)
                     state.togglePause();
                 else if (event.key.code == sf::Keyboard::M)
                     state.toggleMute();

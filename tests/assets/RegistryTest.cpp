@@ -129,8 +129,8 @@ TEST(MusicManager, ReportsBadEntriesAndRefusesToPlayWhatItCannot)
     });
     EXPECT_NE(errors.find("MusicManager: Song with key nothing does not exist.\n"), std::string::npos);
     EXPECT_NE(errors.find("MusicManager: Unable to load music file no/such.ogg.\n"), std::string::npos);
-    EXPECT_EQ(music.player.getStatus(), sf::SoundSource::Stopped);
-    EXPECT_EQ(music.player.getVolume(), 100.0f) << "volume is not applied when the file fails";
+    EXPECT_EQ(music.player()->getStatus(), sf::SoundSource::Stopped);
+    EXPECT_EQ(music.player()->getVolume(), 100.0f) << "volume is not applied when the file fails";
 }
 
 namespace {
@@ -157,16 +157,16 @@ TEST(MusicManager, PlaySongAppliesVolumeLoopAndTheMute)
     MusicManager music;
     ASSERT_TRUE(music.load(path));
     music.playSong("s", true, 0);
-    EXPECT_NEAR(music.player.getVolume(), 40.0f, 0.01f);
-    EXPECT_TRUE(music.player.getLoop());
-    EXPECT_EQ(music.player.getStatus(), sf::SoundSource::Playing);
+    EXPECT_NEAR(music.player()->getVolume(), 40.0f, 0.01f);
+    EXPECT_TRUE(music.player()->getLoop());
+    EXPECT_EQ(music.player()->getStatus(), sf::SoundSource::Playing);
 
     MusicManager muted;
     ASSERT_TRUE(muted.load(path));
     muted.mute();
     muted.playSong("s", false, 500.9);
-    EXPECT_EQ(muted.player.getVolume(), 0.0f) << "a muted song is opened and played at volume 0";
-    EXPECT_EQ(muted.player.getStatus(), sf::SoundSource::Playing);
-    EXPECT_FALSE(muted.player.getLoop());
-    EXPECT_GE(muted.player.getPlayingOffset().asMilliseconds(), 500);
+    EXPECT_EQ(muted.player()->getVolume(), 0.0f) << "a muted song is opened and played at volume 0";
+    EXPECT_EQ(muted.player()->getStatus(), sf::SoundSource::Playing);
+    EXPECT_FALSE(muted.player()->getLoop());
+    EXPECT_GE(muted.player()->getPlayingOffset().asMilliseconds(), 500);
 }

@@ -101,7 +101,7 @@ TEST_F(BrokenMedia, ASongCutInItsHeadersIsReportedAndTheOneCutInItsBodyPlaysToIt
 
     const std::string headErrors = captureStderr([&] { music.playSong("head", true, 0.0); });
     expectLibraryLinesThen(headErrors, "MusicManager: Unable to load music file " + head + ".");
-    EXPECT_EQ(music.player.getStatus(), sf::SoundSource::Stopped);
+    EXPECT_EQ(music.player()->getStatus(), sf::SoundSource::Stopped);
 
     // The cut song is shorter than its loop point: the library refuses the loop span in its own
     // line, and the song plays on.
@@ -110,9 +110,9 @@ TEST_F(BrokenMedia, ASongCutInItsHeadersIsReportedAndTheOneCutInItsBodyPlaysToIt
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     });
     EXPECT_EQ(bodyErrors.find("MusicManager"), std::string::npos) << bodyErrors;
-    EXPECT_EQ(music.player.getStatus(), sf::SoundSource::Playing);
-    EXPECT_LT(music.player.getDuration(), sf::seconds(16.0f));
-    music.player.stop();
+    EXPECT_EQ(music.player()->getStatus(), sf::SoundSource::Playing);
+    EXPECT_LT(music.player()->getDuration(), sf::seconds(16.0f));
+    music.player()->stop();
 }
 
 TEST_F(BrokenMedia, AFontOfRandomBytesIsReportedAndTheOtherStylesBuilt)

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <string>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,7 +18,7 @@ std::string stagedGameFolder()
 }
 
 GameProcess::GameProcess(const std::string& folder, const std::string& stderrFile, const std::string& program,
-                         const std::vector<std::string>& arguments)
+                         const std::vector<std::string>& arguments, const std::string& soundDrivers)
 {
     const std::string binary = program.front() == '/' ? program : stagedGameFolder() + "/" + program;
     std::vector<char*> argv{const_cast<char*>(binary.c_str())};
@@ -32,7 +35,7 @@ GameProcess::GameProcess(const std::string& folder, const std::string& stderrFil
         const int quiet = open("/dev/null", O_WRONLY);
         if (quiet >= 0)
             dup2(quiet, STDOUT_FILENO);
-        setenv("ALSOFT_DRIVERS", "null", 1);
+        setenv("ALSOFT_DRIVERS", soundDrivers.c_str(), 1);
         // Under the sanitizers the game's own leaks are checked by the in-process tests; the
         // graphics driver it unloads at exit would only be reported as an unknown module here.
         const char* asan = getenv("ASAN_OPTIONS");
@@ -62,4 +65,22 @@ int GameProcess::waitForExit(double seconds)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return -1000;
+}
+
+double GameProcess::cpuSeconds() const
+{
+    // /proc/<pid>/stat: the 14th and 15th fields are user and system time in clock ticks;
+    // the 2nd, the name, is in parentheses and may hold spaces.
+    std::ifstream file("/proc/" + std::to_string(m_pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const auto nameEnd = text.rfind(')');
+    if (nameEnd == std::string::npos)
+        return -1.0;
+    std::istringstream fields(text.substr(nameEnd + 2));
+    std::string field;
+    double ticks = 0.0;
+    for (int index = 3; index <= 15 && fields >> field; ++index)
+        if (index >= 14)
+            ticks += std::stod(field);
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }

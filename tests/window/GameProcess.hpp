@@ -10,9 +10,10 @@
 class GameProcess {
 public:
     // Starts the game (or `program`: a name in the staged game folder, or an absolute path) in
-    // `folder`, its standard error going to `stderrFile`.
+    // `folder`, its standard error going to `stderrFile`, with OpenAL's drivers
+    // `soundDrivers` (its null driver unless told).
     GameProcess(const std::string& folder, const std::string& stderrFile, const std::string& program = "drennmoor",
-                const std::vector<std::string>& arguments = {});
+                const std::vector<std::string>& arguments = {}, const std::string& soundDrivers = "null");
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -21,6 +22,9 @@ public:
     // Waits up to `seconds` for the process to end; its exit status, or -1000 when it is
     // still running (it is then killed) or ended by a signal.
     int waitForExit(double seconds);
+    // The processor time, in seconds, the running process has used so far in all its threads;
+    // -1 when it cannot be read.
+    double cpuSeconds() const;
 
 private:
     pid_t m_pid = -1;

@@ -20,21 +20,6 @@ namespace {
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
 
-struct Shot {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned long> pixels;
-
-    // The mean brightness (0 to 765) of the rows from `top` to `bottom`, excluded.
-    double rows(int top, int bottom) const
-    {
-        double sum = 0.0;
-        for (std::size_t i = static_cast<std::size_t>(top * width); i < static_cast<std::size_t>(bottom * width); ++i)
-            sum += static_cast<double>(((pixels[i] >> 16) & 0xff) + ((pixels[i] >> 8) & 0xff) + (pixels[i] & 0xff));
-        return sum / (static_cast<double>(bottom - top) * width);
-    }
-};
-
 // The window once it shows more than black in its middle (the film, not the lead-in), found
 // anew after `settle` seconds when it was made anew. Checks that it lies inside the screen.
 Shot filmIn(XConnection& x, pid_t game, double settle)
@@ -46,14 +31,7 @@ Shot filmIn(XConnection& x, pid_t game, double settle)
     x.size(window, width, height);
     EXPECT_TRUE(window != 0 && left >= 0 && top >= 0 && left + width <= kScreenWidth && top + height <= kScreenHeight)
         << width << "x" << height << " at " << left << "," << top;
-    Shot shot;
-    for (int tries = 0; window != 0 && tries < 160; ++tries) {
-        shot.pixels = x.screenshot(window, shot.width, shot.height);
-        if (!shot.pixels.empty() && shot.rows(shot.height * 2 / 5, shot.height * 3 / 5) > 30.0)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    }
-    return shot;
+    return window != 0 ? x.waitForFilm(window, 40.0) : Shot();
 }
 
 } // namespace

@@ -8,9 +8,19 @@
 #include <chrono>
 #include <thread>
 
+namespace {
+// A window that went away under a request (the game ended) fails that request only; Xlib's
+// own handler would end the whole test process and leave its games running.
+int ignoreError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+}
+
 XConnection::XConnection(const char* name)
     : m_display(XOpenDisplay(name))
 {
+    XSetErrorHandler(ignoreError);
 }
 
 XConnection::~XConnection()
@@ -95,9 +105,36 @@ void XConnection::sendCloseRequest(Window window)
 
 void XConnection::setEscape(bool pressed)
 {
-    const KeyCode escape = XKeysymToKeycode(m_display, XK_Escape);
-    XTestFakeKeyEvent(m_display, escape, pressed ? True : False, CurrentTime);
+    setKey(XK_Escape, pressed);
+}
+
+void XConnection::setKey(unsigned long keysym, bool pressed)
+{
+    const KeyCode key = XKeysymToKeycode(m_display, static_cast<KeySym>(keysym));
+    XTestFakeKeyEvent(m_display, key, pressed ? True : False, CurrentTime);
     XFlush(m_display);
+}
+
+Window XConnection::openPlainWindow()
+{
+    const Window root = DefaultRootWindow(m_display);
+    const Window window = XCreateSimpleWindow(m_display, root, 0, 0, 200, 200, 0, 0, 0);
+    XSelectInput(m_display, window, KeyPressMask | KeyReleaseMask);
+    XMapRaised(m_display, window);
+    XSync(m_display, False);
+    return window;
+}
+
+void XConnection::focus(Window window)
+{
+    XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XConnection::resize(Window window, int width, int height)
+{
+    XResizeWindow(m_display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(m_display, False);
 }
 
 void XConnection::position(Window window, int& x, int& y)
@@ -124,10 +161,8 @@ std::vector<unsigned long> XConnection::screenshot(Window window, int& width, in
 
 void XConnection::pressKey(unsigned long keysym, Window window, bool shift)
 {
-    if (window != 0) {
-        XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
-        XSync(m_display, False);
-    }
+    if (window != 0)
+        focus(window);
     const KeyCode key = XKeysymToKeycode(m_display, static_cast<KeySym>(keysym));
     const KeyCode shiftKey = XKeysymToKeycode(m_display, XK_Shift_L);
     if (shift)
@@ -137,4 +172,33 @@ void XConnection::pressKey(unsigned long keysym, Window window, bool shift)
     if (shift)
         XTestFakeKeyEvent(m_display, shiftKey, False, CurrentTime);
     XFlush(m_display);
+}
+
+double Shot::area(int left, int top, int right, int bottom) const
+{
+    double sum = 0.0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const unsigned long pixel = pixels[static_cast<std::size_t>(y * width + x)];
+            sum += static_cast<double>(((pixel >> 16) & 0xff) + ((pixel >> 8) & 0xff) + (pixel & 0xff));
+        }
+    return sum / (static_cast<double>(bottom - top) * (right - left));
+}
+
+Shot XConnection::shot(Window window)
+{
+    Shot shot;
+    shot.pixels = screenshot(window, shot.width, shot.height);
+    return shot;
+}
+
+Shot XConnection::waitForFilm(Window window, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    Shot last = shot(window);
+    while (!last.showsFilm() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        last = shot(window);
+    }
+    return last;
 }

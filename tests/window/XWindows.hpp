@@ -6,6 +6,20 @@
 #include <string>
 #include <vector>
 
+// What a window shows, row by row, each pixel 0xRRGGBB (empty when it could not be read).
+struct Shot {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned long> pixels;
+
+    // The mean brightness (0 to 765) of the rows from `top` to `bottom`, excluded.
+    double rows(int top, int bottom) const { return area(0, top, width, bottom); }
+    // The same of the columns from `left` to `right` of those rows.
+    double area(int left, int top, int right, int bottom) const;
+    // Whether it shows the film rather than black: its middle fifth is lit.
+    bool showsFilm() const { return !pixels.empty() && rows(height * 2 / 5, height * 3 / 5) > 30.0; }
+};
+
 // Small Xlib helpers: find the game's window and talk to it as a window manager or a
 // keyboard would.
 class XConnection {
@@ -17,6 +31,7 @@ public:
     XConnection& operator=(const XConnection&) = delete;
 
     bool isOpen() const { return m_display != nullptr; }
+    Window root() const { return DefaultRootWindow(m_display); }
     // Waits up to `seconds` for a mapped top-level window titled `title` (owned by `pid`
     // when the window names its process); 0 when none appeared.
     Window waitForWindow(const std::string& title, pid_t pid, double seconds);
@@ -26,6 +41,11 @@ public:
     void position(Window window, int& x, int& y);
     // What the window shows, row by row, each pixel 0xRRGGBB; empty when it cannot be read.
     std::vector<unsigned long> screenshot(Window window, int& width, int& height);
+    // What the window shows now.
+    Shot shot(Window window);
+    // What the window shows once it shows the film (not the lead-in's black), waiting up to
+    // `seconds`; the last picture when it never did.
+    Shot waitForFilm(Window window, double seconds);
     // Presses and releases the key of `keysym` (XK_F11, XK_space), first giving `window` the
     // keyboard when one is named; with `shift`, Shift is held meanwhile.
     void pressKey(unsigned long keysym, Window window = 0, bool shift = false);
@@ -33,6 +53,14 @@ public:
     void sendCloseRequest(Window window);
     // Presses (true) or releases (false) the Escape key on the whole display.
     void setEscape(bool pressed);
+    // Presses (true) or releases (false) the key of `keysym` on the whole display.
+    void setKey(unsigned long keysym, bool pressed);
+    // A plain window of another program, as a desktop has: mapped, and gone with the connection.
+    Window openPlainWindow();
+    // Gives `window` the keyboard, as a click on it would.
+    void focus(Window window);
+    // Resizes `window` as a user dragging its border would.
+    void resize(Window window, int width, int height);
 
 private:
     Window findTitled(Window root, const std::string& title, pid_t pid);

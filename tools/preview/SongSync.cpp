@@ -18,9 +18,11 @@ double offsetAt(const sf::Music& player, double time)
 
 void SongSync::follow(double time, bool paused)
 {
-    sf::Music& player = MusicManager::instance().player;
-    if (player.getDuration() == sf::Time::Zero)
+    // No song player: no sound device, or the song never played.
+    sf::Music* song = MusicManager::instance().player();
+    if (song == nullptr || song->getDuration() == sf::Time::Zero)
         return;
+    sf::Music& player = *song;
     if (time < 0.0) {
         player.stop();
         return;
@@ -37,9 +39,10 @@ void SongSync::follow(double time, bool paused)
 
 void SongSync::keepInStep(double time)
 {
-    sf::Music& player = MusicManager::instance().player;
-    if (player.getStatus() != sf::Music::Playing)
+    sf::Music* song = MusicManager::instance().player();
+    if (song == nullptr || song->getStatus() != sf::Music::Playing)
         return;
+    sf::Music& player = *song;
     const double wanted = offsetAt(player, time);
     if (std::fabs(player.getPlayingOffset().asSeconds() - wanted) > kMostDrift)
         player.setPlayingOffset(sf::seconds(static_cast<float>(wanted)));
@@ -47,7 +50,8 @@ void SongSync::keepInStep(double time)
 
 void SongSync::setSpeed(double speed)
 {
-    MusicManager::instance().player.setPitch(static_cast<float>(speed));
+    if (sf::Music* song = MusicManager::instance().player())
+        song->setPitch(static_cast<float>(speed));
 }
 
 void SongSync::silence(bool quiet)
