@@ -3,10 +3,10 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <nlohmann/json_fwd.hpp>
 
+#include "assets/Registry.hpp"
+
 #include <iosfwd>
-#include <memory>
 #include <string>
-#include <unordered_map>
 
 class TextureManager;
 
@@ -36,5 +36,5 @@ private:
     bool loadDocument(const nlohmann::json& document);
 
     TextureManager& m_textures;
-    std::unordered_map<std::string, std::unique_ptr<sf::Sprite>> m_sprites;
+    Registry<sf::Sprite> m_sprites{"SpriteManager", "Sprite"};
 };
