@@ -21,13 +21,7 @@ protected:
         breakMedia(copy);
         breakLoaders(copy);
         breakValues(copy);
-        run = new LintRun(runLint(copy.path()));
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete run;
-        run = nullptr;
+        run = runLint(copy.path());
     }
 
     // Keys the film fetches that no file defines.
@@ -101,23 +95,23 @@ protected:
     // The lint failed and printed each of `lines` and a line beginning with each of `starts`.
     static void expectAll(const std::vector<std::string>& lines, const std::vector<std::string>& starts = {})
     {
-        EXPECT_EQ(run->status, 1) << run->all();
+        EXPECT_EQ(run.status, 1) << run.all();
         for (const std::string& line : lines)
-            EXPECT_TRUE(run->has(line)) << "missing: " << line << "\n" << run->all();
+            EXPECT_TRUE(run.has(line)) << "missing: " << line << "\n" << run.all();
         for (const std::string& start : starts)
-            EXPECT_TRUE(run->hasStart(start)) << "missing: " << start << "...\n" << run->all();
+            EXPECT_TRUE(run.hasStart(start)) << "missing: " << start << "...\n" << run.all();
     }
 
     // No line begins with `start`.
     static void expectNone(const std::string& start)
     {
-        EXPECT_FALSE(run->hasStart(start)) << "unexpected: " << start << "...\n" << run->all();
+        EXPECT_FALSE(run.hasStart(start)) << "unexpected: " << start << "...\n" << run.all();
     }
 
-    static LintRun* run;
+    static LintRun run;
 };
 
-LintRun* LintFaults::run = nullptr;
+LintRun LintFaults::run;
 
 } // namespace
 
@@ -135,7 +129,8 @@ TEST_F(LintFaults, ReportsEveryKeyTheFilmNeedsThatNoFileDefines)
                "assets/particles.json: no particle system \"rain_particles\", which the rain scenes step",
                "assets/music.json: no song \"demo_song\", which the opening scene plays",
                "assets/text/text.json: text style \"demo_text\" has 31 instances; the poem queues 32 plays at once"});
-    EXPECT_EQ(run->lines.back(), std::to_string(run->lines.size() - 1) + " findings");
+    ASSERT_FALSE(run.lines.empty());
+    EXPECT_EQ(run.lines.back(), std::to_string(run.lines.size() - 1) + " findings");
 }
 
 TEST_F(LintFaults, ReportsPicturesFontsAndSongsThatDoNotOpen)
@@ -170,7 +165,7 @@ TEST_F(LintFaults, ReportsRectanglesOutsideTheirTexturesUnlessTheTextureRepeats)
     // of each rectangle is known here.
     expectAll({}, {"assets/sprites.json: sprite \"desk_3\": texture rectangle (",
                    "assets/sprites.json: sprite \"desk_2\": texture rectangle (-1, "});
-    EXPECT_NE(run->all().find(", 100000, "), std::string::npos) << run->all();
+    EXPECT_NE(run.all().find(", 100000, "), std::string::npos) << run.all();
     expectNone("assets/sprites.json: sprite \"door_1\"");
     expectNone("assets/sprites.json: sprite \"cog1\"");
 }
