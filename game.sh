@@ -3,8 +3,9 @@
 #
 #   ./game.sh play    install what is missing, build, build the assets, play the film
 #   ./game.sh test    the same set-up, then every test, then every test again with
-#                     AddressSanitizer and UndefinedBehaviorSanitizer, then a few seconds
-#                     of fuzzing for each loader, then the Windows release under Wine
+#                     AddressSanitizer and UndefinedBehaviorSanitizer (but those that encode
+#                     video or listen to the song), then a few seconds of fuzzing for each
+#                     loader, then the Windows release under Wine
 #   ./game.sh build   only the set-up and the build
 #   ./game.sh package the same set-up and build, then the Debian package
 #                     build/drennmoor_<version>_amd64.deb, checked with lintian
@@ -64,9 +65,11 @@ build() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
+# run_tests DIR [CTEST OPTION...]
 run_tests() {
   local dir=$1
-  ALSOFT_DRIVERS=null "${XVFB[@]}" ctest --test-dir "$dir" --output-on-failure -j 2
+  shift
+  ALSOFT_DRIVERS=null "${XVFB[@]}" ctest --test-dir "$dir" --output-on-failure -j 2 "$@"
 }
 
 play() {
@@ -80,13 +83,15 @@ play() {
 
 test_all() {
   run_tests "$BUILD_DIR"
+  # The tests labelled media (video encoding, the song heard) exercise ffmpeg and the onset
+  # arithmetic, not our memory handling: the sanitizer pass leaves them out.
   say "again with AddressSanitizer and UndefinedBehaviorSanitizer"
   build "$SANITIZE_DIR" -DCMAKE_BUILD_TYPE=Debug -DDRENNMOOR_SANITIZE=ON \
     -DDRENNMOOR_MEDIA_FROM="$PWD/$BUILD_DIR/game"
   ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" \
     LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
     UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-    run_tests "$SANITIZE_DIR"
+    run_tests "$SANITIZE_DIR" --label-exclude media
   say "a few seconds of fuzzing for each loader"
   fuzz/run.sh smoke
   windows

@@ -25,7 +25,6 @@ int main()
     Game& state = game();
 
     sf::RenderWindow window;
-    state.gameWindow = &window;
     GameWindow gameWindow(window);
     gameWindow.open(config.fullscreen, config.vsync);
 
