@@ -28,7 +28,17 @@ if(NOT DRENNMOOR_SANITIZE AND NOT DRENNMOOR_FUZZ)
     target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>
       -fstack-protector-strong -fstack-clash-protection)
   endforeach()
-  target_link_options(drennmoor PRIVATE -Wl,-z,relro -Wl,-z,now)
+  if(WIN32)
+    # MinGW keeps the stack protector's and the checked functions' code in libssp.
+    target_link_libraries(drennmoor PRIVATE ssp)
+  else()
+    # Read-only relocations are a thing of ELF programs.
+    target_link_options(drennmoor PRIVATE -Wl,-z,relro -Wl,-z,now)
+  endif()
+endif()
+# The rest is the Debian package, which a Windows build does not make.
+if(WIN32)
+  return()
 endif()
 
 set(PACKAGE_BUILD ${CMAKE_BINARY_DIR}/package)

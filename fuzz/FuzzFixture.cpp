@@ -1,15 +1,10 @@
 #include "FuzzFixture.hpp"
 
 #include "core/Diagnostics.hpp"
-
-#include <SFML/Audio/SoundBuffer.hpp>
-#include <SFML/Graphics/Image.hpp>
-#include <nlohmann/json.hpp>
+#include "support/StandInGame.hpp"
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -18,9 +13,7 @@ namespace {
 const std::string kSourceDir = DRENNMOOR_SOURCE_DIR;
 const std::string kFont = DRENNMOOR_FONT;
 
-constexpr unsigned int kSongRate = 44100;
-constexpr std::size_t kSongSamples = kSongRate / 5;  // a fifth of a second of silence
-constexpr unsigned int kTargetSize = 64;             // pixels
+constexpr unsigned int kTargetSize = 64;  // pixels
 
 std::string removeOnExit;
 
@@ -28,20 +21,6 @@ std::string removeOnExit;
 {
     reportLine("fuzz: " + line);
     std::abort();
-}
-
-void copyFile(const std::string& from, const std::string& to)
-{
-    std::error_code error;
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
-    if (error)
-        fail("cannot copy " + from + ": " + error.message());
-}
-
-nlohmann::json readJson(const std::string& path)
-{
-    std::ifstream file(path);
-    return nlohmann::json::parse(file);
 }
 }
 
@@ -71,30 +50,10 @@ FuzzFixture::FuzzFixture()
         std::error_code ignored;
         fs::remove_all(removeOnExit, ignored);
     });
+    const std::string problem = makeStandInGame(pattern, kSourceDir, kFont);
+    if (!problem.empty())
+        fail(problem);
     fs::current_path(pattern);
-    for (const char* folder : {"assets/images", "assets/fonts", "assets/music", "assets/particles", "assets/text"})
-        fs::create_directories(folder);
-    for (const std::string file : {"assets/textures.json", "assets/sprites.json", "assets/music.json",
-                                   "assets/particles.json", "assets/particles/rain.json", "assets/text/text.json"})
-        copyFile(kSourceDir + "/" + file, file);
-    copyFile(kFont, "assets/fonts/EBGaramond12-Regular.otf");
-
-    // One tiny picture for every file the shipped textures name, of sizes from 1 x 1 to
-    // 5 x 3 so that odd halves and full-size rectangles differ from picture to picture.
-    unsigned int index = 0;
-    const nlohmann::json textureList = readJson("assets/textures.json");
-    for (const auto& entry : textureList.at("textures")) {
-        sf::Image picture;
-        picture.create(1 + index % 5, 1 + index % 3, sf::Color(200, 180, 160, 255));
-        picture.saveToFile(entry.at("file").get<std::string>());
-        ++index;
-    }
-    const std::vector<sf::Int16> silence(kSongSamples, 0);
-    sf::SoundBuffer song;
-    song.loadFromSamples(silence.data(), silence.size(), 1, kSongRate);
-    const nlohmann::json songList = readJson("assets/music.json");
-    for (const auto& entry : songList.at("music"))
-        song.saveToFile(entry.at("file").get<std::string>());
     m_target.create(kTargetSize, kTargetSize);
 
     textures.load("assets/textures.json");

@@ -11,9 +11,8 @@
 #include <cstdint>
 #include <string>
 
-// The working folder a fuzz target runs in: a fresh temporary folder shaped like the game
-// folder, with tiny stand-ins for every picture that assets/textures.json names, a short
-// silent song, the poem's font and the shipped data files. Over it, registries of textures,
+// The working folder a fuzz target runs in: a fresh temporary folder made by
+// makeStandInGame from the source tree's data files and the poem's font. Over it, registries of textures,
 // sprites and particle systems loaded from the shipped files, so that the sprite, particle
 // and text loaders have keys to look up. The process works in the folder until it exits,
 // when the folder is removed. The fixture also defines every target's LLVMFuzzerInitialize,

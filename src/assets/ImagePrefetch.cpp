@@ -2,9 +2,13 @@
 
 #include <stb/stb_image.h>
 
-#include <malloc.h>
-
 #include <algorithm>
+
+// Glibc's heap takes the hints below; other C libraries (Windows') keep their own policy.
+#if defined(__GLIBC__)
+#define HEAP_TAKES_HINTS 1
+#include <malloc.h>
+#endif
 
 namespace {
 // Glibc's defaults: blocks from 128 KiB up are mapped apart, and a free top of the heap
@@ -17,15 +21,19 @@ constexpr int kDefaultTrimThreshold = 128 * 1024;
 // anew, each of its pages faults in and is cleared by the kernel: a quarter of the start-up.
 void keepFreedBlocks()
 {
+#if HEAP_TAKES_HINTS
     mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 1024 * 1024 * 1024);
+#endif
 }
 
 void releaseFreedBlocks()
 {
+#if HEAP_TAKES_HINTS
     mallopt(M_MMAP_THRESHOLD, kDefaultMmapThreshold);
     mallopt(M_TRIM_THRESHOLD, kDefaultTrimThreshold);
     malloc_trim(0);
+#endif
 }
 
 // Two cores decode twice as fast; beyond four the upload on the calling thread limits.

@@ -39,6 +39,19 @@ void readJsonStream(const std::string& owner, std::istream& stream, nlohmann::js
     }
 }
 
+bool loadJsonFile(const std::string& owner, const std::string& path, const DocumentProcess& process)
+{
+    nlohmann::json document;
+    return readJsonFile(owner, path, document) && process(document);
+}
+
+bool loadJsonStream(const std::string& owner, std::istream& stream, const DocumentProcess& process)
+{
+    nlohmann::json document;
+    readJsonStream(owner, stream, document);
+    return process(document);
+}
+
 bool validateJson(const nlohmann::json& document, std::initializer_list<const char*> names)
 {
     for (const char* name : names) {

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <initializer_list>
 #include <iosfwd>
 #include <string>
@@ -18,6 +19,13 @@ bool readJsonFile(const std::string& owner, const std::string& path, nlohmann::j
 
 // The same step on an already open stream (used by readJsonFile and by the fuzz targets).
 void readJsonStream(const std::string& owner, std::istream& stream, nlohmann::json& document);
+
+// What a registry's load (path) and loadFromStream (stream) do: the reading step, then
+// `process` on the document (its property check and its entries). False when the file does
+// not open; otherwise what `process` gives.
+using DocumentProcess = std::function<bool(const nlohmann::json&)>;
+bool loadJsonFile(const std::string& owner, const std::string& path, const DocumentProcess& process);
+bool loadJsonStream(const std::string& owner, std::istream& stream, const DocumentProcess& process);
 
 // True when `document` is an object holding every name. Otherwise prints
 // "validateJson: Missing prop: <first missing name>." and returns false.

@@ -34,17 +34,12 @@ MusicManager& MusicManager::instance()
 
 bool MusicManager::load(const std::string& path)
 {
-    nlohmann::json document;
-    if (!readJsonFile(kOwner, path, document))
-        return false;
-    return loadDocument(document);
+    return loadJsonFile(kOwner, path, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool MusicManager::loadFromStream(std::istream& stream)
 {
-    nlohmann::json document;
-    readJsonStream(kOwner, stream, document);
-    return loadDocument(document);
+    return loadJsonStream(kOwner, stream, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool MusicManager::loadDocument(const nlohmann::json& document)
@@ -61,7 +56,9 @@ bool MusicManager::loadDocument(const nlohmann::json& document)
             song->volume = jsonIntOr(entry, "volume", 100);
             song->loopTo = jsonDoubleOr(entry, "loopTo", 0.0);
             song->file = jsonString(entry.at("file"));
-            m_entries[key] = std::move(song);
+            // A key declared again (a second load) takes the new declaration: a song is
+            // opened only when it plays, so nobody holds the old one.
+            m_entries.put(key, std::move(song));
         } catch (const nlohmann::json::exception& error) {
             reportWrongType(kOwner, key, error);
         }
@@ -71,31 +68,26 @@ bool MusicManager::loadDocument(const nlohmann::json& document)
 
 bool MusicManager::contains(const std::string& key) const
 {
-    return m_entries.find(key) != m_entries.end();
+    return m_entries.contains(key);
 }
 
 void MusicManager::playSong(const std::string& key, bool loop, double offsetMs)
 {
-    const auto found = m_entries.find(key);
-    if (found == m_entries.end()) {
-        reportLine(kOwner + ": Song with key " + key + " does not exist.");
-        return;
-    }
-    if (m_noDevice)
+    const MusicEntry* song = m_entries.get(key);
+    if (song == nullptr || m_noDevice)
         return;
     if (!m_player)
         m_player = std::make_unique<sf::Music>();
     sf::Music& player = *m_player;
-    const MusicEntry& song = *found->second;
-    if (!player.openFromFile(song.file)) {
-        reportLine(kOwner + ": Unable to load music file " + song.file + ".");
+    if (!player.openFromFile(song->file)) {
+        reportLine(kOwner + ": Unable to load music file " + song->file + ".");
         return;
     }
-    m_songVolume = static_cast<float>(song.volume);
+    m_songVolume = static_cast<float>(song->volume);
     player.setVolume(m_songVolume);
     player.setLoop(loop);
-    player.setLoopPoints(sf::Music::TimeSpan(sf::milliseconds(wholeMilliseconds(song.loopTo)),
-                                             sf::milliseconds(wholeMilliseconds(song.loopLength))));
+    player.setLoopPoints(sf::Music::TimeSpan(sf::milliseconds(wholeMilliseconds(song->loopTo)),
+                                             sf::milliseconds(wholeMilliseconds(song->loopLength))));
     if (musicMuted)
         player.setVolume(0.0f);
     if (offsetMs > 0.0)

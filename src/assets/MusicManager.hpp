@@ -3,10 +3,10 @@
 #include <SFML/Audio/Music.hpp>
 #include <nlohmann/json_fwd.hpp>
 
+#include "assets/Registry.hpp"
+
 #include <iosfwd>
-#include <memory>
 #include <string>
-#include <unordered_map>
 
 // One declared song of assets/music.json.
 struct MusicEntry {
@@ -60,7 +60,7 @@ private:
     // Everything load does after reading: the property check and every entry.
     bool loadDocument(const nlohmann::json& document);
 
-    std::unordered_map<std::string, std::unique_ptr<MusicEntry>> m_entries;
+    Registry<MusicEntry> m_entries{"MusicManager", "Song"};
     std::unique_ptr<sf::Music> m_player;
     bool m_noDevice = false;
     float m_songVolume = 100.0f;  // the volume of the song playing, when it is not muted

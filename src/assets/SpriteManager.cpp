@@ -22,17 +22,12 @@ SpriteManager::SpriteManager(TextureManager& textures)
 
 bool SpriteManager::load(const std::string& path)
 {
-    nlohmann::json document;
-    if (!readJsonFile(kOwner, path, document))
-        return false;
-    return loadDocument(document);
+    return loadJsonFile(kOwner, path, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool SpriteManager::loadFromStream(std::istream& stream)
 {
-    nlohmann::json document;
-    readJsonStream(kOwner, stream, document);
-    return loadDocument(document);
+    return loadJsonStream(kOwner, stream, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool SpriteManager::loadDocument(const nlohmann::json& document)
@@ -75,15 +70,13 @@ bool SpriteManager::loadDocument(const nlohmann::json& document)
             if (rectH == -1)
                 rectH = height;
 
-            if (contains(key)) {
-                reportLine(kOwner + ": Sprite with key " + key + " already exists.");
+            if (!m_sprites.isFree(key))
                 continue;
-            }
             auto sprite = std::make_unique<sf::Sprite>();
             sprite->setTexture(*texture, true);
             sprite->setTextureRect(sf::IntRect(rectX, rectY, rectW, rectH));
             sprite->setOrigin(origin);
-            m_sprites.emplace(key, std::move(sprite));
+            m_sprites.put(key, std::move(sprite));
         } catch (const nlohmann::json::exception& error) {
             reportWrongType(kOwner, key, error);
         }
@@ -93,24 +86,18 @@ bool SpriteManager::loadDocument(const nlohmann::json& document)
 
 bool SpriteManager::contains(const std::string& key) const
 {
-    return m_sprites.find(key) != m_sprites.end();
+    return m_sprites.contains(key);
 }
 
 sf::Sprite* SpriteManager::get(const std::string& key) const
 {
-    const auto found = m_sprites.find(key);
-    if (found == m_sprites.end()) {
-        reportLine(kOwner + ": Sprite with key " + key + " does not exist.");
-        return nullptr;
-    }
-    return found->second.get();
+    return m_sprites.get(key);
 }
 
 void SpriteManager::keepAsLoaded()
 {
     m_kept.clear();
-    for (const auto& entry : m_sprites)
-        m_kept.emplace(entry.second.get(), *entry.second);
+    m_sprites.forEach([this](sf::Sprite& sprite) { m_kept.emplace(&sprite, sprite); });
 }
 
 void SpriteManager::restoreKept()

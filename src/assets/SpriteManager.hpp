@@ -3,10 +3,10 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <nlohmann/json_fwd.hpp>
 
+#include "assets/Registry.hpp"
+
 #include <iosfwd>
-#include <memory>
 #include <string>
-#include <unordered_map>
 
 class TextureManager;
 
@@ -44,6 +44,6 @@ private:
     bool loadDocument(const nlohmann::json& document);
 
     TextureManager& m_textures;
-    std::unordered_map<std::string, std::unique_ptr<sf::Sprite>> m_sprites;
+    Registry<sf::Sprite> m_sprites{"SpriteManager", "Sprite"};
     std::unordered_map<sf::Sprite*, sf::Sprite> m_kept;
 };

@@ -32,17 +32,12 @@ TextureManager& TextureManager::instance()
 
 bool TextureManager::load(const std::string& path)
 {
-    nlohmann::json document;
-    if (!readJsonFile(kOwner, path, document))
-        return false;
-    return loadDocument(document);
+    return loadJsonFile(kOwner, path, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool TextureManager::loadFromStream(std::istream& stream)
 {
-    nlohmann::json document;
-    readJsonStream(kOwner, stream, document);
-    return loadDocument(document);
+    return loadJsonStream(kOwner, stream, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool TextureManager::loadDocument(const nlohmann::json& document)
@@ -81,10 +76,8 @@ bool TextureManager::add(const std::string& key, const std::string& file, bool r
 bool TextureManager::add(const std::string& key, const std::string& file, bool repeated,
                          const sf::Image* decoded)
 {
-    if (contains(key)) {
-        reportLine(kOwner + ": Texture with key " + key + " already exists.");
+    if (!m_textures.isFree(key))
         return false;
-    }
     // Without a decoded image the file is read here, and SFML says why when it fails.
     auto texture = std::make_unique<sf::Texture>();
     const bool loaded = decoded != nullptr ? texture->loadFromImage(*decoded, sf::IntRect(0, 0, 0, 0))
@@ -94,23 +87,18 @@ bool TextureManager::add(const std::string& key, const std::string& file, bool r
         return false;
     }
     texture->setRepeated(repeated);
-    m_textures.emplace(key, std::move(texture));
+    m_textures.put(key, std::move(texture));
     return true;
 }
 
 bool TextureManager::contains(const std::string& key) const
 {
-    return m_textures.find(key) != m_textures.end();
+    return m_textures.contains(key);
 }
 
 sf::Texture* TextureManager::get(const std::string& key) const
 {
-    const auto found = m_textures.find(key);
-    if (found == m_textures.end()) {
-        reportLine(kOwner + ": Texture with key " + key + " does not exist.");
-        return nullptr;
-    }
-    return found->second.get();
+    return m_textures.get(key);
 }
 
 void TextureManager::clear()

@@ -3,10 +3,10 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <nlohmann/json_fwd.hpp>
 
+#include "assets/Registry.hpp"
+
 #include <iosfwd>
-#include <memory>
 #include <string>
-#include <unordered_map>
 
 // Owns every texture of the game under a string key, filled once from assets/textures.json.
 // Textures are never removed; pointers handed out stay valid until exit.
@@ -37,5 +37,5 @@ private:
     // add, with the file's image when it is already decoded (null: read the file here).
     bool add(const std::string& key, const std::string& file, bool repeated, const sf::Image* decoded);
 
-    std::unordered_map<std::string, std::unique_ptr<sf::Texture>> m_textures;
+    Registry<sf::Texture> m_textures{"TextureManager", "Texture"};
 };

@@ -1,24 +1,23 @@
 #pragma once
 
+#include "core/FilmOrder.hpp"
 #include "core/LoopScenes.hpp"
 
 namespace sf {
 class RenderTarget;
-class RenderWindow;
 }
 
 // The frame loop's state and the one frame function that the game, the tests and the tools
 // all run. The game measures dt with a clock and draws into its window; tests and tools pass
 // a fixed dt and an off-screen target.
 struct Game {
-    static constexpr int kQuit = 666;
-    static constexpr int kLeadIn = -1;
-    static constexpr int kCredits = 6;
+    static constexpr int kQuit = film::kQuit;
+    static constexpr int kLeadIn = film::kLeadIn;
+    static constexpr int kCredits = film::kCredits;
 
     int sceneId = kLeadIn;
     bool running = true;
     float shaderTime = 0.0f;  // seconds of play, the vignette's "iTime"
-    sf::RenderWindow* gameWindow = nullptr;
     BlackLeadIn leadIn;
     Credits credits;
 

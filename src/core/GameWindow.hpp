@@ -27,8 +27,6 @@ public:
     // After the window changed size: the film's view and its filtering follow the new size.
     void fitFilm();
 
-    bool fullscreen() const { return m_fullscreen; }
-
 private:
     sf::RenderWindow& m_window;
     bool m_fullscreen = false;

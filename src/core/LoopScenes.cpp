@@ -1,6 +1,7 @@
 #include "core/LoopScenes.hpp"
 
 #include "assets/SpriteManager.hpp"
+#include "core/FilmOrder.hpp"
 #include "core/Screen.hpp"
 #include "core/ScreenFade.hpp"
 
@@ -15,7 +16,7 @@ int BlackLeadIn::frame(float dt, sf::RenderTarget& target)
     timer += dt;
     if (black != nullptr && drawingEnabled())
         target.draw(*black, sf::RenderStates::Default);
-    return timer > kLength ? 0 : -1;
+    return timer > kLength ? film::kOpening : film::kLeadIn;
 }
 
 int Credits::frame(float dt, sf::RenderTarget& target)
@@ -25,17 +26,7 @@ int Credits::frame(float dt, sf::RenderTarget& target)
         picture = SpriteManager::instance().get("credits");
         fadeIn(kFadeDuration);
     }
-    timer += dt;
-    int next = 6;
-    if (stage == 0) {
-        if (timer > kShowFor) {
-            fadeOut(kFadeDuration);
-            timer = 0.0f;
-            stage = 1;
-        }
-    } else if (timer > kQuitAfter) {
-        next = 666;
-    }
+    const int next = ending.handsOver(dt) ? film::kQuit : film::kCredits;
     if (picture != nullptr && drawingEnabled())
         target.draw(*picture, sf::RenderStates::Default);
     return next;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FadeOutEnding.hpp"
+
 namespace sf {
 class RenderTarget;
 class Sprite;
@@ -20,7 +22,8 @@ struct BlackLeadIn {
 };
 
 // The credits picture: fades in, shows 16 s, fades to black, and 4 s after the fade-out
-// began returns 666, which quits (id 6).
+// began returns 666, which quits (id 6). Black for the last 2 s, unlike the scenes, which
+// hand over as their fade ends: the film closes on a moment of black.
 struct Credits {
     static constexpr float kFadeDuration = 2.0f;
     static constexpr float kShowFor = 16.0f;
@@ -28,8 +31,7 @@ struct Credits {
 
     bool firstEntry = true;
     sf::Sprite* picture = nullptr;
-    float timer = 0.0f;
-    int stage = 0;
+    FadeOutEnding ending{kShowFor, kFadeDuration, kQuitAfter};
 
     int frame(float dt, sf::RenderTarget& target);
 };

@@ -2,6 +2,7 @@
 #include "core/Game.hpp"
 #include "core/GameWindow.hpp"
 #include "core/PauseMark.hpp"
+#include "core/WorkingFolder.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Clock.hpp>
@@ -18,12 +19,12 @@ const sf::Time kPausedFrame = sf::milliseconds(16);
 // window's events. Everything else is Game::frame, which the tests and tools run too.
 int main()
 {
+    useProgramFolder();
     loadConfig();
     const Config& config = gameConfig();
     Game& state = game();
 
     sf::RenderWindow window;
-    state.gameWindow = &window;
     GameWindow gameWindow(window);
     gameWindow.open(config.fullscreen, config.vsync);
 

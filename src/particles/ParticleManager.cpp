@@ -5,6 +5,7 @@
 #include "assets/SpriteManager.hpp"
 #include "core/Diagnostics.hpp"
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -25,17 +26,12 @@ ParticleManager::ParticleManager(SpriteManager& sprites)
 
 bool ParticleManager::load(const std::string& path)
 {
-    nlohmann::json document;
-    if (!readJsonFile(kOwner, path, document))
-        return false;
-    return loadDocument(document);
+    return loadJsonFile(kOwner, path, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool ParticleManager::loadFromStream(std::istream& stream)
 {
-    nlohmann::json document;
-    readJsonStream(kOwner, stream, document);
-    return loadDocument(document);
+    return loadJsonStream(kOwner, stream, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool ParticleManager::loadDocument(const nlohmann::json& document)
@@ -72,34 +68,26 @@ void ParticleManager::loadEntry(const std::string& key, const nlohmann::json& en
         return;
     }
     // A key that is already registered keeps its system: pointers to it are out there.
-    if (contains(key)) {
-        reportLine(kOwner + ": ParticleSystem with key " + key + " already exists.");
+    if (!m_systems.isFree(key))
         return;
-    }
-    ParticleSystem system;
-    if (system.load(file, instances, m_sprites))
-        m_systems.emplace(key, std::move(system));
+    auto system = std::make_unique<ParticleSystem>();
+    if (system->load(file, instances, m_sprites))
+        m_systems.put(key, std::move(system));
 }
 
 bool ParticleManager::contains(const std::string& key) const
 {
-    return m_systems.find(key) != m_systems.end();
+    return m_systems.contains(key);
 }
 
 ParticleSystem* ParticleManager::get(const std::string& key)
 {
-    const auto found = m_systems.find(key);
-    if (found == m_systems.end()) {
-        reportLine(kOwner + ": ParticleSystem with key " + key + " does not exist.");
-        return nullptr;
-    }
-    return &found->second;
+    return m_systems.get(key);
 }
 
 void ParticleManager::restart()
 {
-    for (auto& entry : m_systems)
-        entry.second.restart();
+    m_systems.forEach([](ParticleSystem& system) { system.restart(); });
 }
 
 void ParticleManager::clear()

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "assets/Registry.hpp"
 #include "particles/ParticleSystem.hpp"
 
 #include <iosfwd>
 #include <string>
-#include <unordered_map>
 
 class SpriteManager;
 
 // Holds every particle system of the game under a string key, filled once at start-up from
-// assets/particles.json after the sprites. Systems are held by value and never removed, so a
-// pointer handed out by get stays valid until exit; everyone who fetches a key shares one
+// assets/particles.json after the sprites. Systems are never removed, so a pointer handed
+// out by get stays valid until exit; everyone who fetches a key shares one
 // pool, one `emitting` flag and one `spawnTimer`.
 class ParticleManager {
 public:
@@ -45,5 +45,5 @@ private:
     void loadEntry(const std::string& key, const nlohmann::json& entry);
 
     SpriteManager& m_sprites;
-    std::unordered_map<std::string, ParticleSystem> m_systems;
+    Registry<ParticleSystem> m_systems{"ParticleManager", "ParticleSystem"};
 };

@@ -18,6 +18,7 @@ constexpr float kHookY = -80.0f;
 
 CogScene::CogScene(SceneContext context)
     : m_context(context)
+    , m_ending(kTurnTime, kFadeOut)
 {
 }
 
@@ -25,7 +26,7 @@ int CogScene::frame(float dt)
 {
     if (m_firstEntry)
         setUp();
-    const int next = runStages(dt);
+    const int next = m_ending.handsOver(dt) ? kNextId : kId;
 
     m_cogAngle += kTurnSpeed * dt;
     if (m_cog != nullptr)
@@ -50,19 +51,6 @@ void CogScene::setUp()
     m_white = m_context.sprite("white");
     m_hook = m_context.sprite("hook_0");
     place(m_hook, kHookX, kHookY);
-}
-
-int CogScene::runStages(float dt)
-{
-    m_timer += dt;
-    if (m_stage == 0 && m_timer > kTurnTime) {
-        m_timer = 0.0f;
-        m_stage = 1;
-        fadeOut(kFadeOut);
-    } else if (m_stage == 1 && m_timer > kFadeOut) {
-        return kNextId;
-    }
-    return kId;
 }
 
 int cogScene(float dt)

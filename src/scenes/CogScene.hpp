@@ -1,13 +1,15 @@
 #pragma once
 
+#include "core/FadeOutEnding.hpp"
+#include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
 // Scene 4, 16 s: a large cog turning steadily on white, a hook hanging in from the top
 // right. Fades in, fades out after 14 s and hands over to the ending (id 5).
 class CogScene {
 public:
-    static constexpr int kId = 4;
-    static constexpr int kNextId = 5;
+    static constexpr int kId = film::kCog;
+    static constexpr int kNextId = film::nextId(kId);
 
     explicit CogScene(SceneContext context = SceneContext());
 
@@ -16,12 +18,10 @@ public:
 
 private:
     void setUp();
-    int runStages(float dt);
 
     SceneContext m_context;
     bool m_firstEntry = true;
-    int m_stage = 0;
-    float m_timer = 0.0f;
+    FadeOutEnding m_ending;
     float m_cogAngle = 0.0f;
     sf::Sprite* m_cog = nullptr;
     sf::Sprite* m_white = nullptr;

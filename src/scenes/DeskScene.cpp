@@ -16,6 +16,7 @@ constexpr float kSlideTime = 4.0f;     // seconds, back-out: it overshoots to th
 
 DeskScene::DeskScene(SceneContext context)
     : m_context(context)
+    , m_ending(kSlideShown, kFadeOut)
     , m_slideX(kSlideFrom)
 {
 }
@@ -46,17 +47,14 @@ void DeskScene::setUp()
 
 int DeskScene::runStages(float dt)
 {
+    // The wait for the letter is the first stage; the ending's two follow, timed from the
+    // frame after it.
+    if (!m_waiting)
+        return m_ending.handsOver(dt) ? kNextId : kId;
     m_timer += dt;
-    if (m_stage == 0 && m_timer > kSlideWait) {
-        m_timer = 0.0f;
-        m_stage = 1;
+    if (m_timer > kSlideWait) {
+        m_waiting = false;
         m_slide.play();
-    } else if (m_stage == 1 && m_timer > kSlideShown) {
-        m_timer = 0.0f;
-        m_stage = 2;
-        fadeOut(kFadeOut);
-    } else if (m_stage == 2 && m_timer > kFadeOut) {
-        return kNextId;
     }
     return kId;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FadeOutEnding.hpp"
+#include "core/FilmOrder.hpp"
 #include "core/Tween.hpp"
 #include "scenes/SceneContext.hpp"
 
@@ -8,8 +10,8 @@
 // 14 s and hands over to the workshop (id 2).
 class DeskScene {
 public:
-    static constexpr int kId = 25;
-    static constexpr int kNextId = 2;
+    static constexpr int kId = film::kDesk;
+    static constexpr int kNextId = film::nextId(kId);
 
     explicit DeskScene(SceneContext context = SceneContext());
 
@@ -23,8 +25,9 @@ private:
 
     SceneContext m_context;
     bool m_firstEntry = true;
-    int m_stage = 0;
+    bool m_waiting = true;  // for the letter
     float m_timer = 0.0f;
+    FadeOutEnding m_ending;
     sf::Sprite* m_desk = nullptr;
     sf::Sprite* m_objects = nullptr;
     sf::Sprite* m_letter = nullptr;

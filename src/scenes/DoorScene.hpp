@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Tween.hpp"
+#include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
 // Scene 35, 16 s: a door on a white ground; after 8 s its wings slide apart 408 pixels each,
@@ -8,8 +9,8 @@
 // hands over to the scylla (id 3) with the screen white.
 class DoorScene {
 public:
-    static constexpr int kId = 35;
-    static constexpr int kNextId = 3;
+    static constexpr int kId = film::kDoor;
+    static constexpr int kNextId = film::nextId(kId);
 
     explicit DoorScene(SceneContext context = SceneContext());
 

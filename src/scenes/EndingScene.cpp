@@ -11,6 +11,7 @@ constexpr float kFadeOut = 2.0f;    // seconds; then the credits
 
 EndingScene::EndingScene(SceneContext context)
     : m_context(context)
+    , m_ending(kShowTime, kFadeOut)
 {
 }
 
@@ -18,7 +19,7 @@ int EndingScene::frame(float dt)
 {
     if (m_firstEntry)
         setUp();
-    const int next = runStages(dt);
+    const int next = m_ending.handsOver(dt) ? kNextId : kId;
 
     m_context.draw(m_background);
     m_context.stepRain(m_rain, dt);
@@ -33,19 +34,6 @@ void EndingScene::setUp()
     m_picture = m_context.sprite("endgame");
     m_background = m_context.sprite("black");
     m_rain = m_context.rain();
-}
-
-int EndingScene::runStages(float dt)
-{
-    m_timer += dt;
-    if (m_stage == 0 && m_timer > kShowTime) {
-        m_timer = 0.0f;
-        m_stage = 1;
-        fadeOut(kFadeOut);
-    } else if (m_stage == 1 && m_timer > kFadeOut) {
-        return kNextId;
-    }
-    return kId;
 }
 
 int endingScene(float dt)

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "core/FadeOutEnding.hpp"
+#include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
 // Scene 5, 20 s: the last picture over falling rain (the rain shows only where the picture
 // is transparent). Fades in, fades out after 18 s and hands over to the credits (id 6).
 class EndingScene {
 public:
-    static constexpr int kId = 5;
-    static constexpr int kNextId = 6;
+    static constexpr int kId = film::kEnding;
+    static constexpr int kNextId = film::nextId(kId);
 
     explicit EndingScene(SceneContext context = SceneContext());
 
@@ -16,12 +18,10 @@ public:
 
 private:
     void setUp();
-    int runStages(float dt);
 
     SceneContext m_context;
     bool m_firstEntry = true;
-    int m_stage = 0;
-    float m_timer = 0.0f;
+    FadeOutEnding m_ending;
     sf::Sprite* m_picture = nullptr;
     sf::Sprite* m_background = nullptr;
     ParticleSystem* m_rain = nullptr;

@@ -4,6 +4,7 @@
 #include "assets/MusicManager.hpp"
 #include "core/Easing.hpp"
 #include "core/ScreenFade.hpp"
+#include "scenes/RequiredKeys.hpp"
 #include "scenes/TextScript.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
@@ -60,7 +61,7 @@ void OpeningScene::setUp()
 {
     m_firstEntry = false;
     // The song and the poem's clock start on this same frame.
-    MusicManager::instance().playSong("demo_song", true, 0);
+    MusicManager::instance().playSong(kSongKey, true, 0);
     textStartFlag() = true;
 
     m_drift = m_context.sprite("closeup_3");

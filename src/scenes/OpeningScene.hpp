@@ -2,6 +2,7 @@
 
 #include "core/Tween.hpp"
 #include "scenes/BlinkPair.hpp"
+#include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
 #include <string>
@@ -11,8 +12,8 @@
 // flicker, all in the rain, and fades to black. Hands over to the walk (id 1).
 class OpeningScene {
 public:
-    static constexpr int kId = 0;
-    static constexpr int kNextId = 1;
+    static constexpr int kId = film::kOpening;
+    static constexpr int kNextId = film::nextId(kId);
 
     // Pictures in the order of their numbers.
     enum Picture : int { FirstCloseUp = 0, SecondCloseUp = 1, ThirdCloseUp = 2, House = 3 };

@@ -5,13 +5,10 @@
 #include "core/Screen.hpp"
 #include "particles/ParticleManager.hpp"
 #include "particles/ParticleSystem.hpp"
+#include "scenes/RequiredKeys.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-
-namespace {
-const std::string kRainKey = "rain_particles";
-}
 
 SceneContext::SceneContext()
     : SceneContext(SpriteManager::instance(), ParticleManager::instance(), renderTexture())
@@ -32,7 +29,7 @@ sf::Sprite* SceneContext::sprite(const std::string& key) const
 
 ParticleSystem* SceneContext::rain() const
 {
-    ParticleSystem* system = m_particles->get(kRainKey);
+    ParticleSystem* system = m_particles->get(kRainParticlesKey);
     if (system != nullptr) {
         // The spawning restarts; particles still alive from an earlier scene keep falling.
         system->emitting = true;

@@ -23,6 +23,7 @@ constexpr float kSprayWave = 0.2f;
 
 ScyllaScene::ScyllaScene(SceneContext context)
     : m_context(context)
+    , m_ending(kSeaTime, kFadeOut)
     , m_flashAlpha(1.0f)
     , m_layer1Y(kLayer1StartY)
     , m_layer2Y(kLayer2StartY)
@@ -34,7 +35,7 @@ int ScyllaScene::frame(float dt)
     if (m_firstEntry)
         setUp();
     m_flashAlpha = std::max(m_flashAlpha - kFlashFade * dt, 0.0f);
-    const int next = runStages(dt);
+    const int next = m_ending.handsOver(dt) ? kNextId : kId;
 
     m_context.draw(m_sea);
     // Placed with last frame's heights, then moved on.
@@ -60,19 +61,6 @@ void ScyllaScene::setUp()
     m_farHeads = m_context.sprite("scylla_1");
     m_nearHeads = m_context.sprite("scylla_2");
     m_spray = m_context.sprite("scylla_3");
-}
-
-int ScyllaScene::runStages(float dt)
-{
-    m_timer += dt;
-    if (m_stage == 0 && m_timer > kSeaTime) {
-        m_timer = 0.0f;
-        m_stage = 1;
-        fadeOut(kFadeOut);
-    } else if (m_stage == 1 && m_timer > kFadeOut) {
-        return kNextId;
-    }
-    return kId;
 }
 
 int scyllaScene(float dt)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FadeOutEnding.hpp"
+#include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
 // Scene 3, 16 s: the door's white fades away within a second over a stormy sea; two layers
@@ -7,8 +9,8 @@
 // fade-in; fades out after 14 s and hands over to the cog (id 4).
 class ScyllaScene {
 public:
-    static constexpr int kId = 3;
-    static constexpr int kNextId = 4;
+    static constexpr int kId = film::kScylla;
+    static constexpr int kNextId = film::nextId(kId);
 
     explicit ScyllaScene(SceneContext context = SceneContext());
 
@@ -17,12 +19,10 @@ public:
 
 private:
     void setUp();
-    int runStages(float dt);
 
     SceneContext m_context;
     bool m_firstEntry = true;
-    int m_stage = 0;
-    float m_timer = 0.0f;
+    FadeOutEnding m_ending;
     float m_flashAlpha;
     float m_layer1Y;
     float m_layer2Y;

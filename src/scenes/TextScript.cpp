@@ -1,11 +1,8 @@
 #include "scenes/TextScript.hpp"
 
 #include "scenes/Poem.hpp"
+#include "scenes/RequiredKeys.hpp"
 #include "text/TextManager.hpp"
-
-namespace {
-const std::string kPoemStyle = "demo_text";
-}
 
 TextScript& TextScript::instance()
 {
@@ -23,7 +20,7 @@ void TextScript::frame(sf::RenderTarget* target, float dt)
     if (m_firstCall) {
         m_firstCall = false;
         // Without the style the registry prints its line and the poem has nowhere to play.
-        m_poem = m_texts.get(kPoemStyle);
+        m_poem = m_texts.get(kPoemStyleKey);
     }
     if (m_queue) {
         m_queue = false;

@@ -35,6 +35,7 @@ constexpr std::array<FigurePlace, 4> kNearFigures = {{
 
 WalkScene::WalkScene(SceneContext context)
     : m_context(context)
+    , m_ending(kWalkTime, kFadeOut)
 {
 }
 
@@ -42,7 +43,7 @@ int WalkScene::frame(float dt)
 {
     if (m_firstEntry)
         setUp();
-    const int next = runStages(dt);
+    const int next = m_ending.handsOver(dt) ? kNextId : kId;
 
     m_risingY -= kRiseSpeed * dt;
     place(m_layers[1], 0.0f, m_risingY);
@@ -73,19 +74,6 @@ void WalkScene::setUp()
     m_frameIndex = 0;
     for (std::size_t i = 0; i < m_layers.size(); ++i)
         m_layers[i] = m_context.sprite("towerwalk_" + std::to_string(i));
-}
-
-int WalkScene::runStages(float dt)
-{
-    m_timer += dt;
-    if (m_stage == 0 && m_timer > kWalkTime) {
-        m_timer = 0.0f;
-        m_stage = 1;
-        fadeOut(kFadeOut);
-    } else if (m_stage == 1 && m_timer > kFadeOut) {
-        return kNextId;
-    }
-    return kId;
 }
 
 void WalkScene::stepWalk(float dt)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FadeOutEnding.hpp"
+#include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
 #include <array>
@@ -10,8 +12,8 @@
 // fades out after 14 s and hands over to the desk (id 25).
 class WalkScene {
 public:
-    static constexpr int kId = 1;
-    static constexpr int kNextId = 25;
+    static constexpr int kId = film::kWalk;
+    static constexpr int kNextId = film::nextId(kId);
 
     explicit WalkScene(SceneContext context = SceneContext());
 
@@ -20,15 +22,13 @@ public:
 
 private:
     void setUp();
-    int runStages(float dt);
     void stepWalk(float dt);
     // One figure: every walk frame scaled by `scale` and placed at (x, y), then the current one drawn.
     void drawFigure(float scale, float x, float y);
 
     SceneContext m_context;
     bool m_firstEntry = true;
-    int m_stage = 0;
-    float m_timer = 0.0f;
+    FadeOutEnding m_ending;
     std::array<sf::Sprite*, 5> m_walkFrames{};
     std::size_t m_frameIndex = 0;
     float m_frameTime = 0.0f;       // seconds each walk frame stays

@@ -32,6 +32,7 @@ constexpr float kSmallCogY = -275.0f;
 
 WorkshopScene::WorkshopScene(SceneContext context)
     : m_context(context)
+    , m_ending(kWorkTime, kFadeOut)
     , m_backgroundY(kBackgroundStartY)
 {
 }
@@ -40,7 +41,7 @@ int WorkshopScene::frame(float dt)
 {
     if (m_firstEntry)
         setUp();
-    const int next = runStages(dt);
+    const int next = m_ending.handsOver(dt) ? kNextId : kId;
     tick(dt);
     runSchedule(dt);
 
@@ -93,19 +94,6 @@ void WorkshopScene::build()
         m_hookLines[i].sprite = m_context.sprite("hookline");
         m_hookLines[i].x = kHookLineX[i];
     }
-}
-
-int WorkshopScene::runStages(float dt)
-{
-    m_timer += dt;
-    if (m_stage == 0 && m_timer > kWorkTime) {
-        m_timer = 0.0f;
-        m_stage = 1;
-        fadeOut(kFadeOut);
-    } else if (m_stage == 1 && m_timer > kFadeOut) {
-        return kNextId;
-    }
-    return kId;
 }
 
 void WorkshopScene::tick(float dt)

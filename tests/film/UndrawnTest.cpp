@@ -19,9 +19,10 @@
 #include <sstream>
 
 // A film that runs undrawn up to a time must be, at that time, exactly the film that was drawn
-// all along: its state and its picture. Two child processes play the film (its state is
-// process-wide), one drawing every frame, one only the frames it shows, and the parent compares
-// what they wrote at each time. At 2 fps, as the stage rules are the same at any frame time.
+// up to it: its state and its picture. Two child processes play the film (its state is
+// process-wide), one drawing every frame of the seconds before each moment, one only the
+// moments, and the parent compares what they wrote at each. At 2 fps, as the stage rules are
+// the same at any frame time.
 
 namespace {
 constexpr int kFps = 2;
@@ -39,8 +40,13 @@ const Moment kMoments[] = {
     {"rain over the face", 10.0f},
     {"the middle of a line of the poem", 17.0f},
     {"the walk fading out in the rain", 51.5f},
+    {"hooks and cogs in the workshop", 90.0f},
+    {"the door opening onto white", 125.0f},
     {"the credits", 200.0f},
 };
+// Frames drawn before each moment by the child that draws: every scene on screen then,
+// its rain and the poem take all their drawing steps.
+constexpr long kDrawnBefore = 3 * kFps;
 
 // The lead-in's 2.5 s last 3 s at this frame time: it hands over on the first frame past them.
 long frameOf(float time)
@@ -66,9 +72,9 @@ std::string state()
 {
     std::string bytes;
     const Game& loop = game();
-    for (float value : {loop.shaderTime, loop.leadIn.timer, loop.credits.timer})
+    for (float value : {loop.shaderTime, loop.leadIn.timer, loop.credits.ending.timer()})
         append(bytes, value);
-    for (int value : {loop.sceneId, static_cast<int>(loop.running), loop.credits.stage})
+    for (int value : {loop.sceneId, static_cast<int>(loop.running), static_cast<int>(loop.credits.ending.fading())})
         append(bytes, value);
     append(bytes, screenFade().alpha);
     append(bytes, screenFade().direction);
@@ -102,11 +108,11 @@ std::string state()
     return bytes;
 }
 
-// Plays the film in a child process up to the last moment; at each moment writes
-// <folder>/<i>.png (the picture) and <folder>/<i>.state. With `playedBefore` > 0 it first
-// plays that many seconds (undrawn, song and all) and restarts the film. True when the child
-// succeeded.
-bool playInChild(const std::string& folder, bool drawEveryFrame, float playedBefore = 0.0f)
+// Plays the film in a child process up to the last moment, drawing the moments and, with
+// `drawBefore`, the frames before each; at each moment writes <folder>/<i>.pixels (the picture)
+// and <folder>/<i>.state. With `playedBefore` > 0 it first plays that many seconds (undrawn,
+// song and all) and restarts the film. True when the child succeeded.
+bool playInChild(const std::string& folder, bool drawBefore, float playedBefore = 0.0f)
 {
     const pid_t child = fork();
     if (child == 0) {
@@ -120,7 +126,7 @@ bool playInChild(const std::string& folder, bool drawEveryFrame, float playedBef
         std::size_t next = 0;
         for (long frame = 0; good && next < std::size(kMoments); ++frame) {
             const bool shown = frame == frameOf(kMoments[next].time);
-            if (shown || drawEveryFrame) {
+            if (shown || (drawBefore && frame >= frameOf(kMoments[next].time) - kDrawnBefore)) {
                 game().frame(kDt, window);
                 window.display();
             } else {
@@ -129,7 +135,10 @@ bool playInChild(const std::string& folder, bool drawEveryFrame, float playedBef
             if (!shown)
                 continue;
             const std::string name = folder + "/" + std::to_string(next++);
-            good = window.getTexture().copyToImage().saveToFile(name + ".png");
+            const sf::Image picture = window.getTexture().copyToImage();
+            const std::size_t bytes = 4u * picture.getSize().x * picture.getSize().y;
+            std::ofstream(name + ".pixels", std::ios::binary)
+                .write(reinterpret_cast<const char*>(picture.getPixelsPtr()), static_cast<std::streamsize>(bytes));
             std::ofstream(name + ".state", std::ios::binary) << state();
         }
         _exit(good ? 0 : 1);
@@ -150,7 +159,7 @@ std::string contents(const std::string& path)
 void expectSameFilm(const std::string& expectedFolder, const std::string& folder, const char* how)
 {
     for (std::size_t i = 0; i < std::size(kMoments); ++i) {
-        for (const char* kind : {".state", ".png"}) {
+        for (const char* kind : {".state", ".pixels"}) {
             const std::string name = "/" + std::to_string(i) + kind;
             const std::string expected = contents(expectedFolder + name);
             EXPECT_FALSE(expected.empty()) << kMoments[i].what << kind;

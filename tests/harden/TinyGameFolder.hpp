@@ -11,9 +11,8 @@
 
 #include <string>
 
-// A copy of the staged game folder's data files in a temporary folder, with a 1 x 1 to 5 x 3
-// stand-in for every picture that assets/textures.json names and the staged font, so that
-// loading the shipped files thousands of times decodes no real picture. The test works in
+// The staged game folder's data files in a temporary folder made by makeStandInGame, so
+// that loading the shipped files thousands of times decodes no real picture. The test works in
 // that folder while the object lives (the tests start in the staged game folder) and holds
 // a GL context, so that textures are made without a context switch each.
 //

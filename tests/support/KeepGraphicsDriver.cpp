@@ -1,7 +1,8 @@
 // Mesa's software driver is unloaded at exit before the leak checker runs, so the few blocks
 // it keeps for the life of the process show up as leaks of an unknown module that no
 // suppression can name. Keeping the driver loaded lets them be attributed (and suppressed)
-// like any other library's. Only the tests and the fuzz targets do this; the game is left as it is.
+// like any other library's. Only the tests, the fuzz targets and, in the sanitizer build, the
+// tools the tests start do this; the game is left as it is.
 #include <dlfcn.h>
 
 #include <initializer_list>

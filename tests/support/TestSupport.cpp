@@ -1,7 +1,5 @@
 #include "support/TestSupport.hpp"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,14 +39,4 @@ std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void beginStderrCapture()
-{
-    testing::internal::CaptureStderr();
-}
-
-std::string endStderrCapture()
-{
-    return testing::internal::GetCapturedStderr();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LoaderOutput.hpp"
+
 #include <string>
 
 // A fresh folder under the system's temporary directory, removed with everything in it
@@ -22,17 +24,15 @@ private:
 // The bytes of the file at `path`; empty when it does not open.
 std::string readFile(const std::string& path);
 
-// Everything the block writes to standard error, as one string (lines end in '\n').
-template <typename Body>
-std::string captureStderr(Body body);
-
-void beginStderrCapture();
-std::string endStderrCapture();
-
+// Every line the block writes to the game's diagnostics and SFML's, as one string (each
+// line ended by '\n', blank lines left out).
 template <typename Body>
 std::string captureStderr(Body body)
 {
-    beginStderrCapture();
-    body();
-    return endStderrCapture();
+    std::string lines;
+    {
+        const LoaderOutput output([&lines](const std::string& line) { lines += line + "\n"; });
+        body();
+    }
+    return lines;
 }

@@ -1,7 +1,7 @@
 #include "BenchReport.hpp"
 
-#include "SceneNames.hpp"
 #include "StartupClock.hpp"
+#include "core/FilmOrder.hpp"
 
 #include <algorithm>
 #include <cstdarg>
@@ -120,7 +120,7 @@ std::vector<std::string> BenchReport::sceneLines() const
     for (int sceneId : scenesInOrder()) {
         const SceneRow row = sceneRow(sceneId);
         lines.push_back(format("%-10s %7zu %10.2f %7.2f %7.2f %8ld %5ld %8.2f %6.2f %11lu %7zu %6lu %7lu",
-                               sceneName(sceneId, "other"), row.frames, row.median, row.p99,
+                               film::sceneName(sceneId, "other"), row.frames, row.median, row.p99,
                                row.baseline > 0.0 ? row.median / row.baseline : 0.0, row.drawsMedian,
                                row.drawsMax, row.fillMedian, row.fillMax, row.steadyAllocationsMax,
                                row.allocatingFrames, row.firstFrameAllocations, row.driverAllocations));

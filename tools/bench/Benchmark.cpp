@@ -74,7 +74,6 @@ void Benchmark::openWindow()
 
 bool Benchmark::startGame()
 {
-    game().gameWindow = &m_window;
     if (!game().loadContent())
         return false;
     StartupClock::markLoaded();

@@ -2,9 +2,9 @@
 
 #include "CpuTime.hpp"
 
-#include "SceneNames.hpp"
 
 #include "core/Game.hpp"
+#include "core/FilmOrder.hpp"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -48,7 +48,7 @@ std::vector<std::string> UndrawnCosts::measure(int fps)
         std::vector<double>& sorted = times[sceneId];
         std::sort(sorted.begin(), sorted.end());
         char line[128];
-        std::snprintf(line, sizeof line, "%-10s %7zu %10.3f %7.3f %7.3f", sceneName(sceneId, "other"),
+        std::snprintf(line, sizeof line, "%-10s %7zu %10.3f %7.3f %7.3f", film::sceneName(sceneId, "other"),
                       sorted.size(), rank(sorted, 0.5), rank(sorted, 0.99), sorted.back());
         lines.push_back(line);
     }

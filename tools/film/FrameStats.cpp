@@ -1,6 +1,6 @@
 #include "FrameStats.hpp"
+#include "core/FilmOrder.hpp"
 
-#include "SceneNames.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,7 +25,7 @@ std::vector<std::string> FrameStats::summary() const
         std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
         char line[128];
         std::snprintf(line, sizeof line, "%-9s (id %3d): %7.2f ms per frame (median of %zu)",
-                      sceneName(id, "scene"), id, times[times.size() / 2], times.size());
+                      film::sceneName(id, "scene"), id, times[times.size() / 2], times.size());
         lines.push_back(line);
     }
     const auto undrawn = m_times.find(kUndrawn);

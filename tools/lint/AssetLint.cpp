@@ -1,11 +1,11 @@
 #include "AssetLint.hpp"
 
-#include "LoaderOutput.hpp"
 #include "SongCheck.hpp"
 #include "SongTiming.hpp"
 
 #include "assets/JsonFile.hpp"
 #include "assets/JsonValues.hpp"
+#include "core/LoaderOutput.hpp"
 #include "core/Easing.hpp"
 #include "scenes/Poem.hpp"
 #include "scenes/PoemShape.hpp"

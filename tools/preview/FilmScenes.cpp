@@ -4,20 +4,15 @@
 
 #include <algorithm>
 
-const std::vector<SceneStart>& sceneStarts()
+const std::array<film::Scene, film::kOrder.size()>& sceneStarts()
 {
-    // The scenes are timed to the song: each one begins on a bar of it.
-    static const std::vector<SceneStart> starts = {
-        {-1, -2.5}, {0, 0.0}, {1, 32.0}, {25, 48.0}, {2, 64.0}, {35, 112.0},
-        {3, 128.0}, {4, 144.0}, {5, 160.0}, {6, 180.0}, {666, 200.0},
-    };
-    return starts;
+    return film::kOrder;
 }
 
 double previousSceneStart(double time, double grace)
 {
     double found = sceneStarts().front().start;
-    for (const SceneStart& scene : sceneStarts())
+    for (const film::Scene& scene : sceneStarts())
         if (scene.start <= time - grace)
             found = scene.start;
     return found;
@@ -25,7 +20,7 @@ double previousSceneStart(double time, double grace)
 
 double nextSceneStart(double time)
 {
-    for (const SceneStart& scene : sceneStarts())
+    for (const film::Scene& scene : sceneStarts())
         if (scene.start > time)
             return scene.start;
     return time;
@@ -34,7 +29,7 @@ double nextSceneStart(double time)
 int sceneAt(double time)
 {
     int id = sceneStarts().front().id;
-    for (const SceneStart& scene : sceneStarts())
+    for (const film::Scene& scene : sceneStarts())
         if (scene.start <= time)
             id = scene.id;
     return id;

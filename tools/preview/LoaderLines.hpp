@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/LoaderOutput.hpp"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,7 +10,7 @@
 // go), so that the overlay can say what a reload found.
 class LoaderLines {
 public:
-    // Everything written to standard error from now on is kept aside until finish().
+    // The loaders' lines (the game's and SFML's) are kept aside from now on until finish().
     void begin();
     // Passes what was kept on to standard error and keeps its lines (counted anew).
     void finish();
@@ -17,8 +20,7 @@ public:
     std::string first() const;
 
 private:
-    int m_saved = -1;  // standard error while begin() holds it
-    int m_kept = -1;   // the file that stands in for it
+    std::optional<LoaderOutput> m_output;  // while begin() holds the streams
     std::vector<std::string> m_lines;
 };
 

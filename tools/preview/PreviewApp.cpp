@@ -1,13 +1,13 @@
 #include "PreviewApp.hpp"
 
 #include "LoaderLines.hpp"
-#include "SceneNames.hpp"
 
 #include "core/Config.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/Game.hpp"
 #include "core/Letterbox.hpp"
 #include "core/Screen.hpp"
+#include "core/FilmOrder.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Sleep.hpp>
@@ -190,7 +190,7 @@ void PreviewApp::settle()
     // How long the move took, from the key or the pointer to the frame in the picture.
     char line[160];
     std::snprintf(line, sizeof line, "drennmoor-preview: at %.3f s, frame %ld, %s%s (%.0f ms)", m_session.time(),
-                  m_session.shown(), sceneName(game().sceneId, "?"), m_session.paused() ? ", paused" : "",
+                  m_session.shown(), film::sceneName(game().sceneId, "?"), m_session.paused() ? ", paused" : "",
                   m_sinceInput.getElapsedTime().asSeconds() * 1000.0);
     reportLine(line);
     m_moved = false;

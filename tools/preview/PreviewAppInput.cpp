@@ -1,10 +1,10 @@
 #include "PreviewApp.hpp"
 
 #include "FramePicture.hpp"
-#include "SceneNames.hpp"
 
 #include "core/Game.hpp"
 #include "core/Letterbox.hpp"
+#include "core/FilmOrder.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -128,7 +128,7 @@ std::string PreviewApp::statusNow() const
 {
     if (m_entry.active())
         return "go to: " + m_entry.text() + "_   (Enter goes, Escape cancels)";
-    return statusLine(m_session.time(), m_session.shown(), sceneName(game().sceneId, "?"), m_session.paused(),
+    return statusLine(m_session.time(), m_session.shown(), film::sceneName(game().sceneId, "?"), m_session.paused(),
                       m_session.speed(), m_session.looping());
 }
 

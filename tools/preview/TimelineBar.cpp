@@ -1,7 +1,7 @@
 #include "TimelineBar.hpp"
 
 #include "FilmScenes.hpp"
-#include "SceneNames.hpp"
+#include "core/FilmOrder.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -78,14 +78,14 @@ void TimelineBar::draw(sf::RenderTarget& window, const sf::Font* font, double ti
     fill(window, m_left - 2.0f, m_top - 2.0f, m_width + 4.0f, kHeight + 4.0f, kBackground);
 
     // The scenes, each a segment with its name.
-    const std::vector<SceneStart>& scenes = sceneStarts();
+    const auto& scenes = sceneStarts();
     for (std::size_t i = 0; i + 1 < scenes.size(); ++i) {
         const float left = xOf(scenes[i].start);
         const float right = xOf(scenes[i + 1].start);
         fill(window, left, m_top, right - left, kHeight, i % 2 == 0 ? kSegmentA : kSegmentB);
         fill(window, left, m_top, 1.0f, kHeight, kSegmentEdge);
         if (font != nullptr) {
-            sf::Text name(sceneName(scenes[i].id, "?"), *font, kNameSize);
+            sf::Text name(film::sceneName(scenes[i].id, "?"), *font, kNameSize);
             name.setFillColor(kName);
             name.setPosition(left + kNameInset, m_top + kHeight - kNameSize - 10.0f);
             if (name.getLocalBounds().width < right - left - kNameInset)

@@ -8,7 +8,8 @@
 // (std::cerr) and SFML's (sf::err(), for an image or a font that does not load), in the
 // order they are written, and hands each line to `onLine` as soon as it is complete, without
 // its line end; blank lines are left out. Nothing reaches the terminal meanwhile. Neither
-// copied nor moved.
+// copied nor moved. The game never uses it: the lint, the preview and the tests read the
+// loaders' lines with it.
 class LoaderOutput {
 public:
     explicit LoaderOutput(std::function<void(const std::string&)> onLine);

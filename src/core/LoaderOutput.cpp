@@ -1,4 +1,4 @@
-#include "LoaderOutput.hpp"
+#include "core/LoaderOutput.hpp"
 
 #include <SFML/System/Err.hpp>
 

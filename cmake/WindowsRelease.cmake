@@ -1,0 +1,54 @@
+# The Windows release: drennmoor.exe for the GUI subsystem (no console window; a redirected
+# standard error still gets the diagnostics) with the cog icon and version information, and
+# the zip a player unpacks: build-windows/Drennmoor-<version>-windows-x64.zip.
+set_target_properties(drennmoor PROPERTIES WIN32_EXECUTABLE TRUE)
+# The C++ and thread runtimes are linked in, so OpenAL32.dll is the one DLL beside the exe.
+target_link_options(drennmoor PRIVATE -static)
+
+# The icon is the package's, drawn from the film's cog, at the sizes Windows asks for.
+set(WINDOWS_BUILD ${CMAKE_BINARY_DIR}/windows)
+set(ICON_SIZES 16 32 48 256)
+set(ICON_PNGS)
+foreach(size ${ICON_SIZES})
+  list(APPEND ICON_PNGS ${WINDOWS_BUILD}/icon-${size}.png)
+endforeach()
+find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
+set(ICON_COMMANDS)
+foreach(size ${ICON_SIZES})
+  list(APPEND ICON_COMMANDS COMMAND ${RSVG_CONVERT} -w ${size} -h ${size}
+    -o ${WINDOWS_BUILD}/icon-${size}.png ${WINDOWS_BUILD}/icon.svg)
+endforeach()
+add_custom_command(OUTPUT ${WINDOWS_BUILD}/drennmoor.ico
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/art/icon.py ${WINDOWS_BUILD}
+  ${ICON_COMMANDS}
+  COMMAND ${IMAGEMAGICK_CONVERT} ${ICON_PNGS} ${WINDOWS_BUILD}/drennmoor.ico
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/art
+  DEPENDS ${CMAKE_SOURCE_DIR}/art/icon.py ${CMAKE_SOURCE_DIR}/art/cog.py ${CMAKE_SOURCE_DIR}/art/lib/machinery.py
+  COMMENT "Drawing the Windows icon" VERBATIM)
+set(DRENNMOOR_ICON ${WINDOWS_BUILD}/drennmoor.ico)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/drennmoor.rc.in ${WINDOWS_BUILD}/drennmoor.rc @ONLY)
+target_sources(drennmoor PRIVATE ${WINDOWS_BUILD}/drennmoor.rc)
+set_source_files_properties(${WINDOWS_BUILD}/drennmoor.rc PROPERTIES OBJECT_DEPENDS ${WINDOWS_BUILD}/drennmoor.ico)
+
+# The folder Drennmoor/ in the zip: the exe and OpenAL32.dll stripped, config.json, assets/,
+# README.txt and the licence texts (the fonts' and the soundfont's are in assets/ already).
+find_file(OPENAL_DLL OpenAL32.dll PATH_SUFFIXES bin REQUIRED)
+get_filename_component(LIBRARY_PREFIX ${OPENAL_DLL} DIRECTORY)
+get_filename_component(LIBRARY_PREFIX ${LIBRARY_PREFIX} DIRECTORY)
+set(RELEASE_DIR ${WINDOWS_BUILD}/release/Drennmoor)
+set(RELEASE_ZIP ${CMAKE_BINARY_DIR}/Drennmoor-${PROJECT_VERSION}-windows-x64.zip)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/README.txt.in ${WINDOWS_BUILD}/README.txt @ONLY NEWLINE_STYLE CRLF)
+add_custom_target(windows_zip ALL
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${WINDOWS_BUILD}/release ${RELEASE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${RELEASE_DIR}/licences
+  COMMAND ${CMAKE_STRIP} -o ${RELEASE_DIR}/drennmoor.exe $<TARGET_FILE:drennmoor>
+  COMMAND ${CMAKE_STRIP} -o ${RELEASE_DIR}/OpenAL32.dll ${OPENAL_DLL}
+  COMMAND ${CMAKE_COMMAND} -E copy ${GAME_DIR}/config.json ${WINDOWS_BUILD}/README.txt ${RELEASE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${GAME_DIR}/assets ${RELEASE_DIR}/assets
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${LIBRARY_PREFIX}/licences ${RELEASE_DIR}/licences
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/copyright ${RELEASE_DIR}/licences/drennmoor.txt
+  COMMAND ${CMAKE_COMMAND} -E chdir ${WINDOWS_BUILD}/release ${CMAKE_COMMAND} -E tar cf ${RELEASE_ZIP} --format=zip Drennmoor
+  DEPENDS drennmoor pictures
+  COMMENT "Packing ${RELEASE_ZIP}" VERBATIM)
