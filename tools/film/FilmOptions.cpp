@@ -112,7 +112,7 @@ std::string FilmOptions::usage()
            "                   --until T then ends it before the frame at T, so that it lasts\n"
            "                   exactly T - from (default: it ends when the film quits)\n"
            "  --quality Q      with --video: the encoder's trade of time for fidelity, measured\n"
-           "                   on this film: draft (a quick look, faster than the film plays),\n"
+           "                   on this film: draft (a quick look: small, about as long as the film),\n"
            "                   standard (the default: the best that takes at most twice the\n"
            "                   film's length on two cores) or final (for release: the highest\n"
            "                   fidelity, larger files)\n"

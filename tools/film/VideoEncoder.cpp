@@ -53,7 +53,7 @@ struct X264Settings {
 X264Settings x264Settings(VideoQuality quality)
 {
     switch (quality) {
-    case VideoQuality::Draft: return {"ultrafast", 14};
+    case VideoQuality::Draft: return {"ultrafast", 23};
     case VideoQuality::Final: return {"superfast", 12};
     default: return {"superfast", 14};
     }
