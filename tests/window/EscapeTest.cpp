@@ -20,7 +20,7 @@ const auto kHeld = std::chrono::milliseconds(600);
 
 } // namespace
 
-TEST(EscapeKey, HeldInAnotherWindowLeavesTheFilmPlaying)
+TEST(EscapeKey, HeldInAnotherWindowLeavesTheFilmPlayingAndATapInItsOwnEndsIt)
 {
     XConnection x;
     ASSERT_TRUE(x.isOpen());
@@ -37,19 +37,8 @@ TEST(EscapeKey, HeldInAnotherWindowLeavesTheFilmPlaying)
         x.setKey(XK_Escape, false);
         EXPECT_EQ(game.waitForExit(0.5), kStillRunning) << "Escape held in window " << elsewhere;
     }
+    // Back in the game's window, a tap pressed and released in one request, over before the
+    // next frame asks the keyboard, ends the film.
     x.pressKey(XK_Escape, window);
     EXPECT_EQ(game.waitForExit(20.0), 0) << readFile(dir.path() + "/stderr.txt");
-}
-
-TEST(EscapeKey, ATapShorterThanAFrameEndsTheFilmWithZero)
-{
-    XConnection x;
-    ASSERT_TRUE(x.isOpen());
-    TempDir dir;
-    GameProcess game(stagedGameFolder(), dir.path() + "/stderr.txt");
-    const Window window = x.waitForWindow("Drennmoor", game.pid(), 30.0);
-    ASSERT_NE(window, 0u);
-    // Pressed and released in one request: over before the next frame asks the keyboard.
-    x.pressKey(XK_Escape, window);
-    EXPECT_EQ(game.waitForExit(10.0), 0) << readFile(dir.path() + "/stderr.txt");
 }
