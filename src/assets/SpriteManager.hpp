@@ -38,6 +38,8 @@ public:
     // Forgets everything loaded, so that load can read the files again (the preview does
     // after an edit); every handle given out before dangles.
     void clear();
+    // The textures this registry's sprites come from.
+    const TextureManager& textures() const { return m_textures; }
 
 private:
     // Everything load does after reading: the property check and every entry.

@@ -5,6 +5,8 @@
 #include "assets/JsonValues.hpp"
 #include "core/Diagnostics.hpp"
 
+#include <algorithm>
+
 namespace {
 const std::string kOwner = "TextureManager";
 
@@ -21,6 +23,18 @@ std::vector<std::string> filesOf(const nlohmann::json& textures)
         files.push_back(file.is_string() ? file.get<std::string>() : std::string());
     }
     return files;
+}
+
+// Whether every pixel is fully opaque; a picture with transparency usually shows it within
+// its first rows, so only the opaque ones are read to the end.
+bool hasNoTransparency(const sf::Image& image)
+{
+    const sf::Uint8* pixels = image.getPixelsPtr();
+    const std::size_t bytes = std::size_t{image.getSize().x} * image.getSize().y * 4;
+    for (std::size_t alpha = 3; alpha < bytes; alpha += 4)
+        if (pixels[alpha] != 255)
+            return false;
+    return true;
 }
 }
 
@@ -79,14 +93,16 @@ bool TextureManager::add(const std::string& key, const std::string& file, bool r
     if (!m_textures.isFree(key))
         return false;
     // Without a decoded image the file is read here, and SFML says why when it fails.
+    sf::Image read;
+    const sf::Image* image = decoded != nullptr ? decoded : read.loadFromFile(file) ? &read : nullptr;
     auto texture = std::make_unique<sf::Texture>();
-    const bool loaded = decoded != nullptr ? texture->loadFromImage(*decoded, sf::IntRect(0, 0, 0, 0))
-                                           : texture->loadFromFile(file, sf::IntRect(0, 0, 0, 0));
-    if (!loaded) {
+    if (image == nullptr || !texture->loadFromImage(*image, sf::IntRect(0, 0, 0, 0))) {
         reportLine(kOwner + ": Unable to load file " + file + ".");
         return false;
     }
     texture->setRepeated(repeated);
+    if (hasNoTransparency(*image))
+        m_opaque.push_back(texture.get());
     m_textures.put(key, std::move(texture));
     return true;
 }
@@ -101,7 +117,13 @@ sf::Texture* TextureManager::get(const std::string& key) const
     return m_textures.get(key);
 }
 
+bool TextureManager::isOpaque(const sf::Texture* texture) const
+{
+    return std::find(m_opaque.begin(), m_opaque.end(), texture) != m_opaque.end();
+}
+
 void TextureManager::clear()
 {
+    m_opaque.clear();
     m_textures.clear();
 }

@@ -7,6 +7,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 // Owns every texture of the game under a string key, filled once from assets/textures.json.
 // Textures are never removed; pointers handed out stay valid until exit.
@@ -27,6 +28,9 @@ public:
     bool contains(const std::string& key) const;
     // The texture, or null after printing "... does not exist.".
     sf::Texture* get(const std::string& key) const;
+    // True when `texture` is one of these and its picture has no pixel with alpha below 255
+    // (every JPEG, and a PNG without transparency).
+    bool isOpaque(const sf::Texture* texture) const;
     // Forgets everything loaded, so that load can read the files again (the preview does
     // after an edit); every handle given out before dangles.
     void clear();
@@ -38,4 +42,5 @@ private:
     bool add(const std::string& key, const std::string& file, bool repeated, const sf::Image* decoded);
 
     Registry<sf::Texture> m_textures{"TextureManager", "Texture"};
+    std::vector<const sf::Texture*> m_opaque;  // a handful, searched per drawn picture
 };

@@ -1,6 +1,8 @@
 #include "core/LoopScenes.hpp"
 
+#include "assets/PictureDrawing.hpp"
 #include "assets/SpriteManager.hpp"
+#include "assets/TextureManager.hpp"
 #include "core/FilmOrder.hpp"
 #include "core/Screen.hpp"
 #include "core/ScreenFade.hpp"
@@ -15,7 +17,7 @@ int BlackLeadIn::frame(float dt, sf::RenderTarget& target)
     }
     timer += dt;
     if (black != nullptr && drawingEnabled())
-        target.draw(*black, sf::RenderStates::Default);
+        drawPicture(*black, target, TextureManager::instance());
     return timer > kLength ? film::kOpening : film::kLeadIn;
 }
 
@@ -28,6 +30,6 @@ int Credits::frame(float dt, sf::RenderTarget& target)
     }
     const int next = ending.handsOver(dt) ? film::kQuit : film::kCredits;
     if (picture != nullptr && drawingEnabled())
-        target.draw(*picture, sf::RenderStates::Default);
+        drawPicture(*picture, target, TextureManager::instance());
     return next;
 }

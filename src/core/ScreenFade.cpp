@@ -1,5 +1,7 @@
 #include "core/ScreenFade.hpp"
 
+#include "assets/PictureDrawing.hpp"
+#include "assets/TextureManager.hpp"
 #include "core/Easing.hpp"
 #include "core/Opacity.hpp"
 #include "core/Screen.hpp"
@@ -38,7 +40,7 @@ void ScreenFade::drawOverlay(sf::RenderTarget& target)
         return;
     sprite->setColor(sf::Color(255, 255, 255, alphaByte(alpha)));
     if (drawingEnabled())
-        target.draw(*sprite, sf::RenderStates::Default);
+        drawPicture(*sprite, target, TextureManager::instance());
 }
 
 ScreenFade& screenFade()

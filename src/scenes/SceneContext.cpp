@@ -1,5 +1,6 @@
 #include "scenes/SceneContext.hpp"
 
+#include "assets/PictureDrawing.hpp"
 #include "assets/SpriteManager.hpp"
 #include "core/Opacity.hpp"
 #include "core/Screen.hpp"
@@ -41,7 +42,7 @@ ParticleSystem* SceneContext::rain() const
 void SceneContext::draw(sf::Sprite* sprite) const
 {
     if (sprite != nullptr && drawingEnabled())
-        m_target->draw(*sprite, sf::RenderStates::Default);
+        drawPicture(*sprite, *m_target, m_sprites->textures());
 }
 
 void SceneContext::stepRain(ParticleSystem* rain, float dt) const

@@ -30,8 +30,8 @@ public:
     // 0), or null after the registry's line. First frame only.
     ParticleSystem* rain() const;
 
-    // Draws `sprite` with the default render states; nothing when it is null or while
-    // drawing is off (drawingEnabled).
+    // Draws `sprite` as the default render states would (drawPicture); nothing when it is
+    // null or while drawing is off (drawingEnabled).
     void draw(sf::Sprite* sprite) const;
     // The rain step: `rain` moves on by dt seconds, then draws its live particles (unless
     // drawing is off). Nothing when it is null.
