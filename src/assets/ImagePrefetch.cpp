@@ -43,10 +43,10 @@ std::size_t workerCount(std::size_t files)
     return std::min({cores, std::size_t{4}, files});
 }
 
-// The picture in a file as SFML would load it (four 8-bit channels, rows from the top), or
-// null when it does not decode or the name is empty (an entry that is not loaded at all).
-// The decoder keeps its failure reason per thread and prints nothing.
-std::unique_ptr<sf::Image> decode(const std::string& file)
+// The picture in a file as SFML would load it (four 8-bit channels, rows from the top) with
+// its cover, or null when it does not decode or the name is empty (an entry that is not
+// loaded at all). The decoder keeps its failure reason per thread and prints nothing.
+std::unique_ptr<DecodedPicture> decode(const std::string& file)
 {
     if (file.empty())
         return nullptr;
@@ -56,10 +56,11 @@ std::unique_ptr<sf::Image> decode(const std::string& file)
     stbi_uc* pixels = stbi_load(file.c_str(), &width, &height, &channels, STBI_rgb_alpha);
     if (pixels == nullptr)
         return nullptr;
-    auto image = std::make_unique<sf::Image>();
-    image->create(static_cast<unsigned>(width), static_cast<unsigned>(height), pixels);
+    auto picture = std::make_unique<DecodedPicture>();
+    picture->image.create(static_cast<unsigned>(width), static_cast<unsigned>(height), pixels);
     stbi_image_free(pixels);
-    return image;
+    picture->cover = PictureCover(picture->image);
+    return picture;
 }
 }
 
@@ -87,7 +88,7 @@ ImagePrefetch::~ImagePrefetch()
     releaseFreedBlocks();
 }
 
-const sf::Image* ImagePrefetch::wait(std::size_t index)
+const DecodedPicture* ImagePrefetch::wait(std::size_t index)
 {
     if (index >= m_files.size())
         return nullptr;
@@ -113,7 +114,7 @@ void ImagePrefetch::decodeUntilDone()
                 return;
             index = m_next++;
         }
-        std::unique_ptr<sf::Image> image = decode(m_files[index]);
+        std::unique_ptr<DecodedPicture> image = decode(m_files[index]);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             // The caller may have gone past this one already: then it is not kept.

@@ -5,7 +5,6 @@
 #include "assets/JsonValues.hpp"
 #include "core/Diagnostics.hpp"
 
-#include <algorithm>
 
 namespace {
 const std::string kOwner = "TextureManager";
@@ -23,18 +22,6 @@ std::vector<std::string> filesOf(const nlohmann::json& textures)
         files.push_back(file.is_string() ? file.get<std::string>() : std::string());
     }
     return files;
-}
-
-// Whether every pixel is fully opaque; a picture with transparency usually shows it within
-// its first rows, so only the opaque ones are read to the end.
-bool hasNoTransparency(const sf::Image& image)
-{
-    const sf::Uint8* pixels = image.getPixelsPtr();
-    const std::size_t bytes = std::size_t{image.getSize().x} * image.getSize().y * 4;
-    for (std::size_t alpha = 3; alpha < bytes; alpha += 4)
-        if (pixels[alpha] != 255)
-            return false;
-    return true;
 }
 }
 
@@ -88,21 +75,25 @@ bool TextureManager::add(const std::string& key, const std::string& file, bool r
 }
 
 bool TextureManager::add(const std::string& key, const std::string& file, bool repeated,
-                         const sf::Image* decoded)
+                         const DecodedPicture* decoded)
 {
     if (!m_textures.isFree(key))
         return false;
     // Without a decoded image the file is read here, and SFML says why when it fails.
-    sf::Image read;
-    const sf::Image* image = decoded != nullptr ? decoded : read.loadFromFile(file) ? &read : nullptr;
+    DecodedPicture read;
+    const DecodedPicture* picture = decoded;
+    if (picture == nullptr && read.image.loadFromFile(file)) {
+        read.cover = PictureCover(read.image);
+        picture = &read;
+    }
     auto texture = std::make_unique<sf::Texture>();
-    if (image == nullptr || !texture->loadFromImage(*image, sf::IntRect(0, 0, 0, 0))) {
+    if (picture == nullptr || !texture->loadFromImage(picture->image, sf::IntRect(0, 0, 0, 0))) {
         reportLine(kOwner + ": Unable to load file " + file + ".");
         return false;
     }
     texture->setRepeated(repeated);
-    if (hasNoTransparency(*image))
-        m_opaque.push_back(texture.get());
+    if (picture->cover.opaque() || picture->cover.hasEmptyTiles())
+        m_covers.emplace_back(texture.get(), picture->cover);
     m_textures.put(key, std::move(texture));
     return true;
 }
@@ -117,13 +108,16 @@ sf::Texture* TextureManager::get(const std::string& key) const
     return m_textures.get(key);
 }
 
-bool TextureManager::isOpaque(const sf::Texture* texture) const
+const PictureCover* TextureManager::cover(const sf::Texture* texture) const
 {
-    return std::find(m_opaque.begin(), m_opaque.end(), texture) != m_opaque.end();
+    for (const auto& [coveredTexture, cover] : m_covers)
+        if (coveredTexture == texture)
+            return &cover;
+    return nullptr;
 }
 
 void TextureManager::clear()
 {
-    m_opaque.clear();
+    m_covers.clear();
     m_textures.clear();
 }

@@ -3,11 +3,15 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <nlohmann/json_fwd.hpp>
 
+#include "assets/PictureCover.hpp"
 #include "assets/Registry.hpp"
 
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
+
+struct DecodedPicture;
 
 // Owns every texture of the game under a string key, filled once from assets/textures.json.
 // Textures are never removed; pointers handed out stay valid until exit.
@@ -28,9 +32,9 @@ public:
     bool contains(const std::string& key) const;
     // The texture, or null after printing "... does not exist.".
     sf::Texture* get(const std::string& key) const;
-    // True when `texture` is one of these and its picture has no pixel with alpha below 255
-    // (every JPEG, and a PNG without transparency).
-    bool isOpaque(const sf::Texture* texture) const;
+    // Where the picture of `texture` shows anything, when `texture` is one of these and its
+    // picture is fully opaque or has tiles that show nothing; otherwise null.
+    const PictureCover* cover(const sf::Texture* texture) const;
     // Forgets everything loaded, so that load can read the files again (the preview does
     // after an edit); every handle given out before dangles.
     void clear();
@@ -38,9 +42,10 @@ public:
 private:
     // Everything load does after reading: the property check and every entry.
     bool loadDocument(const nlohmann::json& document);
-    // add, with the file's image when it is already decoded (null: read the file here).
-    bool add(const std::string& key, const std::string& file, bool repeated, const sf::Image* decoded);
+    // add, with the file's picture when it is already decoded (null: read the file here).
+    bool add(const std::string& key, const std::string& file, bool repeated, const DecodedPicture* decoded);
 
     Registry<sf::Texture> m_textures{"TextureManager", "Texture"};
-    std::vector<const sf::Texture*> m_opaque;  // a handful, searched per drawn picture
+    // A few dozen, searched per drawn picture.
+    std::vector<std::pair<const sf::Texture*, PictureCover>> m_covers;
 };

@@ -52,13 +52,13 @@ TEST_F(Prefetch, GivesEachImageInOrderOrNullForTheBrokenAndSaysNothingItself)
     const std::string printed = captureStderr([&] {
         ImagePrefetch prefetch(files);
         for (std::size_t i = 0; i < files.size(); ++i) {
-            const sf::Image* image = prefetch.wait(i);
+            const DecodedPicture* picture = prefetch.wait(i);
             if (i == 3 || i == 8) {
-                EXPECT_EQ(image, nullptr) << i;
+                EXPECT_EQ(picture, nullptr) << i;
                 continue;
             }
-            ASSERT_NE(image, nullptr) << i;
-            EXPECT_EQ(image->getSize().x, i + 1);
+            ASSERT_NE(picture, nullptr) << i;
+            EXPECT_EQ(picture->image.getSize().x, i + 1);
         }
     });
     EXPECT_EQ(printed, "") << "the caller reports a broken picture, in its place";
@@ -72,7 +72,7 @@ TEST_F(Prefetch, SkippedFilesAndAnEarlyEndNeitherHangNorLeak)
         ImagePrefetch prefetch(files);
         ASSERT_NE(prefetch.wait(0), nullptr);
         ASSERT_NE(prefetch.wait(9), nullptr);
-        EXPECT_EQ(prefetch.wait(9)->getSize().x, 10u);
+        EXPECT_EQ(prefetch.wait(9)->image.getSize().x, 10u);
         EXPECT_EQ(prefetch.wait(2), nullptr) << "images before the last asked for are freed";
         EXPECT_EQ(prefetch.wait(12), nullptr) << "past the end";
     }
@@ -137,8 +137,9 @@ TEST(PrefetchPixels, EveryShippedPictureDecodesExactlyAsSfmlDecodesIt)
     for (std::size_t i = 0; i < files.size(); ++i) {
         sf::Image expected;
         ASSERT_TRUE(expected.loadFromFile(files[i]));
-        const sf::Image* decoded = prefetch.wait(i);
-        ASSERT_NE(decoded, nullptr) << files[i];
+        const DecodedPicture* picture = prefetch.wait(i);
+        ASSERT_NE(picture, nullptr) << files[i];
+        const sf::Image* decoded = &picture->image;
         ASSERT_EQ(decoded->getSize(), expected.getSize()) << files[i];
         const std::size_t bytes = 4u * expected.getSize().x * expected.getSize().y;
         EXPECT_EQ(std::memcmp(decoded->getPixelsPtr(), expected.getPixelsPtr(), bytes), 0) << files[i];
