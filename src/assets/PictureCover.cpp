@@ -28,20 +28,25 @@ PictureCover::PictureCover(const sf::Image& image)
     const std::uint8_t* pixels = image.getPixelsPtr();
     for (int y = 0; y < m_height; ++y) {
         const std::uint8_t* line = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) * 4;
+        // The tile rows this pixel row belongs to, with its margin.
+        const int firstRow = std::max(0, y - 1) / kTile;
+        const int lastRow = std::min(m_height - 1, y + 1) / kTile;
         for (int column = 0; column < m_columns; ++column) {
-            const std::uint8_t* segment = line + static_cast<std::size_t>(column) * kTile * 4;
-            const int count = std::min(kTile, m_width - column * kTile);
+            // The tile's columns with a pixel of margin on either side.
+            const int from = std::max(0, column * kTile - 1);
+            const int to = std::min(m_width, (column + 1) * kTile + 1);
             // Whole-segment reductions, which the compiler turns into vector code.
             std::uint32_t any = 0;
             std::uint32_t all = alpha;
-            for (int i = 0; i < count; ++i) {
+            for (int x = from; x < to; ++x) {
                 std::uint32_t word = 0;
-                std::memcpy(&word, segment + i * 4, sizeof word);
+                std::memcpy(&word, line + static_cast<std::size_t>(x) * 4, sizeof word);
                 any |= word;
                 all &= word;
             }
             if ((any & alpha) != 0)
-                m_shown[static_cast<std::size_t>((y / kTile) * m_columns + column)] = 1;
+                for (int row = firstRow; row <= lastRow; ++row)
+                    m_shown[static_cast<std::size_t>(row * m_columns + column)] = 1;
             if ((all & alpha) != alpha)
                 m_opaque = false;
         }

@@ -9,11 +9,12 @@ namespace sf {
 class Image;
 }
 
-// Where a picture shows anything: the picture cut into square tiles, each marked when one of
-// its pixels has alpha above 0, and whether every pixel is fully opaque. A rope across the
-// screen or heads hanging into a sky are mostly transparent; drawn with alpha blending, a
-// transparent pixel changes nothing, so drawing only the marked tiles gives the same
-// picture for a fraction of the work.
+// Where a picture shows anything: the picture cut into square tiles, each marked when it has
+// a pixel with alpha above 0 within it or one pixel around it, and whether every pixel is
+// fully opaque. A rope across the screen or heads hanging into a sky are mostly transparent;
+// drawn with alpha blending, a transparent pixel changes nothing, so drawing only the marked
+// tiles gives the same picture for a fraction of the work. The margin of a pixel keeps that
+// true whichever neighbouring texel the rasteriser picks for a pixel on a texel's edge.
 class PictureCover {
 public:
     static constexpr int kTile = 32;  // pixels
@@ -25,7 +26,7 @@ public:
 
     // True when every pixel has alpha 255 (a JPEG always; a picture of no size never).
     bool opaque() const { return m_opaque; }
-    // True when some tile shows nothing, so that drawing by tiles saves work.
+    // True when some tile is unmarked, so that drawing by tiles saves work.
     bool hasEmptyTiles() const { return m_hasEmptyTiles; }
 
     // Calls visit(sf::IntRect) once for each horizontal run of marked tiles, tile row by tile
@@ -41,7 +42,7 @@ private:
     int m_height = 0;
     int m_columns = 0;
     int m_rows = 0;
-    std::vector<std::uint8_t> m_shown;  // one per tile, rows from the top
+    std::vector<std::uint8_t> m_shown;  // one per tile, rows from the top; 1 = marked
     bool m_opaque = false;
     bool m_hasEmptyTiles = false;
 };

@@ -5,59 +5,65 @@
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Graphics/Vertex.hpp>
+#include <SFML/OpenGL.hpp>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
-// Only a sprite that is merely moved keeps every tile's edges on pixel rows and columns of
-// the whole, so that its runs cover exactly the pixels the whole sprite would.
-bool onlyMoved(const sf::Sprite& sprite)
+// The first pixel row or column whose centre lies at or after `edge`, in pixels.
+int pixelEdge(float edge)
 {
-    const sf::IntRect rect = sprite.getTextureRect();
-    return sprite.getRotation() == 0.0f && sprite.getScale() == sf::Vector2f(1.0f, 1.0f) && rect.width > 0 &&
-           rect.height > 0;
+    return static_cast<int>(std::ceil(edge - 0.5f));
 }
 
-// Runs drawn together; the vertices live on the stack, so a frame allocates nothing.
-constexpr std::size_t kRunsPerBatch = 64;
+// A view that shows the target's own pixels one to one, as the film's picture has.
+bool showsPixels(const sf::RenderTarget& target)
+{
+    const sf::Vector2f size(target.getSize());
+    const sf::View& view = target.getView();
+    return view.getSize() == size && view.getCenter() == size / 2.0f && view.getRotation() == 0.0f &&
+           view.getViewport() == sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f);
+}
 
-// The runs of `cover` within the sprite's rectangle, each a quad with the sprite's corners'
-// arithmetic: local position = picture pixel - rectangle corner, texture coordinates in
-// pixels, moved by the sprite's transform on the CPU as the graphics library moves a
-// sprite's four corners.
-void drawShownRuns(const sf::Sprite& sprite, const PictureCover& cover, sf::RenderTarget& target)
+// Draws the whole sprite once per run of marked tiles, each time clipped by a scissor to the
+// pixels that run covers. The triangles are the sprite's own, so every pixel drawn gets
+// exactly the texel a plain draw gives it. The runs of one tile row share their top and
+// bottom, computed alike for neighbouring rows, so no pixel is drawn twice; a pixel left out
+// lies in an unmarked tile, whose texels and the ring of texels around them are all
+// transparent.
+// False, having drawn nothing, for a sprite turned or mirrored, or a target not seen one to one.
+bool drawnByTiles(const sf::Sprite& sprite, const PictureCover& cover, sf::RenderTarget& target)
 {
     const sf::IntRect rect = sprite.getTextureRect();
-    const sf::Color color = sprite.getColor();
-    const sf::Transform& transform = sprite.getTransform();
-    sf::RenderStates states(sprite.getTexture());
-    sf::Vertex batch[kRunsPerBatch * 6];
-    std::size_t count = 0;
-    const auto flush = [&] {
-        target.draw(batch, count, sf::Triangles, states);
-        count = 0;
-    };
+    const float* matrix = sprite.getTransform().getMatrix();
+    const float scaleX = matrix[0];
+    const float scaleY = matrix[5];
+    const float moveX = matrix[12];
+    const float moveY = matrix[13];
+    const bool upright = matrix[1] == 0.0f && matrix[4] == 0.0f && scaleX > 0.0f && scaleY > 0.0f;
+    if (!upright || rect.width <= 0 || rect.height <= 0 || !showsPixels(target) || !target.setActive(true))
+        return false;
+
+    const int width = static_cast<int>(target.getSize().x);
+    const int height = static_cast<int>(target.getSize().y);
+    const auto column = [&](int texel) { return pixelEdge(scaleX * static_cast<float>(texel - rect.left) + moveX); };
+    const auto row = [&](int texel) { return pixelEdge(scaleY * static_cast<float>(texel - rect.top) + moveY); };
+    glEnable(GL_SCISSOR_TEST);
     cover.forEachShownRun(rect, [&](const sf::IntRect& run) {
-        const float left = static_cast<float>(run.left);
-        const float top = static_cast<float>(run.top);
-        const float right = static_cast<float>(run.left + run.width);
-        const float bottom = static_cast<float>(run.top + run.height);
-        const float x0 = static_cast<float>(run.left - rect.left);
-        const float y0 = static_cast<float>(run.top - rect.top);
-        const float x1 = x0 + static_cast<float>(run.width);
-        const float y1 = y0 + static_cast<float>(run.height);
-        const sf::Vertex topLeft(transform.transformPoint(x0, y0), color, {left, top});
-        const sf::Vertex bottomLeft(transform.transformPoint(x0, y1), color, {left, bottom});
-        const sf::Vertex topRight(transform.transformPoint(x1, y0), color, {right, top});
-        const sf::Vertex bottomRight(transform.transformPoint(x1, y1), color, {right, bottom});
-        // The two triangles of the sprite's own strip.
-        const sf::Vertex corners[6] = {topLeft, bottomLeft, topRight, bottomLeft, topRight, bottomRight};
-        for (const sf::Vertex& corner : corners)
-            batch[count++] = corner;
-        if (count == kRunsPerBatch * 6)
-            flush();
+        // At the sprite's own edges one pixel more: its triangles end there anyway.
+        const int left = std::max(0, column(run.left) - (run.left == rect.left ? 1 : 0));
+        const int right = std::min(width, column(run.left + run.width) + (run.left + run.width == rect.left + rect.width ? 1 : 0));
+        const int top = std::max(0, row(run.top) - (run.top == rect.top ? 1 : 0));
+        const int bottom = std::min(height, row(run.top + run.height) + (run.top + run.height == rect.top + rect.height ? 1 : 0));
+        if (left >= right || top >= bottom)
+            return;
+        // OpenGL counts rows from the bottom.
+        glScissor(left, height - bottom, right - left, bottom - top);
+        target.draw(sprite, sf::RenderStates::Default);
     });
-    if (count > 0)
-        flush();
+    glDisable(GL_SCISSOR_TEST);
+    return true;
 }
 }
 
@@ -69,8 +75,6 @@ void drawPicture(const sf::Sprite& sprite, sf::RenderTarget& target, const Textu
     const PictureCover* cover = textures.cover(sprite.getTexture());
     if (cover != nullptr && cover->opaque() && alpha == 255)
         target.draw(sprite, sf::RenderStates(sf::BlendNone));
-    else if (cover != nullptr && cover->hasEmptyTiles() && onlyMoved(sprite))
-        drawShownRuns(sprite, *cover, target);
-    else
+    else if (cover == nullptr || !cover->hasEmptyTiles() || !drawnByTiles(sprite, *cover, target))
         target.draw(sprite, sf::RenderStates::Default);
 }
