@@ -52,4 +52,39 @@ PictureCover::PictureCover(const sf::Image& image)
         }
     }
     m_hasEmptyTiles = std::find(m_shown.begin(), m_shown.end(), 0) != m_shown.end();
+    findRectangles();
+}
+
+void PictureCover::findRectangles()
+{
+    // Rectangles still growing downwards: ended at the row above, found by their columns.
+    std::vector<std::size_t> growing;
+    std::vector<std::size_t> next;
+    for (int row = 0; row < m_rows; ++row) {
+        const int top = row * kTile;
+        const int height = std::min(kTile, m_height - top);
+        next.clear();
+        for (int column = 0; column < m_columns;) {
+            if (!shown(column, row)) {
+                ++column;
+                continue;
+            }
+            const int first = column;
+            while (column < m_columns && shown(column, row))
+                ++column;
+            const int left = first * kTile;
+            const int width = std::min(column * kTile, m_width) - left;
+            const auto same = std::find_if(growing.begin(), growing.end(), [&](std::size_t index) {
+                return m_rectangles[index].left == left && m_rectangles[index].width == width;
+            });
+            if (same != growing.end()) {
+                m_rectangles[*same].height += height;
+                next.push_back(*same);
+            } else {
+                m_rectangles.emplace_back(left, top, width, height);
+                next.push_back(m_rectangles.size() - 1);
+            }
+        }
+        growing.swap(next);
+    }
 }

@@ -29,48 +29,33 @@ public:
     // True when some tile is unmarked, so that drawing by tiles saves work.
     bool hasEmptyTiles() const { return m_hasEmptyTiles; }
 
-    // Calls visit(sf::IntRect) once for each horizontal run of marked tiles, tile row by tile
-    // row from the top, cut to `area` (in the picture's pixels). Runs do not overlap and
-    // together hold every pixel of `area` that shows anything.
+    // Calls visit(sf::IntRect) once for each rectangle of marked tiles, cut to `area` (in the
+    // picture's pixels). A rectangle is a run of marked tiles along a tile row, joined with
+    // the same run in the rows below it. Rectangles do not overlap and together hold every
+    // pixel of `area` that shows anything.
     template <class Visit>
-    void forEachShownRun(const sf::IntRect& area, Visit visit) const;
+    void forEachShownRectangle(const sf::IntRect& area, Visit visit) const;
 
 private:
     bool shown(int column, int row) const { return m_shown[static_cast<std::size_t>(row * m_columns + column)] != 0; }
+    // The marked tiles as rectangles, found once.
+    void findRectangles();
 
     int m_width = 0;
     int m_height = 0;
     int m_columns = 0;
     int m_rows = 0;
     std::vector<std::uint8_t> m_shown;  // one per tile, rows from the top; 1 = marked
+    std::vector<sf::IntRect> m_rectangles;  // in pixels, cut to the picture
     bool m_opaque = false;
     bool m_hasEmptyTiles = false;
 };
 
 template <class Visit>
-void PictureCover::forEachShownRun(const sf::IntRect& area, Visit visit) const
+void PictureCover::forEachShownRectangle(const sf::IntRect& area, Visit visit) const
 {
-    const int left = area.left < 0 ? 0 : area.left;
-    const int top = area.top < 0 ? 0 : area.top;
-    const int right = area.left + area.width > m_width ? m_width : area.left + area.width;
-    const int bottom = area.top + area.height > m_height ? m_height : area.top + area.height;
-    if (left >= right || top >= bottom)
-        return;
-    for (int row = top / kTile; row * kTile < bottom; ++row) {
-        const int runTop = row * kTile < top ? top : row * kTile;
-        const int runBottom = (row + 1) * kTile > bottom ? bottom : (row + 1) * kTile;
-        int column = left / kTile;
-        while (column * kTile < right) {
-            if (!shown(column, row)) {
-                ++column;
-                continue;
-            }
-            const int first = column;
-            while (column * kTile < right && shown(column, row))
-                ++column;
-            const int runLeft = first * kTile < left ? left : first * kTile;
-            const int runRight = column * kTile > right ? right : column * kTile;
-            visit(sf::IntRect(runLeft, runTop, runRight - runLeft, runBottom - runTop));
-        }
-    }
+    sf::IntRect cut;
+    for (const sf::IntRect& rectangle : m_rectangles)
+        if (rectangle.intersects(area, cut))
+            visit(cut);
 }

@@ -13,7 +13,7 @@ class Sprite;
 // - a fully opaque sprite whose picture has no transparent pixel replaces what lies under
 //   it, so it is drawn without blending (with software OpenGL, a third of a full-screen
 //   picture's cost);
-// - an upright sprite (moved or scaled, not turned or mirrored) whose picture has tiles far
-//   from anything visible is drawn only over the other tiles, when `target` shows its
-//   pixels one to one (its default view).
+// - an upright sprite (moved or scaled, not turned or mirrored) covering a sixteenth of
+//   `target` or more, whose picture has tiles far from anything visible, is drawn only over
+//   the other tiles, when `target` shows its pixels one to one (its default view).
 void drawPicture(const sf::Sprite& sprite, sf::RenderTarget& target, const TextureManager& textures);

@@ -17,11 +17,11 @@ namespace {
 
 constexpr int kTile = PictureCover::kTile;
 
-std::vector<sf::IntRect> runsOf(const PictureCover& cover, const sf::IntRect& area)
+std::vector<sf::IntRect> rectanglesOf(const PictureCover& cover, const sf::IntRect& area)
 {
-    std::vector<sf::IntRect> runs;
-    cover.forEachShownRun(area, [&runs](const sf::IntRect& run) { runs.push_back(run); });
-    return runs;
+    std::vector<sf::IntRect> rectangles;
+    cover.forEachShownRectangle(area, [&rectangles](const sf::IntRect& cut) { rectangles.push_back(cut); });
+    return rectangles;
 }
 
 sf::Image transparentImage(unsigned width, unsigned height)
@@ -70,7 +70,7 @@ sf::Image opaquePicture()
 
 } // namespace
 
-TEST(PictureCover, MarksTheTilesWithAnyVisiblePixelOrOneBesideThemAndGivesThemAsRunsCutToTheArea)
+TEST(PictureCover, MarksTheTilesWithAnyVisiblePixelOrOneBesideThemAndGivesThemAsRectanglesCutToTheArea)
 {
     // 6 by 4 tiles, the last column and row only partly inside the picture.
     sf::Image image = transparentImage(5 * kTile + 10, 3 * kTile + 6);
@@ -83,22 +83,32 @@ TEST(PictureCover, MarksTheTilesWithAnyVisiblePixelOrOneBesideThemAndGivesThemAs
     EXPECT_TRUE(cover.hasEmptyTiles());
 
     const sf::IntRect whole(0, 0, 5 * kTile + 10, 3 * kTile + 6);
-    EXPECT_EQ(runsOf(cover, whole), (std::vector<sf::IntRect>{{kTile, kTile, 3 * kTile, kTile},
+    EXPECT_EQ(rectanglesOf(cover, whole), (std::vector<sf::IntRect>{{kTile, kTile, 3 * kTile, kTile},
                                                                {2 * kTile, 2 * kTile, 2 * kTile, kTile},
                                                                {5 * kTile, 3 * kTile, 10, 6}}));
     // An area reaching past the picture is cut to it; one inside tiles gives that much.
-    EXPECT_EQ(runsOf(cover, {-50, -50, 5000, 5000}), runsOf(cover, whole));
-    EXPECT_EQ(runsOf(cover, {kTile + 2, 3, 4, 2 * kTile}), (std::vector<sf::IntRect>{{kTile + 2, kTile, 4, kTile}}));
-    EXPECT_TRUE(runsOf(cover, {0, 0, 5 * kTile, kTile}).empty()) << "nothing visible near the top row";
-    EXPECT_TRUE(runsOf(cover, {0, 0, 0, 10}).empty()) << "an empty area";
+    EXPECT_EQ(rectanglesOf(cover, {-50, -50, 5000, 5000}), rectanglesOf(cover, whole));
+    EXPECT_EQ(rectanglesOf(cover, {kTile + 2, 3, 4, 2 * kTile}), (std::vector<sf::IntRect>{{kTile + 2, kTile, 4, kTile}}));
+    EXPECT_TRUE(rectanglesOf(cover, {0, 0, 5 * kTile, kTile}).empty()) << "nothing visible near the top row";
+    EXPECT_TRUE(rectanglesOf(cover, {0, 0, 0, 10}).empty()) << "an empty area";
 
+    // A line down the second tile column: its three rows make one rectangle.
     sf::Image full = transparentImage(3 * kTile, 3 * kTile);
-    for (unsigned i = 0; i < 3 * kTile; ++i)
-        full.setPixel(i, i, sf::Color(1, 1, 1, 30));
-    EXPECT_EQ(runsOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}).size(), 3u);
-    full.setPixel(2 * kTile, kTile - 1, sf::Color(1, 1, 1, 30));
+    for (unsigned y = 0; y < 3 * kTile; ++y)
+        full.setPixel(kTile + 5, y, sf::Color(1, 1, 1, 30));
+    EXPECT_EQ(rectanglesOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}),
+              (std::vector<sf::IntRect>{{kTile, 0, kTile, 3 * kTile}}));
+    full.setPixel(0, 0, sf::Color(1, 1, 1, 30));
+    full.setPixel(3 * kTile - 1, 3 * kTile - 1, sf::Color(1, 1, 1, 30));
+    full.setPixel(kTile, kTile, sf::Color(1, 1, 1, 30));
+    full.setPixel(2 * kTile, kTile, sf::Color(1, 1, 1, 30));
+    EXPECT_EQ(rectanglesOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}),
+              (std::vector<sf::IntRect>{{0, 0, 3 * kTile, 2 * kTile}, {kTile, 2 * kTile, 2 * kTile, kTile}}));
+    EXPECT_TRUE(PictureCover(full).hasEmptyTiles());
     full.setPixel(kTile - 1, 2 * kTile, sf::Color(1, 1, 1, 30));
-    EXPECT_FALSE(PictureCover(full).hasEmptyTiles()) << "every tile has a visible pixel beside it";
+    EXPECT_FALSE(PictureCover(full).hasEmptyTiles()) << "every tile has a visible pixel in or beside it";
+    EXPECT_EQ(rectanglesOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}),
+              (std::vector<sf::IntRect>{{0, 0, 3 * kTile, 3 * kTile}}));
 }
 
 TEST(PictureCover, OpaqueOnlyWhenEveryPixelIsAndNeverForAPictureOfNoSize)
@@ -112,7 +122,7 @@ TEST(PictureCover, OpaqueOnlyWhenEveryPixelIsAndNeverForAPictureOfNoSize)
     const PictureCover none;
     EXPECT_FALSE(none.opaque());
     EXPECT_FALSE(none.hasEmptyTiles());
-    EXPECT_TRUE(runsOf(none, {0, 0, 100, 100}).empty());
+    EXPECT_TRUE(rectanglesOf(none, {0, 0, 100, 100}).empty());
 }
 
 // Each case draws one sprite over a noisy background twice, plainly and through drawPicture,
@@ -189,6 +199,12 @@ TEST_F(PictureDrawing, GivesThePixelsOfAPlainBlendedDraw)
     sparse.setScale(1.0f, 1.0f);
     sparse.setRotation(17.0f);
     expectSamePixels(sparse, "turned, drawn whole");
+
+    sparse.setRotation(0.0f);
+    sparse.setTextureRect({-40, 60, 400, 100});
+    expectSamePixels(sparse, "reaching past its picture, drawn whole");
+    textures.get("sparse")->setRepeated(true);
+    expectSamePixels(sparse, "repeated past its picture, drawn whole");
 
     sf::Sprite opaque(*textures.get("opaque"));
     opaque.setPosition(201.6f, 88.4f);
