@@ -37,15 +37,6 @@ public:
     void forEachShownRectangle(const sf::IntRect& area, Visit visit) const;
 
 private:
-    bool shown(int column, int row) const { return m_shown[static_cast<std::size_t>(row * m_columns + column)] != 0; }
-    // The marked tiles as rectangles, found once.
-    void findRectangles();
-
-    int m_width = 0;
-    int m_height = 0;
-    int m_columns = 0;
-    int m_rows = 0;
-    std::vector<std::uint8_t> m_shown;  // one per tile, rows from the top; 1 = marked
     std::vector<sf::IntRect> m_rectangles;  // in pixels, cut to the picture
     bool m_opaque = false;
     bool m_hasEmptyTiles = false;

@@ -5,7 +5,6 @@
 #include "assets/JsonValues.hpp"
 #include "core/Diagnostics.hpp"
 
-
 namespace {
 const std::string kOwner = "TextureManager";
 
