@@ -18,6 +18,8 @@ public:
     // The wall time of the whole export, from the first frame played to the video written.
     void setWall(std::chrono::steady_clock::duration wall);
 
+    double wallSeconds() const { return m_wall / 1e3; }
+
     // A few lines of the split, in milliseconds per frame of the video.
     std::vector<std::string> summary() const;
 

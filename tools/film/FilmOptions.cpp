@@ -21,7 +21,8 @@ bool readTimes(const std::string& text, std::vector<double>& times)
 
 bool readQuality(const std::string& text, VideoQuality& quality)
 {
-    for (VideoQuality each : {VideoQuality::Draft, VideoQuality::Standard, VideoQuality::Final})
+    for (VideoQuality each :
+         {VideoQuality::Draft, VideoQuality::Standard, VideoQuality::Final, VideoQuality::Lossless})
         if (text == qualityName(each)) {
             quality = each;
             return true;
@@ -35,6 +36,7 @@ const char* qualityName(VideoQuality quality)
     switch (quality) {
     case VideoQuality::Draft: return "draft";
     case VideoQuality::Final: return "final";
+    case VideoQuality::Lossless: return "lossless";
     default: return "standard";
     }
 }
@@ -57,6 +59,8 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
     line.option("--video", [&](const std::string& value) { return !(video = value).empty(); });
     line.option("--from", [&](const std::string& value) { return hasFrom = readNumber(value, from); });
     line.option("--quality", [&](const std::string& value) { return readQuality(value, quality); });
+    line.option("--jobs", wholeNumberIn(1.0, 64.0, jobs));
+    line.flag("--picture-only", pictureOnly);
     if (!line.parse(argc, argv, error))
         return false;
     if (!sheet.empty() && every <= 0.0) {
@@ -71,6 +75,10 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
     }
     if (quality != VideoQuality::Standard && video.empty()) {
         error = "--quality needs --video FILE";
+        return false;
+    }
+    if ((jobs > 0 || pictureOnly) && video.empty()) {
+        error = std::string(jobs > 0 ? "--jobs" : "--picture-only") + " needs --video FILE";
         return false;
     }
     if (!video.empty() && hasFrom && hasUntil && until <= from) {

@@ -4,9 +4,11 @@
 #include <vector>
 
 // How the video's encoder trades time for fidelity (the README has the measured table).
-enum class VideoQuality { Draft, Standard, Final };
+// Lossless keeps every pixel of the picture as converted to the video's colours, for editing
+// elsewhere; few players play it.
+enum class VideoQuality { Draft, Standard, Final, Lossless };
 
-// The word --quality takes for `quality`: "draft", "standard" or "final".
+// The word --quality takes for `quality`: "draft", "standard", "final" or "lossless".
 const char* qualityName(VideoQuality quality);
 
 // What the film renderer was asked to do. Times are seconds of film, counted from the opening
@@ -23,6 +25,8 @@ struct FilmOptions {
     double from = 0.0;           // with hasFrom: the video's first frame; else the lead-in's first
     bool hasFrom = false;
     VideoQuality quality = VideoQuality::Standard;  // with --video
+    int jobs = 0;                // with --video: processes drawing it; 0 for as many as help
+    bool pictureOnly = false;    // with --video: the picture alone, no song or captions
     bool help = false;
 
     // Reads the command line. False, with `error` set to a one-line reason, when an option

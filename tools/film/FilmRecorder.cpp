@@ -50,7 +50,7 @@ bool FilmRecorder::run()
     m_window.create(kScreenWidth, kScreenHeight);
     if (!game().loadContent())
         return false;
-    if (m_video) {
+    if (m_video && !m_options.pictureOnly) {
         TextManager& texts = TextManager::instance();
         m_captions = std::make_unique<Captions>(texts.contains(kPoemStyleKey) ? texts.get(kPoemStyleKey) : nullptr,
                                                 m_options.fps, m_video->firstFrame());
@@ -64,6 +64,8 @@ bool FilmRecorder::run()
         written = playFrame(frame);
     if (m_video)
         written = finishVideo(frame) && written;
+    // With several processes drawing the video, the figures of each are theirs.
+    m_videoFrames = m_video ? m_video->framesSent() : 0;
     m_split.setWall(std::chrono::steady_clock::now() - start);
 
     if (written && !m_options.sheet.empty()) {
@@ -99,16 +101,22 @@ bool FilmRecorder::wantsPicture(long frame) const
 {
     return (m_nextCapture < m_captures.size() && m_captures[m_nextCapture].frame == frame) ||
            (m_options.every > 0.0 && frame == m_frames.frameAt(m_nextEvery * m_options.every)) ||
-           (m_video && m_video->wants(frame));
+           drawsForVideo(frame);
+}
+
+bool FilmRecorder::drawsForVideo(long frame) const
+{
+    return m_video && m_video->drawsFrames() && m_video->wants(frame);
 }
 
 bool FilmRecorder::finishVideo(long endFrame)
 {
-    m_captions->close(endFrame);
-    const bool encoded = m_video->finish();
+    if (m_captions)
+        m_captions->close(endFrame);
+    const bool encoded = m_video->finish(endFrame);
     m_split.setEncoder(*m_video);
-    if (!encoded)
-        return false;
+    if (!encoded || !m_captions)
+        return encoded;
     const std::string captions = std::filesystem::path(m_options.video).replace_extension(".vtt").string();
     if (!writeText(captions, m_captions->webVtt())) {
         reportLine(kName + "Unable to write " + captions);
@@ -150,16 +158,17 @@ bool FilmRecorder::playFrame(long frame)
     if (sceneId == -1 && game().sceneId == 0 && frame + 1 != m_frames.leadInFrames())
         reportLine(kName + "the opening began on frame " + std::to_string(frame + 1) + ", not " +
                    std::to_string(m_frames.leadInFrames()) + ": times are off");
-    if ((frame - m_frames.leadInFrames()) % m_options.fps == 0)
+    // The captions read the poem's letters, which an undrawn frame leaves as a drawn one.
+    if (m_captions && m_video->wants(frame))
+        m_captions->observe(frame);
+    if ((frame - m_frames.leadInFrames()) % m_options.fps == 0 && !m_options.pictureOnly)
         reportLine(kName + "T " + std::to_string(std::lround(m_frames.timeOf(frame))) + " s, scene " +
                    std::to_string(sceneId) + ", frame " + std::to_string(frame));
     if (!drawn)
         return true;
 
     // One read-back, into the encoder's next buffer or the one kept for stills.
-    const bool inVideo = m_video && m_video->wants(frame);
-    if (inVideo)
-        m_captions->observe(frame);
+    const bool inVideo = drawsForVideo(frame);
     if (!inVideo && m_still.empty())
         m_still.resize(kFrameBytes);
     std::uint8_t* pixels = inVideo ? m_video->nextFrame() : m_still.data();
@@ -203,9 +212,15 @@ void FilmRecorder::report() const
     reportLine(kName + "milliseconds per frame, " + std::to_string(m_options.fps) + " fps:");
     for (const std::string& line : m_stats.summary())
         reportLine(kName + "  " + line);
-    if (m_video)
+    if (m_video && m_video->drawsFrames())
         for (const std::string& line : m_split.summary())
             reportLine(kName + line);
+    if (m_video && !m_video->drawsFrames()) {
+        char line[160];
+        std::snprintf(line, sizeof line, "video: %ld frames in %.1f s, drawn by %d processes at once", m_videoFrames,
+                      m_split.wallSeconds(), m_video->processes());
+        reportLine(kName + line);
+    }
     char memory[64];
     std::snprintf(memory, sizeof memory, "peak memory %.1f MiB", peakMemoryMiB());
     reportLine(kName + memory);

@@ -37,6 +37,8 @@ private:
     long lastFrame() const;
     // Whether `frame` is written (--at, --every, --video); every other frame runs undrawn.
     bool wantsPicture(long frame) const;
+    // Whether this process draws `frame` for the video.
+    bool drawsForVideo(long frame) const;
     bool playFrame(long frame);
     // Writes the frame read back into `pixels` as a PNG, or adds it to the sheet.
     bool capture(const Capture& wanted, const std::uint8_t* pixels);
@@ -55,6 +57,7 @@ private:
     int m_written = 0;
     std::vector<std::uint8_t> m_still;      // the read-back of a frame the video does not take
     std::unique_ptr<VideoEncoder> m_video;  // with --video
-    std::unique_ptr<Captions> m_captions;   // with --video
+    std::unique_ptr<Captions> m_captions;   // with --video, but for the picture alone
+    long m_videoFrames = 0;
     ExportSplit m_split;
 };

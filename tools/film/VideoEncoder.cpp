@@ -1,13 +1,11 @@
 #include "VideoEncoder.hpp"
 
+#include "ExportJobs.hpp"
 #include "FramePixels.hpp"
 #include "ShellWord.hpp"
+#include "VideoParts.hpp"
 
-#include "assets/JsonValues.hpp"
 #include "core/Diagnostics.hpp"
-#include "scenes/RequiredKeys.hpp"
-
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <climits>
@@ -22,7 +20,6 @@
 
 namespace {
 const std::string kName = "drennmoor-film: ";
-const char* const kMusicFile = "assets/music.json";
 // The film quits about this long after T = 0; only the estimate of the time left uses it.
 constexpr double kFilmSeconds = 200.0;
 
@@ -55,6 +52,7 @@ X264Settings x264Settings(VideoQuality quality)
     switch (quality) {
     case VideoQuality::Draft: return {"ultrafast", 23};
     case VideoQuality::Final: return {"superfast", 12};
+    case VideoQuality::Lossless: return {"ultrafast", 0};
     default: return {"superfast", 14};
     }
 }
@@ -76,14 +74,19 @@ std::string duration(double value)
 }
 
 VideoEncoder::VideoEncoder(const FilmOptions& options, const FilmFrames& frames)
-    : m_path(options.video)
-    , m_partPath(options.video + ".part")
+    : m_options(options)
+    , m_frames(frames)
+    , m_path(options.video)
+    // The picture alone needs no captions joined to it, so it is written straight away.
+    , m_partPath(options.pictureOnly ? options.video : options.video + ".part")
     , m_quality(options.quality)
+    , m_pictureOnly(options.pictureOnly)
     , m_fps(frames.fps())
     , m_first(options.hasFrom ? frames.frameAt(options.from) : 0)
     , m_end(options.hasUntil ? frames.frameAt(options.until) : LONG_MAX)
     , m_expected((options.hasUntil ? m_end : frames.frameAt(kFilmSeconds)) - m_first)
     , m_leadIn(frames.leadInFrames())
+    , m_processes(options.pictureOnly ? 1 : exportProcesses(options.jobs, m_expected, m_fps, thisMachine()))
 {
 }
 
@@ -94,7 +97,8 @@ VideoEncoder::~VideoEncoder()
         pclose(m_pipe);
     if (!m_log.empty())
         std::remove(m_log.c_str());
-    std::remove(m_partPath.c_str());
+    if (!m_pictureOnly)
+        std::remove(m_partPath.c_str());
 }
 
 bool VideoEncoder::open()
@@ -103,9 +107,7 @@ bool VideoEncoder::open()
         reportLine(kName + "ffmpeg is not on PATH; install it (Debian: apt-get install ffmpeg) to write video");
         return false;
     }
-    std::string song;
-    double gain = 1.0;
-    if (!readSong(song, gain))
+    if (!m_pictureOnly && !m_song.read())
         return false;
     char log[] = "/tmp/drennmoor-ffmpeg-XXXXXX";
     const int descriptor = mkstemp(log);
@@ -115,10 +117,12 @@ bool VideoEncoder::open()
     }
     close(descriptor);
     m_log = log;
+    if (!drawsFrames())
+        return true;
     // A dead ffmpeg must fail the write, not kill the renderer.
     std::signal(SIGPIPE, SIG_IGN);
     m_encoderCpu = childrenCpuMilliseconds();
-    m_pipe = popen(encodeCommand(song, gain).c_str(), "w");
+    m_pipe = popen(encodeCommand().c_str(), "w");
     if (m_pipe == nullptr) {
         reportLine(kName + "cannot start ffmpeg");
         return false;
@@ -152,7 +156,19 @@ bool VideoEncoder::send()
     return true;
 }
 
-bool VideoEncoder::finish()
+bool VideoEncoder::finish(long endFrame)
+{
+    if (!(drawsFrames() ? finishEncoding() : joinParts(endFrame)))
+        return false;
+    if (m_added == 0) {
+        reportLine(kName + "no frame of the film falls in the range; nothing written to " + m_path);
+        return false;
+    }
+    reportWritten();
+    return true;
+}
+
+bool VideoEncoder::finishEncoding()
 {
     if (m_pipe == nullptr)
         return false;
@@ -160,16 +176,31 @@ bool VideoEncoder::finish()
     const int status = pclose(m_pipe);
     m_pipe = nullptr;
     m_encoderCpu = childrenCpuMilliseconds() - m_encoderCpu;
-    if (!succeeded(status))
+    return succeeded(status);
+}
+
+bool VideoEncoder::joinParts(long endFrame)
+{
+    const long end = std::min(m_end, endFrame);
+    if (end <= m_first)
+        return true;  // nothing to draw: finish says so
+    VideoParts parts(m_options, m_frames, static_cast<int>(std::min<long>(m_processes, end - m_first)));
+    if (!parts.render(m_first, end))
         return false;
-    if (m_added == 0) {
-        reportLine(kName + "no frame of the film falls in the range; nothing written to " + m_path);
+    if (!succeeded(std::system(joinCommand(parts.list(), end - m_first).c_str())))
         return false;
-    }
+    m_added = end - m_first;
+    return true;
+}
+
+void VideoEncoder::reportWritten() const
+{
     char length[64];
     std::snprintf(length, sizeof length, " frames (%.2f s at %d fps)", static_cast<double>(m_added) / m_fps, m_fps);
-    reportLine(kName + "wrote " + std::to_string(m_added) + length + " with the song to " + m_path);
-    return true;
+    std::string how = m_pictureOnly ? " without sound" : " with the song";
+    if (!drawsFrames())
+        how += ", drawn by " + std::to_string(m_processes) + " processes at once,";
+    reportLine(kName + "wrote " + std::to_string(m_added) + length + how + " to " + m_partPath);
 }
 
 bool VideoEncoder::succeeded(int status) const
@@ -191,28 +222,34 @@ double VideoEncoder::startTime() const
     return static_cast<double>(m_first - m_leadIn) / m_fps;
 }
 
-std::string VideoEncoder::encodeCommand(const std::string& song, double gain) const
+std::string VideoEncoder::encodeCommand() const
 {
     const double start = startTime();
-    std::string audioFilter;
-    if (start < 0.0)
-        audioFilter = "adelay=delays=" + seconds(-start * 1000.0) + ":all=1,";
-    audioFilter += "volume=" + seconds(gain) + ",apad";
-    const std::string length = m_end == LONG_MAX ? std::string("-shortest")
-                                                 : "-t " + seconds(static_cast<double>(m_end - m_first) / m_fps);
+    const std::string length = m_end == LONG_MAX ? std::string(m_pictureOnly ? "" : " -shortest")
+                                                 : " -t " + seconds(static_cast<double>(m_end - m_first) / m_fps);
     const X264Settings x264 = x264Settings(m_quality);
     std::ostringstream line;
     line << "ffmpeg -hide_banner -loglevel error -y"
-         << " -f rawvideo -pix_fmt rgba -s " << kScreenWidth << 'x' << kScreenHeight << " -r " << m_fps << " -i -"
-         << (start > 0.0 ? " -ss " + seconds(start) : std::string()) << " -i " << shellWord(song)
-         << " -map 0:v:0 -map 1:a:0"
-         // The rows arrive bottom up, as OpenGL reads them back.
-         << " -vf vflip,scale=out_color_matrix=bt709 -c:v libx264 -pix_fmt yuv420p -preset " << x264.preset
-         << " -crf " << x264.crf
-         << " -colorspace bt709 -color_primaries bt709 -color_trc bt709"
-         << " -af " << audioFilter << " -c:a aac -b:a 192k " << length << " -f mp4 " << shellWord(m_partPath)
-         << " 2>" << shellWord(m_log);
+         << " -f rawvideo -pix_fmt rgba -s " << kScreenWidth << 'x' << kScreenHeight << " -r " << m_fps << " -i -";
+    if (!m_pictureOnly)
+        line << m_song.input(start) << " -map 0:v:0 -map 1:a:0";
+    // The rows arrive bottom up, as OpenGL reads them back.
+    line << " -vf vflip,scale=out_color_matrix=bt709 -c:v libx264 -pix_fmt yuv420p -preset " << x264.preset
+         << (x264.crf == 0 ? " -qp 0" : " -crf " + std::to_string(x264.crf))
+         << " -colorspace bt709 -color_primaries bt709 -color_trc bt709";
+    if (!m_pictureOnly)
+        line << " -af " << m_song.filter(start) << " -c:a aac -b:a 192k";
+    line << length << " -f mp4 " << shellWord(m_partPath) << " 2>" << shellWord(m_log);
     return line.str();
+}
+
+std::string VideoEncoder::joinCommand(const std::string& list, long frames) const
+{
+    const double start = startTime();
+    return "ffmpeg -hide_banner -loglevel error -nostdin -y -f concat -safe 0 -i " + shellWord(list) +
+           m_song.input(start) + " -map 0:v:0 -map 1:a:0 -c:v copy -af " + m_song.filter(start) +
+           " -c:a aac -b:a 192k -t " + seconds(static_cast<double>(frames) / m_fps) + " -f mp4 " +
+           shellWord(m_partPath) + " 2>" + shellWord(m_log);
 }
 
 std::string VideoEncoder::subtitleCommand(const std::string& subtitles) const
@@ -222,38 +259,14 @@ std::string VideoEncoder::subtitleCommand(const std::string& subtitles) const
            " -movflags +faststart -f mp4 " + shellWord(m_path) + " 2>" + shellWord(m_log);
 }
 
-bool VideoEncoder::readSong(std::string& file, double& gain) const
-{
-    std::ifstream in(kMusicFile);
-    const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
-    const nlohmann::json* entry = nullptr;
-    if (document.is_object() && document.contains("music") && document["music"].is_object() &&
-        document["music"].contains(kSongKey))
-        entry = &document["music"][kSongKey];
-    if (entry == nullptr || !entry->is_object() || !entry->contains("file") || !(*entry)["file"].is_string()) {
-        reportLine(kName + kMusicFile + " declares no file for " + kSongKey + "; cannot write the video's sound");
-        return false;
-    }
-    file = (*entry)["file"].get<std::string>();
-    // The game's own reading of the volume: a whole percentage, 37.9 plays as 37.
-    try {
-        gain = jsonIntOr(*entry, "volume", 100) / 100.0;
-    } catch (const nlohmann::json::exception&) {
-        gain = 1.0;
-    }
-    if (access(file.c_str(), R_OK) != 0) {
-        reportLine(kName + "cannot read the song " + file);
-        return false;
-    }
-    return true;
-}
-
 void VideoEncoder::reportProgress()
 {
     const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - m_started;
     const long expected = std::max(m_expected, m_added);
     const double left = spent.count() / static_cast<double>(m_added) * static_cast<double>(expected - m_added);
-    reportLine(kName + "video " + std::to_string(100 * m_added / std::max(1L, expected)) + "% (" +
+    // Each of several processes drawing parts of one video names its own.
+    const std::string what = m_pictureOnly ? "frames from " + std::to_string(m_first) + ": " : std::string("video ");
+    reportLine(kName + what + std::to_string(100 * m_added / std::max(1L, expected)) + "% (" +
                std::to_string(m_added) + " of " + std::to_string(expected) + " frames), about " + duration(left) +
                " left");
 }

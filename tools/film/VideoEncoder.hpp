@@ -3,6 +3,7 @@
 #include "EncoderFeed.hpp"
 #include "FilmFrames.hpp"
 #include "FilmOptions.hpp"
+#include "SongInput.hpp"
 
 #include <chrono>
 #include <cstdint>
@@ -15,8 +16,10 @@
 // so that the encoder works while the next frame is drawn), the song is read from the game
 // folder and shifted so that its second 0 falls on the opening scene's first frame (T = 0),
 // as in the game. The captions join the picture and the sound at the end, when they are all
-// known, without encoding anything again. Run it in the game folder. Every failure prints one
-// line on standard error.
+// known, without encoding anything again. When several processes draw the video (--jobs),
+// this one draws none of it: at the end it has them draw their parts, joins those and lays
+// the song once over the whole. Run it in the game folder. Every failure prints one line on
+// standard error.
 class VideoEncoder {
 public:
     // The range is [--from, --until) of `options` (default: the lead-in's first frame to the
@@ -30,6 +33,10 @@ public:
     bool open();
     // Whether the frame numbered `frame` (0 = the lead-in's first) belongs in the video.
     bool wants(long frame) const;
+    // Whether this process draws the video's frames and sends them to nextFrame(); when
+    // not, other processes draw them in finish().
+    bool drawsFrames() const { return m_processes == 1; }
+    int processes() const { return m_processes; }
     long firstFrame() const { return m_first; }
     // Where the next frame goes: FramePixels' layout, 1920 x 1080 RGBA, rows bottom up. May
     // wait for the encoder.
@@ -37,8 +44,10 @@ public:
     // Sends the frame written into nextFrame(); about once a second, a progress line. False
     // when the pipe is broken (ffmpeg failed; finish says why).
     bool send();
-    // Closes the pipe and waits for ffmpeg. True when the picture and sound were written.
-    bool finish();
+    // Closes the pipe and waits for ffmpeg; or, when other processes draw the frames, has
+    // them draw [firstFrame, endFrame) and joins their parts with the song. True when the
+    // picture and sound were written.
+    bool finish(long endFrame);
     // Writes the video: the picture and sound with the WebVTT file `subtitles` as its
     // subtitle track. True when it was written.
     bool addSubtitles(const std::string& subtitles);
@@ -52,21 +61,29 @@ public:
 
 private:
     double startTime() const;
-    std::string encodeCommand(const std::string& song, double gain) const;
+    std::string encodeCommand() const;
+    std::string joinCommand(const std::string& list, long frames) const;
     std::string subtitleCommand(const std::string& subtitles) const;
-    bool readSong(std::string& file, double& gain) const;
+    bool finishEncoding();
+    bool joinParts(long endFrame);
     bool succeeded(int status) const;
+    void reportWritten() const;
     void reportProgress();
     std::string lastLogLine() const;
 
+    FilmOptions m_options;
+    FilmFrames m_frames;
     std::string m_path;
     std::string m_partPath;  // the picture and sound before the captions join them
     VideoQuality m_quality;
+    bool m_pictureOnly;
+    SongInput m_song;
     int m_fps;
     long m_first;     // first frame of the video
     long m_end;       // one past its last frame; LONG_MAX until the film quits
     long m_expected;  // frames expected, for the estimate of the time left
     long m_leadIn;
+    int m_processes;  // drawing the video: 1 for this one alone
     std::string m_log;  // ffmpeg's own messages, shown on failure
     FILE* m_pipe = nullptr;
     std::unique_ptr<EncoderFeed> m_feed;

@@ -1,0 +1,142 @@
+#include "VideoParts.hpp"
+
+#include "core/Diagnostics.hpp"
+
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+const std::string kName = "drennmoor-film: ";
+
+std::string exactTime(double value)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.9f", value);
+    return text;
+}
+
+// A path as a word of the concat demuxer's list.
+std::string listWord(const std::string& path)
+{
+    std::string word = "'";
+    for (char c : path)
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+}
+}
+
+VideoParts::VideoParts(const FilmOptions& options, const FilmFrames& frames, int count)
+    : m_options(options)
+    , m_frames(frames)
+    , m_list(options.video + ".parts")
+    , m_running(static_cast<std::size_t>(count), 0)
+{
+    for (int part = 1; part <= count; ++part)
+        m_paths.push_back(options.video + ".part" + std::to_string(part) + ".mp4");
+}
+
+VideoParts::~VideoParts()
+{
+    stopAll();
+    for (const std::string& path : m_paths)
+        std::remove(path.c_str());
+    std::remove(m_list.c_str());
+}
+
+bool VideoParts::render(long first, long end)
+{
+    const long count = static_cast<long>(m_paths.size());
+    m_firsts.clear();
+    for (long part = 0; part <= count; ++part)
+        m_firsts.push_back(first + (end - first) * part / count);
+    for (std::size_t part = 0; part < m_paths.size(); ++part)
+        if (!start(part, m_firsts[part], m_firsts[part + 1])) {
+            stopAll();
+            return false;
+        }
+    // Reaped as they end, so that a failure stops the others at once.
+    for (std::size_t left = m_running.size(); left > 0; --left) {
+        int status = 0;
+        const pid_t done = waitpid(-1, &status, 0);
+        std::size_t part = 0;
+        while (part < m_running.size() && m_running[part] != done)
+            ++part;
+        if (done < 0) {
+            reportLine(kName + "lost the processes drawing the video");
+            stopAll();
+            return false;
+        }
+        if (part == m_running.size()) {
+            ++left;  // a process of someone else's
+            continue;
+        }
+        m_running[part] = 0;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            reportLine(kName + "the process drawing frames " + std::to_string(m_firsts[part]) + " to " +
+                       std::to_string(m_firsts[part + 1] - 1) + " failed");
+            stopAll();
+            return false;
+        }
+    }
+    if (!writeList()) {
+        reportLine(kName + "Unable to write " + m_list);
+        return false;
+    }
+    return true;
+}
+
+bool VideoParts::start(std::size_t part, long first, long end)
+{
+    std::vector<std::string> words = {"drennmoor-film",
+                                      "--video", m_paths[part],
+                                      "--picture-only",
+                                      "--fps", std::to_string(m_frames.fps()),
+                                      "--quality", qualityName(m_options.quality),
+                                      // The exact times of the frames, which read back as those frames.
+                                      "--from", exactTime(m_frames.timeOf(first)),
+                                      "--until", exactTime(m_frames.timeOf(end))};
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    // This very program, wherever it was started from; the game folder is the current one.
+    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0) {
+        reportLine(kName + "cannot start a process to draw frames " + std::to_string(first) + " to " +
+                   std::to_string(end - 1));
+        return false;
+    }
+    m_running[part] = child;
+    return true;
+}
+
+bool VideoParts::writeList() const
+{
+    std::ofstream out(m_list, std::ios::binary);
+    out << "ffconcat version 1.0\n";
+    for (std::size_t part = 0; part < m_paths.size(); ++part) {
+        // The exact length, so that the next part starts on the frame's own time, not on the
+        // length the container rounds to.
+        char duration[48];
+        std::snprintf(duration, sizeof duration, "duration %.6f\n",
+                      static_cast<double>(m_firsts[part + 1] - m_firsts[part]) / m_frames.fps());
+        out << "file " << listWord(m_paths[part]) << '\n' << duration;
+    }
+    return static_cast<bool>(out.flush());
+}
+
+void VideoParts::stopAll()
+{
+    for (pid_t& child : m_running)
+        if (child > 0) {
+            kill(child, SIGTERM);
+            waitpid(child, nullptr, 0);
+            child = 0;
+        }
+}
