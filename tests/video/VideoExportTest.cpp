@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
@@ -88,6 +90,65 @@ TEST(VideoExport, ARangeAfterTZeroCutsTheSongAtItsStart)
     EXPECT_NEAR(soundOnset(decodedSound(video)), 0.0, 1.0 / 30);
 }
 
+namespace {
+// Each decoded frame of the picture: its time and the MD5 of its pixels, one line a frame.
+std::string pictureFrames(const std::string& file)
+{
+    std::istringstream lines(run("ffmpeg -v error -i '" + file + "' -map 0:v:0 -f framemd5 -").output);
+    std::string frames;
+    std::string line;
+    while (std::getline(lines, line))
+        if (!line.empty() && line[0] != '#')
+            frames += line.substr(line.find(',') + 1) + "\n";
+    return frames;
+}
+
+std::string decoded(const std::string& file, const std::string& what)
+{
+    return run("ffmpeg -v error -i '" + file + "' " + what).output;
+}
+}
+
+TEST(VideoExport, SeveralProcessesGiveThePictureSoundAndCaptionsOfOne)
+{
+    // Lossless, so that the same frames decode to the same bytes; three parts, so that two
+    // joins fall inside a range where the mist moves and a line of the poem begins.
+    TempDir folder;
+    const std::string range = " --from 20 --until 21 --fps 30 --quality lossless";
+    const Outcome one = run(kFilm + " --video " + folder.path() + "/one.mp4 --jobs 1" + range + " 2>&1");
+    ASSERT_EQ(one.status, 0) << one.output;
+    const Outcome three = run(kFilm + " --video " + folder.path() + "/three.mp4 --jobs 3" + range + " 2>&1");
+    ASSERT_EQ(three.status, 0) << three.output;
+    EXPECT_NE(three.output.find("drawn by 3 processes"), std::string::npos) << three.output;
+
+    const std::string frames = pictureFrames(folder.path() + "/one.mp4");
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), '\n'), 30) << frames;
+    EXPECT_EQ(pictureFrames(folder.path() + "/three.mp4"), frames);
+    EXPECT_EQ(decoded(folder.path() + "/three.mp4", "-map 0:a:0 -f md5 -"),
+              decoded(folder.path() + "/one.mp4", "-map 0:a:0 -f md5 -"));
+    EXPECT_NEAR(std::atof(probe(folder.path() + "/three.mp4", "v:0")["duration"].c_str()), 1.0, 1e-6);
+    const std::string captions = readFile(folder.path() + "/one.vtt");
+    EXPECT_NE(captions.find(" --> "), std::string::npos) << captions;
+    EXPECT_EQ(readFile(folder.path() + "/three.vtt"), captions);
+    EXPECT_EQ(decoded(folder.path() + "/three.mp4", "-map 0:s:0 -f webvtt -"),
+              decoded(folder.path() + "/one.mp4", "-map 0:s:0 -f webvtt -"));
+    // Nothing of the parts is left beside the video.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++files;
+    EXPECT_EQ(files, 4);
+}
+
+TEST(VideoExport, WhenAPartFailsTheExportFailsAndSaysWhich)
+{
+    TempDir folder;
+    const std::string video = folder.path() + "/no-such-folder/x.mp4";
+    const Outcome film = run(kFilm + " --video " + video + " --from -2.5 --until -2.3 --jobs 2 2>&1");
+    EXPECT_NE(film.status, 0);
+    EXPECT_NE(film.output.find("drawing frames"), std::string::npos) << film.output;
+    EXPECT_EQ(film.output.find("wrote"), std::string::npos) << film.output;
+}
+
 TEST(VideoExport, WithoutFfmpegItSaysSoInOneLineAndFails)
 {
     TempDir folder;
@@ -110,4 +171,6 @@ TEST(VideoExport, OptionsThatDoNotFitAreRefused)
 {
     EXPECT_EQ(run(kFilm + " --from 1 2>/dev/null").status, 2);
     EXPECT_EQ(run(kFilm + " --video x.mp4 --from 2 --until 1 2>/dev/null").status, 2);
+    EXPECT_EQ(run(kFilm + " --jobs 2 2>/dev/null").status, 2);
+    EXPECT_EQ(run(kFilm + " --video x.mp4 --jobs 0 2>/dev/null").status, 2);
 }
