@@ -16,6 +16,7 @@ void ExportSplit::setEncoder(const VideoEncoder& video)
     m_waiting = video.waitedMilliseconds();
     m_feeding = video.feedingMilliseconds();
     m_encoderCpu = video.encoderCpuMilliseconds();
+    m_encoderPeakMiB = video.encoderPeakMiB();
 }
 
 void ExportSplit::setWall(std::chrono::steady_clock::duration wall)
@@ -28,7 +29,7 @@ std::vector<std::string> ExportSplit::summary() const
     if (m_frames == 0)
         return {};
     const double frames = static_cast<double>(m_frames);
-    char lines[3][200];
+    char lines[3][240];
     std::snprintf(lines[0], sizeof lines[0], "video: %ld frames in %.1f s, %.1f ms a frame (%.1f frames a second)",
                   m_frames, m_wall / 1e3, m_wall / frames, frames * 1e3 / m_wall);
     std::snprintf(lines[1], sizeof lines[1],
@@ -36,7 +37,7 @@ std::vector<std::string> ExportSplit::summary() const
                   m_drawing / frames, m_readingBack / frames, m_waiting / frames);
     std::snprintf(lines[2], sizeof lines[2],
                   "  encoder, ms a frame: taking frames from the pipe %.1f (wall, beside the drawing), "
-                  "ffmpeg's CPU %.1f (all cores)",
-                  m_feeding / frames, m_encoderCpu / frames);
+                  "ffmpeg's CPU %.1f (all cores); ffmpeg's peak memory %.0f MiB",
+                  m_feeding / frames, m_encoderCpu / frames, m_encoderPeakMiB);
     return {lines[0], lines[1], lines[2]};
 }

@@ -30,5 +30,6 @@ private:
     double m_waiting = 0.0;
     double m_feeding = 0.0;
     double m_encoderCpu = 0.0;
+    double m_encoderPeakMiB = 0.0;
     double m_wall = 0.0;  // ms
 };

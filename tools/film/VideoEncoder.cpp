@@ -57,6 +57,14 @@ X264Settings x264Settings(VideoQuality quality)
     }
 }
 
+// The largest resident memory of any finished child process, ffmpeg's.
+double childrenPeakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
 double childrenCpuMilliseconds()
 {
     rusage usage{};
@@ -176,6 +184,7 @@ bool VideoEncoder::finishEncoding()
     const int status = pclose(m_pipe);
     m_pipe = nullptr;
     m_encoderCpu = childrenCpuMilliseconds() - m_encoderCpu;
+    m_encoderPeakMiB = childrenPeakMiB();
     return succeeded(status);
 }
 

@@ -57,6 +57,7 @@ public:
     double waitedMilliseconds() const { return m_feed ? m_feed->waitedMilliseconds() : 0.0; }
     double feedingMilliseconds() const { return m_feed ? m_feed->writingMilliseconds() : 0.0; }
     double encoderCpuMilliseconds() const { return m_encoderCpu; }
+    double encoderPeakMiB() const { return m_encoderPeakMiB; }
     long framesSent() const { return m_added; }
 
 private:
@@ -89,6 +90,7 @@ private:
     std::unique_ptr<EncoderFeed> m_feed;
     long m_added = 0;
     double m_encoderCpu = 0.0;
+    double m_encoderPeakMiB = 0.0;
     std::chrono::steady_clock::time_point m_started;
     std::chrono::steady_clock::time_point m_lastReport;
 };
