@@ -209,7 +209,7 @@ void VideoEncoder::reportWritten() const
     std::string how = m_pictureOnly ? " without sound" : " with the song";
     if (!drawsFrames())
         how += ", drawn by " + std::to_string(m_processes) + " processes at once,";
-    reportLine(kName + "wrote " + std::to_string(m_added) + length + how + " to " + m_partPath);
+    reportLine(kName + "wrote " + std::to_string(m_added) + length + how + " to " + m_path);
 }
 
 bool VideoEncoder::succeeded(int status) const

@@ -3,6 +3,7 @@
 #include "core/Diagnostics.hpp"
 
 #include <csignal>
+#include <fcntl.h>
 #include <cstdio>
 #include <fstream>
 #include <spawn.h>
@@ -105,9 +106,15 @@ bool VideoParts::start(std::size_t part, long first, long end)
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
+    // The poem's lines that the film echoes on standard output come once, from this process.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t child = 0;
     // This very program, wherever it was started from; the game folder is the current one.
-    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0) {
+    const int failed = posix_spawn(&child, "/proc/self/exe", &quiet, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (failed != 0) {
         reportLine(kName + "cannot start a process to draw frames " + std::to_string(first) + " to " +
                    std::to_string(end - 1));
         return false;
