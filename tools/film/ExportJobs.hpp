@@ -9,7 +9,8 @@ struct ExportMachine {
     long availableMiB = 0;  // memory free for new processes
 };
 
-// This machine's cores and MemAvailable.
+// The cores this process may use and the memory free for it (MemAvailable, or a container's
+// own limit when that is tighter).
 ExportMachine thisMachine();
 
 // The number of processes for a video of `frames` frames at `fps`: `asked` when it was given
