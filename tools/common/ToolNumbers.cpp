@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 bool readNumber(const std::string& text, double& value)
@@ -9,6 +10,13 @@ bool readNumber(const std::string& text, double& value)
     char* end = nullptr;
     value = std::strtod(text.c_str(), &end);
     return !text.empty() && end != nullptr && *end == '\0';
+}
+
+std::string sixDecimals(double value)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.6f", value);
+    return text;
 }
 
 double peakMemoryMiB()

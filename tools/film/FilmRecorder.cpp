@@ -64,7 +64,7 @@ bool FilmRecorder::run()
         written = playFrame(frame);
     if (m_video)
         written = finishVideo(frame) && written;
-    // With several processes drawing the video, the figures of each are theirs.
+    // For the summary, also when other processes drew the frames.
     m_videoFrames = m_video ? m_video->framesSent() : 0;
     m_split.setWall(std::chrono::steady_clock::now() - start);
 

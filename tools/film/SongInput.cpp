@@ -1,6 +1,7 @@
 #include "SongInput.hpp"
 
 #include "ShellWord.hpp"
+#include "ToolNumbers.hpp"
 
 #include "assets/JsonValues.hpp"
 #include "core/Diagnostics.hpp"
@@ -8,20 +9,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <fstream>
 #include <unistd.h>
 
 namespace {
 const std::string kName = "drennmoor-film: ";
 const char* const kMusicFile = "assets/music.json";
-
-std::string seconds(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", value);
-    return text;
-}
 }
 
 bool SongInput::read()
@@ -53,7 +46,7 @@ bool SongInput::read()
 std::string SongInput::input(double startTime) const
 {
     // A video starting after T = 0 starts inside the song.
-    return (startTime > 0.0 ? " -ss " + seconds(startTime) : std::string()) + " -i " + shellWord(m_file);
+    return (startTime > 0.0 ? " -ss " + sixDecimals(startTime) : std::string()) + " -i " + shellWord(m_file);
 }
 
 std::string SongInput::filter(double startTime) const
@@ -61,6 +54,6 @@ std::string SongInput::filter(double startTime) const
     // One starting in the lead-in hears silence until T = 0.
     std::string filter;
     if (startTime < 0.0)
-        filter = "adelay=delays=" + seconds(-startTime * 1000.0) + ":all=1,";
-    return filter + "volume=" + seconds(m_gain) + ",apad";
+        filter = "adelay=delays=" + sixDecimals(-startTime * 1000.0) + ":all=1,";
+    return filter + "volume=" + sixDecimals(m_gain) + ",apad";
 }

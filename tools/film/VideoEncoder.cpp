@@ -3,6 +3,7 @@
 #include "ExportJobs.hpp"
 #include "FramePixels.hpp"
 #include "ShellWord.hpp"
+#include "ToolNumbers.hpp"
 #include "VideoParts.hpp"
 
 #include "core/Diagnostics.hpp"
@@ -32,13 +33,6 @@ bool onPath(const std::string& program)
         if (!folder.empty() && access((folder + "/" + program).c_str(), X_OK) == 0)
             return true;
     return false;
-}
-
-std::string seconds(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", value);
-    return text;
 }
 
 // x264's settings for each quality, chosen by measuring this film on two cores (the README's
@@ -87,8 +81,6 @@ VideoEncoder::VideoEncoder(const FilmOptions& options, const FilmFrames& frames)
     , m_path(options.video)
     // The picture alone needs no captions joined to it, so it is written straight away.
     , m_partPath(options.pictureOnly ? options.video : options.video + ".part")
-    , m_quality(options.quality)
-    , m_pictureOnly(options.pictureOnly)
     , m_fps(frames.fps())
     , m_first(options.hasFrom ? frames.frameAt(options.from) : 0)
     , m_end(options.hasUntil ? frames.frameAt(options.until) : LONG_MAX)
@@ -105,7 +97,7 @@ VideoEncoder::~VideoEncoder()
         pclose(m_pipe);
     if (!m_log.empty())
         std::remove(m_log.c_str());
-    if (!m_pictureOnly)
+    if (!m_options.pictureOnly)
         std::remove(m_partPath.c_str());
 }
 
@@ -115,7 +107,7 @@ bool VideoEncoder::open()
         reportLine(kName + "ffmpeg is not on PATH; install it (Debian: apt-get install ffmpeg) to write video");
         return false;
     }
-    if (!m_pictureOnly && !m_song.read())
+    if (!m_options.pictureOnly && !m_song.read())
         return false;
     char log[] = "/tmp/drennmoor-ffmpeg-XXXXXX";
     const int descriptor = mkstemp(log);
@@ -206,7 +198,7 @@ void VideoEncoder::reportWritten() const
 {
     char length[64];
     std::snprintf(length, sizeof length, " frames (%.2f s at %d fps)", static_cast<double>(m_added) / m_fps, m_fps);
-    std::string how = m_pictureOnly ? " without sound" : " with the song";
+    std::string how = m_options.pictureOnly ? " without sound" : " with the song";
     if (!drawsFrames())
         how += ", drawn by " + std::to_string(m_processes) + " processes at once,";
     reportLine(kName + "wrote " + std::to_string(m_added) + length + how + " to " + m_path);
@@ -234,19 +226,19 @@ double VideoEncoder::startTime() const
 std::string VideoEncoder::encodeCommand() const
 {
     const double start = startTime();
-    const std::string length = m_end == LONG_MAX ? std::string(m_pictureOnly ? "" : " -shortest")
-                                                 : " -t " + seconds(static_cast<double>(m_end - m_first) / m_fps);
-    const X264Settings x264 = x264Settings(m_quality);
+    const std::string length = m_end == LONG_MAX ? std::string(m_options.pictureOnly ? "" : " -shortest")
+                                                 : " -t " + sixDecimals(static_cast<double>(m_end - m_first) / m_fps);
+    const X264Settings x264 = x264Settings(m_options.quality);
     std::ostringstream line;
     line << "ffmpeg -hide_banner -loglevel error -y"
          << " -f rawvideo -pix_fmt rgba -s " << kScreenWidth << 'x' << kScreenHeight << " -r " << m_fps << " -i -";
-    if (!m_pictureOnly)
+    if (!m_options.pictureOnly)
         line << m_song.input(start) << " -map 0:v:0 -map 1:a:0";
     // The rows arrive bottom up, as OpenGL reads them back.
     line << " -vf vflip,scale=out_color_matrix=bt709 -c:v libx264 -pix_fmt yuv420p -preset " << x264.preset
          << (x264.crf == 0 ? " -qp 0" : " -crf " + std::to_string(x264.crf))
          << " -colorspace bt709 -color_primaries bt709 -color_trc bt709";
-    if (!m_pictureOnly)
+    if (!m_options.pictureOnly)
         line << " -af " << m_song.filter(start) << " -c:a aac -b:a 192k";
     line << length << " -f mp4 " << shellWord(m_partPath) << " 2>" << shellWord(m_log);
     return line.str();
@@ -257,7 +249,7 @@ std::string VideoEncoder::joinCommand(const std::string& list, long frames) cons
     const double start = startTime();
     return "ffmpeg -hide_banner -loglevel error -nostdin -y -f concat -safe 0 -i " + shellWord(list) +
            m_song.input(start) + " -map 0:v:0 -map 1:a:0 -c:v copy -af " + m_song.filter(start) +
-           " -c:a aac -b:a 192k -t " + seconds(static_cast<double>(frames) / m_fps) + " -f mp4 " +
+           " -c:a aac -b:a 192k -t " + sixDecimals(static_cast<double>(frames) / m_fps) + " -f mp4 " +
            shellWord(m_partPath) + " 2>" + shellWord(m_log);
 }
 
@@ -274,7 +266,7 @@ void VideoEncoder::reportProgress()
     const long expected = std::max(m_expected, m_added);
     const double left = spent.count() / static_cast<double>(m_added) * static_cast<double>(expected - m_added);
     // Each of several processes drawing parts of one video names its own.
-    const std::string what = m_pictureOnly ? "frames from " + std::to_string(m_first) + ": " : std::string("video ");
+    const std::string what = m_options.pictureOnly ? "frames from " + std::to_string(m_first) + ": " : std::string("video ");
     reportLine(kName + what + std::to_string(100 * m_added / std::max(1L, expected)) + "% (" +
                std::to_string(m_added) + " of " + std::to_string(expected) + " frames), about " + duration(left) +
                " left");

@@ -76,8 +76,6 @@ private:
     FilmFrames m_frames;
     std::string m_path;
     std::string m_partPath;  // the picture and sound before the captions join them
-    VideoQuality m_quality;
-    bool m_pictureOnly;
     SongInput m_song;
     int m_fps;
     long m_first;     // first frame of the video

@@ -1,10 +1,12 @@
 #include "VideoParts.hpp"
 
+#include "ToolNumbers.hpp"
+
 #include "core/Diagnostics.hpp"
 
 #include <csignal>
-#include <fcntl.h>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -14,13 +16,6 @@ extern char** environ;
 
 namespace {
 const std::string kName = "drennmoor-film: ";
-
-std::string exactTime(double value)
-{
-    char text[40];
-    std::snprintf(text, sizeof text, "%.9f", value);
-    return text;
-}
 
 // A path as a word of the concat demuxer's list.
 std::string listWord(const std::string& path)
@@ -100,8 +95,8 @@ bool VideoParts::start(std::size_t part, long first, long end)
                                       "--fps", std::to_string(m_frames.fps()),
                                       "--quality", qualityName(m_options.quality),
                                       // The exact times of the frames, which read back as those frames.
-                                      "--from", exactTime(m_frames.timeOf(first)),
-                                      "--until", exactTime(m_frames.timeOf(end))};
+                                      "--from", sixDecimals(m_frames.timeOf(first)),
+                                      "--until", sixDecimals(m_frames.timeOf(end))};
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());
