@@ -22,9 +22,19 @@ bool readTimes(const std::string& text, std::vector<double>& times)
 bool readQuality(const std::string& text, VideoQuality& quality)
 {
     for (VideoQuality each :
-         {VideoQuality::Draft, VideoQuality::Standard, VideoQuality::Final, VideoQuality::Lossless})
+         {VideoQuality::Draft, VideoQuality::Standard, VideoQuality::Master, VideoQuality::Lossless})
         if (text == qualityName(each)) {
             quality = each;
+            return true;
+        }
+    return false;
+}
+
+bool readCodec(const std::string& text, VideoCodec& codec)
+{
+    for (VideoCodec each : {VideoCodec::H264, VideoCodec::Av1})
+        if (text == codecName(each)) {
+            codec = each;
             return true;
         }
     return false;
@@ -35,10 +45,15 @@ const char* qualityName(VideoQuality quality)
 {
     switch (quality) {
     case VideoQuality::Draft: return "draft";
-    case VideoQuality::Final: return "final";
+    case VideoQuality::Master: return "master";
     case VideoQuality::Lossless: return "lossless";
     default: return "standard";
     }
+}
+
+const char* codecName(VideoCodec codec)
+{
+    return codec == VideoCodec::Av1 ? "av1" : "h264";
 }
 
 bool FilmOptions::parse(int argc, char** argv, std::string& error)
@@ -59,6 +74,7 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
     line.option("--video", [&](const std::string& value) { return !(video = value).empty(); });
     line.option("--from", [&](const std::string& value) { return hasFrom = readNumber(value, from); });
     line.option("--quality", [&](const std::string& value) { return readQuality(value, quality); });
+    line.option("--codec", [&](const std::string& value) { return readCodec(value, codec); });
     line.option("--jobs", wholeNumberIn(1.0, 64.0, jobs));
     line.flag("--picture-only", pictureOnly);
     if (!line.parse(argc, argv, error))
@@ -73,8 +89,12 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
         error = "--from needs --video FILE";
         return false;
     }
-    if (quality != VideoQuality::Standard && video.empty()) {
-        error = "--quality needs --video FILE";
+    if ((quality != VideoQuality::Standard || codec != VideoCodec::H264) && video.empty()) {
+        error = std::string(codec != VideoCodec::H264 ? "--codec" : "--quality") + " needs --video FILE";
+        return false;
+    }
+    if (codec == VideoCodec::Av1 && quality != VideoQuality::Standard) {
+        error = "--quality chooses among H.264's settings; --codec av1 has one of its own";
         return false;
     }
     if ((jobs > 0 || pictureOnly) && video.empty()) {
@@ -119,13 +139,16 @@ std::string FilmOptions::usage()
            "  --from T         with --video: its first frame (default: the lead-in's first)\n"
            "                   --until T then ends it before the frame at T, so that it lasts\n"
            "                   exactly T - from (default: it ends when the film quits)\n"
-           "  --quality Q      with --video: the encoder's trade of time for fidelity, measured\n"
-           "                   on this film: draft (a quick look: small, quicker than the film),\n"
-           "                   standard (the default: high fidelity at a size that can still\n"
-           "                   be shared, in well under twice the film's length on two cores),\n"
-           "                   final (for release: higher fidelity, a quarter larger) or\n"
-           "                   lossless (for editing elsewhere: the picture exactly as\n"
-           "                   converted to the video's colours, very large; few players play it)\n"
+           "  --quality Q      with --video: H.264's trade of size and time for fidelity, measured\n"
+           "                   on this film: standard (the default, for sharing: H.264 High at a\n"
+           "                   video site's 8 Mbit/s, about 200 MB for the film, the picture\n"
+           "                   kept and the grain a little softer), draft (a quick look: smaller\n"
+           "                   and quicker), master (for editing elsewhere: the grain as drawn,\n"
+           "                   about 2 GB) or lossless (the picture exactly as converted to the\n"
+           "                   video's colours, very large; few players play it)\n"
+           "  --codec C        with --video: h264 (the default) or av1: AV1 whose grain the\n"
+           "                   player makes as it decodes, the smallest file that keeps the\n"
+           "                   grain (about 30 MB for the film), several times slower to write\n"
            "  --jobs N         with --video: draw it in N processes at once, each a consecutive\n"
            "                   range of frames, joined without encoding again into the frames\n"
            "                   one process draws (default: one per core, as far as the free\n"

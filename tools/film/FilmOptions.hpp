@@ -3,13 +3,21 @@
 #include <string>
 #include <vector>
 
-// How the video's encoder trades time for fidelity (the README has the measured table).
-// Lossless keeps every pixel of the picture as converted to the video's colours, for editing
-// elsewhere; few players play it.
-enum class VideoQuality { Draft, Standard, Final, Lossless };
+// How the H.264 encoder trades size and time for fidelity (docs/export.md has the measured
+// table): standard is for sharing, at a video site's bitrate; master keeps the grain as
+// drawn, for editing elsewhere, at nine times the size; lossless keeps every pixel of the
+// picture as converted to the video's colours; few players play it.
+enum class VideoQuality { Draft, Standard, Master, Lossless };
 
-// The word --quality takes for `quality`: "draft", "standard", "final" or "lossless".
+// The word --quality takes for `quality`: "draft", "standard", "master" or "lossless".
 const char* qualityName(VideoQuality quality);
+
+// The video's codec: H.264, which every player plays, or AV1, whose grain the player makes
+// as it decodes, for the smallest file.
+enum class VideoCodec { H264, Av1 };
+
+// The word --codec takes for `codec`: "h264" or "av1".
+const char* codecName(VideoCodec codec);
 
 // What the film renderer was asked to do. Times are seconds of film, counted from the opening
 // scene's first frame (the poem's clock); negative times fall in the black lead-in.
@@ -25,6 +33,7 @@ struct FilmOptions {
     double from = 0.0;           // with hasFrom: the video's first frame; else the lead-in's first
     bool hasFrom = false;
     VideoQuality quality = VideoQuality::Standard;  // with --video
+    VideoCodec codec = VideoCodec::H264;            // with --video
     int jobs = 0;                // with --video: processes drawing it; 0 for as many as help
     bool pictureOnly = false;    // with --video: the picture alone, no song or captions
     bool help = false;

@@ -1,5 +1,6 @@
 #include "VideoEncoder.hpp"
 
+#include "EncoderSettings.hpp"
 #include "ExportJobs.hpp"
 #include "FramePixels.hpp"
 #include "ShellWord.hpp"
@@ -33,22 +34,6 @@ bool onPath(const std::string& program)
         if (!folder.empty() && access((folder + "/" + program).c_str(), X_OK) == 0)
             return true;
     return false;
-}
-
-// x264's settings for each quality, chosen by measuring this film on two cores (the README's
-// film renderer section has the table): time, size, and SSIM against the drawn frames.
-struct X264Settings {
-    const char* preset;
-    int crf;
-};
-X264Settings x264Settings(VideoQuality quality)
-{
-    switch (quality) {
-    case VideoQuality::Draft: return {"ultrafast", 23};
-    case VideoQuality::Final: return {"superfast", 12};
-    case VideoQuality::Lossless: return {"ultrafast", 0};
-    default: return {"superfast", 14};
-    }
 }
 
 // The largest resident memory of any finished child process, ffmpeg's.
@@ -228,15 +213,13 @@ std::string VideoEncoder::encodeCommand() const
     const double start = startTime();
     const std::string length = m_end == LONG_MAX ? std::string(m_options.pictureOnly ? "" : " -shortest")
                                                  : " -t " + sixDecimals(static_cast<double>(m_end - m_first) / m_fps);
-    const X264Settings x264 = x264Settings(m_options.quality);
     std::ostringstream line;
     line << "ffmpeg -hide_banner -loglevel error -y"
          << " -f rawvideo -pix_fmt rgba -s " << kScreenWidth << 'x' << kScreenHeight << " -r " << m_fps << " -i -";
     if (!m_options.pictureOnly)
         line << m_song.input(start) << " -map 0:v:0 -map 1:a:0";
     // The rows arrive bottom up, as OpenGL reads them back.
-    line << " -vf vflip,scale=out_color_matrix=bt709 -c:v libx264 -pix_fmt yuv420p -preset " << x264.preset
-         << (x264.crf == 0 ? " -qp 0" : " -crf " + std::to_string(x264.crf))
+    line << " -vf vflip,scale=out_color_matrix=bt709" << videoCodecArguments(m_options.codec, m_options.quality, m_fps)
          << " -colorspace bt709 -color_primaries bt709 -color_trc bt709";
     if (!m_options.pictureOnly)
         line << " -af " << m_song.filter(start) << " -c:a aac -b:a 192k";

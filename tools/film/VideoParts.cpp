@@ -94,6 +94,7 @@ bool VideoParts::start(std::size_t part, long first, long end)
                                       "--picture-only",
                                       "--fps", std::to_string(m_frames.fps()),
                                       "--quality", qualityName(m_options.quality),
+                                      "--codec", codecName(m_options.codec),
                                       // The exact times of the frames, which read back as those frames.
                                       "--from", sixDecimals(m_frames.timeOf(first)),
                                       "--until", sixDecimals(m_frames.timeOf(end))};
