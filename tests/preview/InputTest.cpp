@@ -111,6 +111,109 @@ TEST(PreviewInput, KeysMoveTheTimeInTheSameProcess)
     EXPECT_EQ(preview.waitForExit(5), 0);
 }
 
+// Past the end, the keys land on the film's last frame, the credits' last, and S saves the
+// frame the film renderer draws there.
+TEST(PreviewInput, PastTheEndTheKeysLandOnTheLastFrameAsTheFilmRendererDrawsIt)
+{
+    TempDir folder;
+    const std::string errors = folder.path() + "/stderr.txt";
+    GameProcess preview(stagedGameFolder(), errors, "drennmoor-preview", {"--at", "199", "--paused", "--fps", "10"});
+    XConnection windows;
+    ASSERT_TRUE(windows.isOpen());
+    std::string last;
+    ASSERT_TRUE(waitForPosition(errors, "at 199.000 s, frame .*", 120, last)) << last;
+    const Window window = windows.waitForWindow("Drennmoor preview", preview.pid(), 60);
+    ASSERT_NE(window, 0u);
+    windows.pressKey(XK_Right, window);
+    const std::string end = "at (2[0-9]{2}\\.[0-9]{3}) s, frame [0-9]+, credits, paused, the end";
+    ASSERT_TRUE(waitForPosition(errors, end, 30, last)) << last;
+    std::smatch time;
+    ASSERT_TRUE(std::regex_search(last, time, std::regex("at ([0-9.]+) s")));
+    const std::string endLine = last;
+    // A typed time past the end goes there too.
+    windows.pressKey(XK_Left, window);
+    ASSERT_TRUE(waitForPosition(errors, "at 19[0-9].* s, frame .*", 30, last)) << last;
+    for (KeySym key : {XK_t, XK_9, XK_9, XK_9, XK_Return})
+        windows.pressKey(key, window);
+    ASSERT_TRUE(waitForPosition(errors, end, 30, last)) << last;
+    EXPECT_EQ(last.substr(0, last.find(" (")), endLine.substr(0, endLine.find(" (")));
+    char name[32];
+    std::snprintf(name, sizeof name, "%08.3f", std::stod(time[1].str()));
+    expectSavedAsTheFilmRendererWritesIt(windows, window, errors, folder.path(), name);
+    windows.pressKey(XK_Escape, window);
+    EXPECT_EQ(preview.waitForExit(5), 0);
+}
+
+// A drag reports each move's time from the pointer's own motion, not from the press.
+TEST(PreviewInput, ADragCountsEachMovesTimeFromItsOwnMotion)
+{
+    TempDir folder;
+    const std::string errors = folder.path() + "/stderr.txt";
+    GameProcess preview(stagedGameFolder(), errors, "drennmoor-preview", {"--at", "10", "--paused", "--fps", "10"});
+    XConnection windows;
+    ASSERT_TRUE(windows.isOpen());
+    std::string last;
+    ASSERT_TRUE(waitForPosition(errors, "at 10.000 s, frame .*", 120, last)) << last;
+    const Window window = windows.waitForWindow("Drennmoor preview", preview.pid(), 60);
+    ASSERT_NE(window, 0u);
+    int width = 0;
+    int height = 0;
+    windows.size(window, width, height);
+    // On the strip of seconds above the bar, then along the bar itself.
+    windows.movePointer(window, width / 10, height - 12 - 44 - 10);
+    windows.setButton(true);
+    ASSERT_TRUE(waitForPosition(errors, "at 1[0-9]\\.[0-9]+ s, frame .*", 30, last)) << last;
+    const auto pressed = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - pressed < std::chrono::seconds(3))
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    windows.movePointer(window, width / 2, height - 12 - 20);
+    ASSERT_TRUE(waitForPosition(errors, "at 9[0-9]\\.[0-9]+ s, frame .*", 30, last)) << last;
+    windows.setButton(false);
+    std::smatch took;
+    ASSERT_TRUE(std::regex_search(last, took, std::regex("\\(([0-9]+) ms\\)")));
+    EXPECT_LT(std::stoi(took[1].str()), 2500) << last;
+    windows.pressKey(XK_Escape, window);
+    EXPECT_EQ(preview.waitForExit(5), 0);
+}
+
+// What a broken data file makes the film print is said once, as it loads: going back and
+// replaying the scenes does not print it again.
+TEST(PreviewInput, AReplaySaysNothingTheLoadSaid)
+{
+    TempDir folder;
+    const fs::path game = fs::path(folder.path()) / "game";
+    fs::create_directories(game / "assets");
+    fs::copy_file(fs::path(stagedGameFolder()) / "drennmoor-preview", game / "drennmoor-preview");
+    fs::create_symlink(fs::path(stagedGameFolder()) / "config.json", game / "config.json");
+    for (const auto& entry : fs::directory_iterator(fs::path(stagedGameFolder()) / "assets"))
+        if (entry.path().filename() != "sprites.json")
+            fs::create_symlink(entry.path(), game / "assets" / entry.path().filename());
+    std::ofstream(game / "assets/sprites.json") << "{\"sprites\": {\n";
+    const std::string errors = folder.path() + "/stderr.txt";
+    GameProcess preview(game.string(), errors, (game / "drennmoor-preview").string(),
+                        {"--at", "70", "--paused", "--fps", "10"});
+    XConnection windows;
+    ASSERT_TRUE(windows.isOpen());
+    std::string last;
+    ASSERT_TRUE(waitForPosition(errors, "at 70.000 s, frame .*", 120, last)) << last;
+    const Window window = windows.waitForWindow("Drennmoor preview", preview.pid(), 60);
+    ASSERT_NE(window, 0u);
+    auto missing = [&] {
+        std::ifstream in(errors);
+        int count = 0;
+        for (std::string line; std::getline(in, line);)
+            count += line.find("does not exist") != std::string::npos;
+        return count;
+    };
+    const int loaded = missing();
+    EXPECT_GT(loaded, 0);
+    windows.pressKey(XK_Left, window);
+    ASSERT_TRUE(waitForPosition(errors, "at 65.000 s, frame .*", 30, last)) << last;
+    EXPECT_EQ(missing(), loaded);
+    windows.pressKey(XK_Escape, window);
+    EXPECT_EQ(preview.waitForExit(5), 0);
+}
+
 // A build runs beside the film: a failed one leaves it playing with the error named; Escape
 // during one ends the preview at once and the build with it.
 TEST(PreviewInput, BuildsRunBesideTheFilmAndEscapeEndsThemAtOnce)
