@@ -73,7 +73,8 @@ TEST(PreviewInput, KeysMoveTheTimeInTheSameProcess)
 {
     TempDir folder;
     const std::string errors = folder.path() + "/stderr.txt";
-    GameProcess preview(stagedGameFolder(), errors, "drennmoor-preview", {"--at", "10", "--paused", "--fps", "10"});
+    const std::string session = folder.path() + "/session.txt";
+    GameProcess preview(stagedGameFolder(), errors, "drennmoor-preview", {"--at", "10", "--paused", "--fps", "10", "--session", session});
     XConnection windows;
     ASSERT_TRUE(windows.isOpen());
 
@@ -117,7 +118,8 @@ TEST(PreviewInput, PastTheEndTheKeysLandOnTheLastFrameAsTheFilmRendererDrawsIt)
 {
     TempDir folder;
     const std::string errors = folder.path() + "/stderr.txt";
-    GameProcess preview(stagedGameFolder(), errors, "drennmoor-preview", {"--at", "199", "--paused", "--fps", "10"});
+    const std::string session = folder.path() + "/session.txt";
+    GameProcess preview(stagedGameFolder(), errors, "drennmoor-preview", {"--at", "199", "--paused", "--fps", "10", "--session", session});
     XConnection windows;
     ASSERT_TRUE(windows.isOpen());
     std::string last;
@@ -149,7 +151,8 @@ TEST(PreviewInput, ADragCountsEachMovesTimeFromItsOwnMotion)
 {
     TempDir folder;
     const std::string errors = folder.path() + "/stderr.txt";
-    GameProcess preview(stagedGameFolder(), errors, "drennmoor-preview", {"--at", "10", "--paused", "--fps", "10"});
+    const std::string session = folder.path() + "/session.txt";
+    GameProcess preview(stagedGameFolder(), errors, "drennmoor-preview", {"--at", "10", "--paused", "--fps", "10", "--session", session});
     XConnection windows;
     ASSERT_TRUE(windows.isOpen());
     std::string last;
@@ -174,6 +177,16 @@ TEST(PreviewInput, ADragCountsEachMovesTimeFromItsOwnMotion)
     EXPECT_LT(std::stoi(took[1].str()), 2500) << last;
     windows.pressKey(XK_Escape, window);
     EXPECT_EQ(preview.waitForExit(5), 0);
+
+    // --resume starts where it stopped.
+    const std::string stopped = last.substr(0, last.find(" ("));
+    const std::string again = folder.path() + "/again.txt";
+    GameProcess resumed(stagedGameFolder(), again, "drennmoor-preview", {"--resume", "--session", session});
+    ASSERT_TRUE(waitForLine(again, "drennmoor-preview: at ", std::regex(stopped + " \\(.*\\)"), 120, last)) << last;
+    const Window resumedWindow = windows.waitForWindow("Drennmoor preview", resumed.pid(), 60);
+    ASSERT_NE(resumedWindow, 0u);
+    windows.pressKey(XK_Escape, resumedWindow);
+    EXPECT_EQ(resumed.waitForExit(5), 0);
 }
 
 // What a broken data file makes the film print is said once, as it loads: going back and

@@ -84,7 +84,7 @@ int PreviewApp::run()
 
 void PreviewApp::keepSession(const std::string& notice) const
 {
-    std::ofstream out(kSessionFile);
+    std::ofstream out(m_session.sessionFile());
     for (std::string argument : m_session.stateArguments(notice)) {
         std::replace(argument.begin(), argument.end(), '\n', ' ');
         out << argument << '\n';

@@ -46,6 +46,8 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
             errors.push_back(argv[++i]);
         } else if (option == "--resume") {
             resume = true;
+        } else if (option == "--session" && hasValue) {
+            sessionFile = argv[++i];
         } else {
             error = "bad option " + option + (hasValue ? " " + std::string(argv[i + 1]) : std::string()) +
                     " (see --help)";
@@ -67,6 +69,8 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
         arguments.push_back("--scene-start");
     if (buildProgram != PreviewOptions().buildProgram)
         arguments.insert(arguments.end(), {"--build-program", buildProgram});
+    if (sessionFile != PreviewOptions().sessionFile)
+        arguments.insert(arguments.end(), {"--session", sessionFile});
     if (speed != 1.0) {
         std::snprintf(seconds, sizeof seconds, "%g", speed);
         arguments.insert(arguments.end(), {"--speed", seconds});
@@ -98,6 +102,8 @@ std::string PreviewOptions::usage()
            "                as in drennmoor-film at the same --fps\n"
            "  --resume      start where the last session in this game folder stopped, with its\n"
            "                loop, speed and mute (options given with it change them)\n"
+           "  --session FILE  keep the session there for --resume (default preview-session.txt in\n"
+           "                the game folder), one argument a line\n"
            "  --bench       time going back (a frame, 100 s, a click on the bar, Home) at this\n"
            "                --fps without a window, print the figures and quit\n"
            "  --build-program P  run P instead of cmake to build what changed, with cmake's\n"

@@ -26,6 +26,7 @@ struct PreviewOptions {
     bool muted = false;             // --muted
     std::vector<std::string> errors;  // --error SOURCE=TEXT, once for each
     bool resume = false;  // --resume: start as the last session in this game folder stopped
+    std::string sessionFile = "preview-session.txt";  // --session FILE: where the session is kept
 
     // False with `error` set for an unknown option or a bad value.
     bool parse(int argc, char** argv, std::string& error);
@@ -37,6 +38,3 @@ struct PreviewOptions {
     static std::string usage();
 };
 
-// Where a session's state is kept for --resume, in the game folder: its restart arguments,
-// one a line.
-inline constexpr const char* kSessionFile = "preview-session.txt";

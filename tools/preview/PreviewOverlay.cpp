@@ -161,7 +161,7 @@ void PreviewOverlay::drawHelp(sf::RenderTarget& window) const
     const float top = std::floor((size.y - naturalHeight * scale) / 2.0f);
     sf::RectangleShape backing({width, naturalHeight * scale});
     backing.setPosition(left, top);
-    backing.setFillColor(sf::Color(0, 0, 0, 210));
+    backing.setFillColor(sf::Color(0, 0, 0, 230));
     window.draw(backing);
     float y = top + step / 2.0f;
     for (const KeyHelp& help : kPreviewKeys) {

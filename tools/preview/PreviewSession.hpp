@@ -136,6 +136,7 @@ public:
     // The arguments that start a preview showing this session at the frame shown, with
     // `notice` (for a restart, and for --resume).
     std::vector<std::string> stateArguments(const std::string& notice) const;
+    const std::string& sessionFile() const { return m_options.sessionFile; }
 
 private:
     void lookAtFiles();

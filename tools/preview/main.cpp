@@ -40,11 +40,11 @@ void restartSelf(const std::vector<std::string>& arguments)
 bool resume(int argc, char** argv, PreviewOptions& options, std::string& error)
 {
     std::vector<std::string> words = {"drennmoor-preview"};
-    std::ifstream kept(kSessionFile);
+    std::ifstream kept(options.sessionFile);
     for (std::string line; std::getline(kept, line);)
         words.push_back(line);
     if (words.size() == 1)
-        reportLine(std::string("drennmoor-preview: no session to resume in this folder (") + kSessionFile + ")");
+        reportLine("drennmoor-preview: no session to resume in " + options.sessionFile);
     words.insert(words.end(), argv + 1, argv + argc);
     std::vector<char*> arguments;
     for (std::string& word : words)
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
     if (!enterGameFolder("drennmoor-preview"))
         return 1;
     if (options.resume && !resume(argc, argv, options, error)) {
-        reportLine("drennmoor-preview: " + std::string(kSessionFile) + ": " + error);
+        reportLine("drennmoor-preview: " + options.sessionFile + ": " + error);
         return 2;
     }
     if (options.bench)
