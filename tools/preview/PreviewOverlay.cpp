@@ -37,7 +37,7 @@ float widthOf(const sf::String& text, const sf::Font& font, unsigned size)
 // The overlay's text size on a window of this height: smaller on small windows.
 unsigned textSize(float windowHeight)
 {
-    return std::clamp(static_cast<unsigned>(windowHeight / 45.0f), kSmallestText, kTextSize);
+    return std::clamp(static_cast<unsigned>(windowHeight / 36.0f), kSmallestText, kTextSize);
 }
 }
 
