@@ -37,6 +37,7 @@ std::string shortPath(const std::string& path)
 
 void BuildOutput::add(const std::string& line)
 {
+    m_lastLine = line;
     readProgress(line);
     if (!m_firstError.empty())
         return;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -64,6 +65,7 @@ int PreviewApp::run()
         m_session.pass(seconds);
         m_dirty = m_dirty || noticesWere != m_session.notices();
         pollBuild();
+        pollExport();
         if (m_session.reloadDue())
             loadFilm(false);
         reportNotice();
@@ -78,6 +80,7 @@ int PreviewApp::run()
         sf::sleep(sf::milliseconds(m_session.paused() && !m_dragging ? kIdleSleep : kPlayingSleep));
     }
     m_build.stop();
+    m_export.stop();
     keepSession("");
     return 0;
 }
@@ -225,6 +228,50 @@ void PreviewApp::pollBuild()
         m_dirty = true;
 }
 
+void PreviewApp::startExport()
+{
+    if (m_export.running()) {
+        m_session.setNotice("the export of " + m_exportName + " is still running", false);
+        return;
+    }
+    const long in = m_session.loopIn();
+    const long out = m_session.loopOut();
+    if (in < 0 || out <= in) {
+        m_session.setNotice("no export: mark the loop's start with I and its end after it with O", true);
+        return;
+    }
+    const FilmFrames& frames = m_session.frames();
+    char name[64];
+    std::snprintf(name, sizeof name, "loop_%08.3f-%08.3f.mp4", frames.timeOf(in), frames.timeOf(out));
+    m_exportName = name;
+    m_exportProgress = "starting";
+    char from[32];
+    char until[32];
+    std::snprintf(from, sizeof from, "%.6f", frames.timeOf(in));
+    std::snprintf(until, sizeof until, "%.6f", frames.timeOf(out));
+    const std::string folder = std::filesystem::current_path().string();
+    if (!m_export.start({folder + "/drennmoor-film", "--video", folder + "/" + m_exportName, "--from", from, "--until",
+                         until}))
+        m_session.setNotice("export failed: " + m_export.failure(), true);
+}
+
+void PreviewApp::pollExport()
+{
+    if (!m_export.running())
+        return;
+    const std::string before = m_exportProgress;
+    const bool ended = m_export.poll();
+    // "drennmoor-film: video 45% (27 of 60 frames), about 4 s left"
+    const std::string& line = m_export.output().lastLine();
+    if (line.find('%') != std::string::npos && line.find(": ") != std::string::npos)
+        m_exportProgress = line.substr(line.find(": ") + 2);
+    if (ended)
+        m_session.setNotice(m_export.succeeded() ? "exported the loop to " + m_exportName + " in the game folder"
+                                                 : "export failed: " + m_export.output().lastLine(),
+                            !m_export.succeeded());
+    m_dirty = m_dirty || before != m_exportProgress || ended;
+}
+
 void PreviewApp::settle()
 {
     m_song.setSpeed(m_session.speed());
@@ -246,6 +293,8 @@ void PreviewApp::reportNotice()
     std::vector<Notice> notices = m_session.notices();
     if (m_build.running())
         notices.push_back({"building " + m_session.buildingWhat(), false});
+    if (m_export.running())
+        notices.push_back({"exporting " + m_exportName, false});
     for (const Notice& notice : notices)
         if (std::find(m_reportedNotices.begin(), m_reportedNotices.end(), notice) == m_reportedNotices.end())
             reportLine("drennmoor-preview: " + notice.text);

@@ -38,6 +38,9 @@ private:
     // last into the picture. Keys pressed meanwhile count. False when the window was closed.
     bool catchUp();
     void pollBuild();
+    // E: the loop's range as a video, by the film renderer in the background.
+    void startExport();
+    void pollExport();
     void handleEvent(const sf::Event& event);
     void handleKey(const sf::Event::KeyEvent& key);
     bool handleTyping(const sf::Event& event);
@@ -61,6 +64,9 @@ private:
 
     PreviewSession m_session;
     BuildProcess m_build;
+    BuildProcess m_export;     // the film renderer writing the loop's range
+    std::string m_exportName;  // the video it writes, in the game folder
+    std::string m_exportProgress;  // "video 45% (27 of 60 frames), about 4 s left"
     sf::RenderWindow m_window;
     sf::RenderTexture m_picture;  // the frame shown, as the game's window would hold it
     TimelineBar m_timeline;

@@ -112,6 +112,7 @@ void PreviewApp::handleKey(const sf::Event::KeyEvent& key)
     case sf::Keyboard::L: m_session.toggleLoop(); return;
     case sf::Keyboard::X: m_session.clearMarks(); return;
     case sf::Keyboard::C: m_cleanView = !m_cleanView; return;
+    case sf::Keyboard::E: startExport(); return;
     case sf::Keyboard::T: m_entry.begin(); return;
     case sf::Keyboard::S: saveFrame(); return;
     case sf::Keyboard::H:
@@ -182,6 +183,8 @@ void PreviewApp::present(const std::string& status, bool replaying, double barTi
             notices.push_back(
                 {buildLine(m_session.buildingWhat(), output.step(), output.steps(), output.doing()), false});
         }
+        if (m_export.running())
+            notices.push_back({"exporting " + m_exportName + ": " + m_exportProgress, false});
         for (const Notice& notice : m_session.notices())
             notices.push_back(notice);
         m_overlay.draw(m_window, status, notices);

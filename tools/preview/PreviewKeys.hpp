@@ -8,7 +8,7 @@ struct KeyHelp {
     const char* what;
 };
 
-inline constexpr std::array<KeyHelp, 19> kPreviewKeys = {{
+inline constexpr std::array<KeyHelp, 20> kPreviewKeys = {{
     {"Space", "pause and play; at the end, play again from the start"},
     {"Left / Right", "5 s back or forward"},
     {"Shift + Left / Right", "1 s back or forward"},
@@ -20,6 +20,7 @@ inline constexpr std::array<KeyHelp, 19> kPreviewKeys = {{
     {"I / O", "mark the loop's start or end at the frame shown"},
     {"L", "loop between the marks, or stop looping"},
     {"X", "clear the loop's marks"},
+    {"E", "export the loop's range as loop_<in>-<out>.mp4, in the background"},
     {"S", "save the frame shown as frame_<time>.png in the game folder"},
     {"M", "mute or unmute the song"},
     {"C", "clean view: hide the text and the bar, or show them"},
