@@ -2,7 +2,7 @@
 
 #include <array>
 
-// The preview's keys as its help overlay (H or F1) lists them; the README's table says the same.
+// The preview's keys as its help overlay (H or F1) lists them; docs/preview.md says the same.
 struct KeyHelp {
     const char* keys;
     const char* what;
@@ -28,5 +28,5 @@ inline constexpr std::array<KeyHelp, 20> kPreviewKeys = {{
     {"Escape", "quit (also during a build, which it stops)"},
     {"Click or drag the bar", "go there; the film follows the pointer"},
     {"Point at the bar", "shows the time under the pointer"},
-    {"Edit a watched file", "reloads; sources are built first (see the README)"},
+    {"Edit a watched file", "reloads; sources are built first (docs/preview.md)"},
 }};
