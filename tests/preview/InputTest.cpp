@@ -227,6 +227,59 @@ TEST(PreviewInput, AReplaySaysNothingTheLoadSaid)
     EXPECT_EQ(preview.waitForExit(5), 0);
 }
 
+// A rebuilt preview takes over with the session as it was: the loop and its marks, the
+// speed and the mute. The stand-in build succeeds at once, so the same program takes over.
+TEST(PreviewInput, ARebuildKeepsTheSession)
+{
+    TempDir folder;
+    const fs::path root = folder.path();
+    const fs::path game = root / "build/game";
+    fs::create_directories(game);
+    fs::copy_file(fs::path(stagedGameFolder()) / "drennmoor-preview", game / "drennmoor-preview");
+    for (const char* shared : {"assets", "config.json"})
+        fs::create_directory_symlink(fs::path(stagedGameFolder()) / shared, game / shared);
+    fs::create_directories(root / "source/src");
+    std::ofstream(root / "source/src/Scene.cpp") << "first\n";
+    std::ofstream(root / "build/CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << (root / "source").string()
+                                                 << "\n";
+    const fs::path build = root / "build.sh";
+    std::ofstream(build) << "#!/bin/sh\nexit 0\n";
+    fs::permissions(build, fs::perms::owner_all);
+    const std::string errors = root.string() + "/stderr.txt";
+    const std::string session = root.string() + "/session.txt";
+    GameProcess preview(game.string(), errors, (game / "drennmoor-preview").string(),
+                        {"--at", "10", "--paused", "--fps", "10", "--build-program", build.string(), "--session",
+                         session});
+    XConnection windows;
+    ASSERT_TRUE(windows.isOpen());
+    std::string last;
+    ASSERT_TRUE(waitForPosition(errors, "at 10.000 s, frame .*", 120, last)) << last;
+    const Window window = windows.waitForWindow("Drennmoor preview", preview.pid(), 60);
+    ASSERT_NE(window, 0u);
+    windows.pressKey(XK_i, window);
+    windows.pressKey(XK_Right, window, true);
+    ASSERT_TRUE(waitForPosition(errors, "at 11.000 s, frame .*", 30, last)) << last;
+    for (KeySym key : {XK_o, XK_l, XK_bracketleft, XK_m})
+        windows.pressKey(key, window);
+    ASSERT_TRUE(waitForLine(errors, "drennmoor-preview: muted", std::regex(".*"), 10, last)) << last;
+
+    std::ofstream(root / "source/src/Scene.cpp", std::ios::app) << "changed\n";
+    ASSERT_TRUE(waitForLine(errors, "drennmoor-preview: the rebuilt", std::regex(".*takes over"), 30, last)) << last;
+    ASSERT_TRUE(waitForLine(errors, "drennmoor-preview: rebuilt", std::regex(".*at 11.00 s"), 60, last)) << last;
+    ASSERT_TRUE(waitForPosition(errors, "at 11.000 s, frame .*", 60, last)) << last;
+    // The new program's window (the same process, after exec).
+    const Window taken = windows.waitForWindow("Drennmoor preview", preview.pid(), 60);
+    ASSERT_NE(taken, 0u);
+    windows.pressKey(XK_Right, taken);
+    EXPECT_TRUE(waitForPosition(errors, "at 16.000 s, frame .*", 20, last)) << last;
+    windows.pressKey(XK_Escape, taken);
+    EXPECT_EQ(preview.waitForExit(5), 0);
+    const std::string kept = readFile(session);
+    for (const char* state : {"--speed\n0.5\n", "--loop-in\n10.000000\n", "--loop-out\n11.000000\n", "--looping\n",
+                              "--muted\n"})
+        EXPECT_NE(kept.find(state), std::string::npos) << state << " not in\n" << kept;
+}
+
 // A build runs beside the film: a failed one leaves it playing with the error named; Escape
 // during one ends the preview at once and the build with it.
 TEST(PreviewInput, BuildsRunBesideTheFilmAndEscapeEndsThemAtOnce)
