@@ -119,7 +119,7 @@ def main(pictures):
         keys = "\n".join(pictures) + "\n"
         if _read(options["keys"]) != keys:
             _write_if_changed(options["keys"], keys)
-            print("%s draws other pictures now: the next build configures again" % sys.argv[0])
+            print("art/%s draws other pictures now: the next build configures again" % os.path.basename(sys.argv[0]))
     if "depfile" in options:
         depfile, target = options["depfile"]
         art = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
