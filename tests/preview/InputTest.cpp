@@ -48,6 +48,25 @@ bool waitForPosition(const std::string& file, const std::string& position, doubl
                        seconds, last);
 }
 
+// <root>/build/game with a copy of the preview and the staged game's data, a build's game
+// folder built from <root>/source, which holds `source` ("first"), by the stand-in build
+// program <root>/build.sh, whose script is `build`.
+fs::path makeBuildBeside(const fs::path& root, const std::string& source, const std::string& build)
+{
+    const fs::path game = root / "build/game";
+    fs::create_directories(game);
+    fs::copy_file(fs::path(stagedGameFolder()) / "drennmoor-preview", game / "drennmoor-preview");
+    for (const char* shared : {"assets", "config.json"})
+        fs::create_directory_symlink(fs::path(stagedGameFolder()) / shared, game / shared);
+    fs::create_directories((root / "source" / source).parent_path());
+    std::ofstream(root / "source" / source) << "first\n";
+    std::ofstream(root / "build/CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << (root / "source").string()
+                                                 << "\n";
+    std::ofstream(root / "build.sh") << "#!/bin/sh\n" << build;
+    fs::permissions(root / "build.sh", fs::perms::owner_all);
+    return game;
+}
+
 void expectSavedAsTheFilmRendererWritesIt(XConnection& windows, Window window, const std::string& errors,
                                           const std::string& folder, const std::string& time)
 {
@@ -233,18 +252,8 @@ TEST(PreviewInput, ARebuildKeepsTheSession)
 {
     TempDir folder;
     const fs::path root = folder.path();
-    const fs::path game = root / "build/game";
-    fs::create_directories(game);
-    fs::copy_file(fs::path(stagedGameFolder()) / "drennmoor-preview", game / "drennmoor-preview");
-    for (const char* shared : {"assets", "config.json"})
-        fs::create_directory_symlink(fs::path(stagedGameFolder()) / shared, game / shared);
-    fs::create_directories(root / "source/src");
-    std::ofstream(root / "source/src/Scene.cpp") << "first\n";
-    std::ofstream(root / "build/CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << (root / "source").string()
-                                                 << "\n";
+    const fs::path game = makeBuildBeside(root, "src/Scene.cpp", "exit 0\n");
     const fs::path build = root / "build.sh";
-    std::ofstream(build) << "#!/bin/sh\nexit 0\n";
-    fs::permissions(build, fs::perms::owner_all);
     const std::string errors = root.string() + "/stderr.txt";
     const std::string session = root.string() + "/session.txt";
     GameProcess preview(game.string(), errors, (game / "drennmoor-preview").string(),
@@ -286,25 +295,15 @@ TEST(PreviewInput, BuildsRunBesideTheFilmAndEscapeEndsThemAtOnce)
 {
     TempDir folder;
     const fs::path root = folder.path();
-    const fs::path game = root / "build/game";
-    fs::create_directories(game);
-    fs::copy_file(fs::path(stagedGameFolder()) / "drennmoor-preview", game / "drennmoor-preview");
-    for (const char* shared : {"assets", "config.json"})
-        fs::create_directory_symlink(fs::path(stagedGameFolder()) / shared, game / shared);
-    fs::create_directories(root / "source/art");
-    std::ofstream(root / "source/art/door.py") << "first\n";
-    std::ofstream(root / "build/CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << (root / "source").string()
-                                                 << "\n";
     // The stand-in build fails the first time as a picture script does; the second time it
     // says how far it is, notes its process and sleeps.
-    const fs::path build = root / "build.sh";
     const std::string failed = (root / "failed").string();
-    std::ofstream(build) << "#!/bin/sh\nif [ ! -e " << failed << " ]; then touch " << failed
-                         << "; echo '  File \"" << (root / "source/art/door.py").string()
-                         << "\", line 2'; echo \"SyntaxError: '(' was never closed\"; exit 1; fi\n"
-                         << "echo \"[1/2] Generating images/door.png\"\necho $$ > " << (root / "pid").string()
-                         << "\nexec sleep 60\n";
-    fs::permissions(build, fs::perms::owner_all);
+    const fs::path game = makeBuildBeside(
+        root, "art/door.py",
+        "if [ ! -e " + failed + " ]; then touch " + failed + "; echo '  File \"" + (root / "source/art/door.py").string() +
+            "\", line 2'; echo \"SyntaxError: '(' was never closed\"; exit 1; fi\n" +
+            "echo \"[1/2] Generating images/door.png\"\necho $$ > " + (root / "pid").string() + "\nexec sleep 60\n");
+    const fs::path build = root / "build.sh";
 
     const std::string errors = root.string() + "/stderr.txt";
     GameProcess preview(game.string(), errors, (game / "drennmoor-preview").string(),
