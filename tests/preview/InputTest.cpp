@@ -151,11 +151,10 @@ TEST(PreviewInput, PastTheEndTheKeysLandOnTheLastFrameAsTheFilmRendererDrawsIt)
     std::smatch time;
     ASSERT_TRUE(std::regex_search(last, time, std::regex("at ([0-9.]+) s")));
     const std::string endLine = last;
-    // A typed time past the end goes there too.
+    // The next scene after the credits is their end too.
     windows.pressKey(XK_Left, window);
     ASSERT_TRUE(waitForPosition(errors, "at 19[0-9].* s, frame .*", 30, last)) << last;
-    for (KeySym key : {XK_t, XK_9, XK_9, XK_9, XK_Return})
-        windows.pressKey(key, window);
+    windows.pressKey(XK_Next, window);
     ASSERT_TRUE(waitForPosition(errors, end, 30, last)) << last;
     EXPECT_EQ(last.substr(0, last.find(" (")), endLine.substr(0, endLine.find(" (")));
     char name[32];
