@@ -5,6 +5,11 @@
 #                    it makes, one per line; `python3 <group>.py <dir>` writes <dir>/<key>.svg
 #                    for each of them. Shared drawing code lives in art/lib/.
 #
+# An edit of the art redraws and rasterises only what it changed, without configuring again:
+# a script depends on the modules of art/ it loads (it writes their list as a depfile), leaves
+# an unchanged SVG untouched (Ninja then skips its picture), and the check after staging
+# looks again only at the pictures that changed (tools/verify_pictures.py).
+#
 # rsvg-convert sees only the fonts named in fonts.conf, so text in pictures is set in the
 # game's own typeface and nothing else is substituted silently.
 #
@@ -46,7 +51,6 @@ file(GLOB ART_SVGS CONFIGURE_DEPENDS ${ART_DIR}/*.svg)
 file(GLOB ART_SCRIPTS CONFIGURE_DEPENDS ${ART_DIR}/*.py)
 # The desktop icon is no picture of the film: Package.cmake draws it for the package.
 list(FILTER ART_SCRIPTS EXCLUDE REGEX "/icon\\.py$")
-file(GLOB_RECURSE ART_LIB CONFIGURE_DEPENDS ${ART_DIR}/lib/*.py)
 set(PICTURES)
 
 # The ImageMagick arguments that store picture `key` as assets/textures.json says, in
@@ -97,7 +101,6 @@ endforeach()
 
 foreach(script ${ART_SCRIPTS})
   get_filename_component(group ${script} NAME_WE)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${script})
   execute_process(COMMAND ${PYTHON3} ${script} --list
     WORKING_DIRECTORY ${ART_DIR}
     OUTPUT_VARIABLE keys RESULT_VARIABLE listed OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -109,14 +112,24 @@ foreach(script ${ART_SCRIPTS})
     message(WARNING "art/${group}.py makes no pictures")
     continue()
   endif()
+  # The keys as configured: the script writes this file anew when it draws others, which
+  # configures the build again (the script's own edits do not).
+  set(keys_file ${ART_BUILD}/${group}.keys)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${keys_file})
+  string(REPLACE ";" "\n" keys_text "${keys}")
+  file(CONFIGURE OUTPUT ${keys_file} CONTENT "${keys_text}\n")
   set(svgs)
   foreach(key ${keys})
     list(APPEND svgs ${ART_BUILD}/${key}.svg)
   endforeach()
+  # The depfile names the first output as Ninja does, from the build folder.
+  list(GET svgs 0 first_svg)
+  file(RELATIVE_PATH first_svg ${CMAKE_BINARY_DIR} ${first_svg})
   add_custom_command(OUTPUT ${svgs}
-    COMMAND ${PYTHON3} ${script} ${ART_BUILD}
+    COMMAND ${PYTHON3} ${script} ${ART_BUILD} --depfile ${ART_BUILD}/${group}.d ${first_svg} --keys ${keys_file}
     WORKING_DIRECTORY ${ART_DIR}
-    DEPENDS ${script} ${ART_LIB}
+    DEPENDS ${script}
+    DEPFILE ${ART_BUILD}/${group}.d
     COMMENT "Drawing ${group}" VERBATIM)
   foreach(key ${keys})
     add_picture(${key} ${ART_BUILD}/${key}.svg)
@@ -125,12 +138,12 @@ endforeach()
 
 # The staged pictures checked against their renders and the registry files
 # (tools/verify_pictures.py): a crop that loses a visible pixel or moves a picture fails
-# the build, one line per fault.
+# the build, one line per fault. The file it writes records the pictures that passed, so
+# that only what changed is read again.
 set(VERIFIED ${ART_BUILD}/pictures.verified)
 set(VERIFIER ${CMAKE_SOURCE_DIR}/tools/verify_pictures.py)
 add_custom_command(OUTPUT ${VERIFIED}
-  COMMAND ${PYTHON3} ${VERIFIER} ${CMAKE_BINARY_DIR} ${GAME_DIR}
-  COMMAND ${CMAKE_COMMAND} -E touch ${VERIFIED}
+  COMMAND ${PYTHON3} ${VERIFIER} ${CMAKE_BINARY_DIR} ${GAME_DIR} --record ${VERIFIED}
   DEPENDS ${PICTURES} ${VERIFIER} ${TEXTURES_FILE} ${CMAKE_SOURCE_DIR}/assets/sprites.json
   COMMENT "Checking the staged pictures" VERBATIM)
 add_custom_target(pictures ALL DEPENDS ${PICTURES} ${VERIFIED})

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the staged pictures of the film against their full renders.
 
-    python3 tools/verify_pictures.py <build folder> <game folder>
+    python3 tools/verify_pictures.py <build folder> <game folder> [--record FILE]
 
 The picture build (cmake/Pictures.cmake) runs this after staging every picture, so an
 edit of the art or of the two registry files that breaks a picture fails the build. For
@@ -16,6 +16,10 @@ every picture of assets/textures.json, with its full render in <build folder>/ar
   - the opening's logo and title are stored whole, their origins left to the scene.
 Each fault is one line on standard error; the exit status is 1 when there is any. Run
 tools/crop_pictures.py <build folder> --write to crop the pictures again.
+
+With --record, FILE keeps what each picture that passed looked like (its files' times and
+sizes, its registry entries): a picture whose record still holds is not read again, so an
+edit of one picture is checked in a moment.
 """
 
 import json
@@ -126,7 +130,30 @@ def check_texture(key, texture, sprites, render, game):
     return faults
 
 
+def fingerprint(key, texture, shown_by, build, game):
+    """What the check of picture `key` depends on, as text: equal text, equal verdict."""
+    files = []
+    for path in (os.path.join(build, "art", key + ".png"), os.path.join(game, texture.get("file", ""))):
+        try:
+            stat = os.stat(path)
+            files.append([stat.st_mtime_ns, stat.st_size])
+        except OSError:
+            files.append(None)
+    return json.dumps([files, texture, shown_by, os.stat(__file__).st_mtime_ns], sort_keys=True)
+
+
+def read_record(path):
+    try:
+        with open(path) as file:
+            return json.load(file)
+    except (OSError, ValueError):
+        return {}
+
+
 def main(argv):
+    record_path = None
+    if len(argv) == 5 and argv[3] == "--record":
+        record_path, argv = argv[4], argv[:3]
     if len(argv) != 3:
         print(__doc__)
         return 2
@@ -134,6 +161,8 @@ def main(argv):
         textures = json.load(file)["textures"]
     with open(os.path.join(REPO, "assets", "sprites.json")) as file:
         sprites = json.load(file)["sprites"]
+    record = read_record(record_path) if record_path else {}
+    passed = {}
     faults = 0
     for key, texture in textures.items():
         render_path = os.path.join(argv[1], "art", key + ".png")
@@ -142,10 +171,19 @@ def main(argv):
             faults += 1
             continue
         shown_by = [(name, s) for name, s in sprites.items() if s.get("texture") == key]
+        print_now = fingerprint(key, texture, shown_by, argv[1], argv[2])
+        if record.get(key) == print_now:
+            passed[key] = print_now
+            continue
         found = check_texture(key, texture, shown_by, Picture(render_path), argv[2])
         for fault in found:
             print("verify_pictures: %s: %s" % (key, fault), file=sys.stderr)
         faults += len(found)
+        if not found:
+            passed[key] = print_now
+    if record_path:
+        with open(record_path, "w") as file:
+            json.dump(passed, file, indent=0, sort_keys=True)
     if faults:
         print("verify_pictures: %d faults; tools/crop_pictures.py crops the pictures again" % faults, file=sys.stderr)
     return 1 if faults else 0

@@ -88,14 +88,56 @@ def path(points, close=True):
 
 
 def main(pictures):
-    """The command line of a picture script: --list, or the folder to write into."""
-    if len(sys.argv) == 2 and sys.argv[1] == "--list":
+    """The command line of a picture script: --list, or the folder to write into.
+
+    Drawing, a picture whose SVG text is unchanged keeps its file untouched, so the build
+    rasterises only what the edit changed. Two options the build passes:
+      --depfile FILE TARGET  writes FILE saying that TARGET depends on every module of art/
+                             the script loaded, so an edit of art/lib/ redraws only the
+                             scripts that use it;
+      --keys FILE            the keys the build was configured with: when the script now
+                             draws other pictures, FILE is written anew, which makes the next
+                             build configure again.
+    """
+    arguments = sys.argv[1:]
+    if arguments == ["--list"]:
         print("\n".join(pictures))
         return
-    if len(sys.argv) != 2:
-        sys.exit("usage: %s --list | OUTPUT_DIR" % sys.argv[0])
-    out = sys.argv[1]
+    options = {}
+    while len(arguments) > 1 and arguments[-2] == "--keys" or len(arguments) > 2 and arguments[-3] == "--depfile":
+        if arguments[-2] == "--keys":
+            options["keys"], arguments = arguments[-1], arguments[:-2]
+        else:
+            options["depfile"], arguments = arguments[-2:], arguments[:-3]
+    if len(arguments) != 1:
+        sys.exit("usage: %s --list | OUTPUT_DIR [--depfile FILE TARGET] [--keys FILE]" % sys.argv[0])
+    out = arguments[0]
     os.makedirs(out, exist_ok=True)
     for key, draw in pictures.items():
-        with open(os.path.join(out, key + ".svg"), "w", encoding="utf-8") as f:
-            f.write(draw())
+        _write_if_changed(os.path.join(out, key + ".svg"), draw())
+    if "keys" in options:
+        keys = "\n".join(pictures) + "\n"
+        if _read(options["keys"]) != keys:
+            _write_if_changed(options["keys"], keys)
+            print("art/%s draws other pictures now: the next build configures again" % os.path.basename(sys.argv[0]))
+    if "depfile" in options:
+        depfile, target = options["depfile"]
+        art = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+        loaded = sorted({os.path.abspath(module.__file__) for module in list(sys.modules.values())
+                         if getattr(module, "__file__", None)
+                         and os.path.abspath(module.__file__).startswith(art + os.sep)})
+        _write_if_changed(depfile, "%s: %s\n" % (target, " ".join(path.replace(" ", "\\ ") for path in loaded)))
+
+
+def _read(path):
+    try:
+        with open(path, encoding="utf-8") as f:
+            return f.read()
+    except OSError:
+        return None
+
+
+def _write_if_changed(path, text):
+    if _read(path) != text:
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(text)

@@ -116,15 +116,36 @@ TEST(PreviewTime, HomeAndTheEndComeBackToAFreshStartsFrame)
     EXPECT_EQ(session.target(), freshStart);
     EXPECT_TRUE(session.needsRestart());
 
-    // At the end the last frame stays, paused; Space plays again from the start.
-    session.reached(12000);
-    session.ended(12000);
-    EXPECT_TRUE(session.paused());
-    session.jump(5.0);
-    EXPECT_EQ(session.target(), 12000);
+    // Every move past the end lands on the film's last frame, which then stays, paused;
+    // Space plays again from the start.
+    const long last = 12200;
+    session.filmEndsAt(last);
+    session.togglePause();
+    for (auto move : {+[](PreviewSession& s) { s.seekTo(999.0); }, +[](PreviewSession& s) { s.jump(50.0); },
+                      +[](PreviewSession& s) { s.nextScene(); }, +[](PreviewSession& s) { s.stepFrames(1); }}) {
+        session.seekTo(session.frames().timeOf(last - 3));
+        session.reached(session.target());
+        EXPECT_FALSE(session.ended());
+        for (int press = 0; press < 3; ++press)
+            move(session);
+        EXPECT_EQ(session.target(), last);
+        EXPECT_EQ(session.sceneGoal(), PreviewSession::kNoScene);  // no scene to look for past it
+        session.reached(session.target());
+        EXPECT_TRUE(session.ended());
+        EXPECT_TRUE(session.paused());
+        move(session);
+        EXPECT_EQ(session.target(), last);
+    }
     session.togglePause();
     EXPECT_FALSE(session.paused());
     EXPECT_EQ(session.target(), freshStart);
+    // Playing into the end stops there.
+    session.reached(session.target());
+    session.seekTo(198.0);
+    session.reached(session.target());
+    playFor(session, 100.0);
+    EXPECT_EQ(session.shown(), last);
+    EXPECT_TRUE(session.paused());
 }
 
 TEST(PreviewTime, SpeedAndLoopMoveThePlayingFilm)
@@ -157,7 +178,7 @@ TEST(PreviewTime, SpeedAndLoopMoveThePlayingFilm)
         EXPECT_LE(session.target(), session.loopOut());
         session.reached(session.target());
     }
-    // Marks out of order loop nothing.
+    // Marks out of order loop nothing, and say why; X clears them.
     session.toggleLoop();
     session.markIn();
     session.seekTo(5.0);
@@ -165,4 +186,10 @@ TEST(PreviewTime, SpeedAndLoopMoveThePlayingFilm)
     session.markOut();
     session.toggleLoop();
     EXPECT_FALSE(session.looping());
+    ASSERT_FALSE(session.notices().empty());
+    EXPECT_EQ(session.notices().back().text.rfind("no loop: the out mark (5.00 s) is not after the in mark (1", 0), 0u)
+        << session.notices().back().text;
+    session.clearMarks();
+    EXPECT_EQ(session.loopIn(), -1);
+    EXPECT_EQ(session.loopOut(), -1);
 }

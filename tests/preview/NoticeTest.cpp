@@ -1,6 +1,10 @@
 #include "BuildOutput.hpp"
 #include "LoaderLines.hpp"
+#include "PreviewOverlay.hpp"
 #include "TimeEntry.hpp"
+#include "TimelineBar.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +40,14 @@ TEST(PreviewNotice, TheFirstErrorOfABuildNamesItsFileAndLine)
          "NameError: name 'noise' is not defined (art/common/paper.py:7)"},
         {"only a failed step", {"[1/1] Linking", "FAILED: game/drennmoor-preview", "collect2: ld returned 1"},
          "FAILED: game/drennmoor-preview"},
+        {"the picture check",
+         {"[3/3] Checking the staged pictures", "FAILED: art/pictures.verified /home/me/build/art/pictures.verified",
+          "cd /home/me/build && /usr/bin/python3 /home/me/drennmoor/tools/verify_pictures.py /home/me/build",
+          "verify_pictures: desk_3: sprite desk_3: its origin does not undo the crop (870, 680)",
+          "verify_pictures: 1 faults; tools/crop_pictures.py crops the pictures again"},
+         "verify_pictures: desk_3: sprite desk_3: its origin does not undo the crop (870, 680)"},
+        {"a failed step with absolute paths", {"FAILED: art/x.verified /home/me/build/art/x.verified"},
+         "FAILED: art/x.verified art/x.verified"},
         {"a clean build", {"[1/2] Generating a", "[2/2] Staging"}, ""},
     };
     for (const Case& c : cases) {
@@ -92,4 +104,56 @@ TEST(PreviewNotice, ATypedTimeIsANumberOfSeconds)
         }
         EXPECT_FALSE(entry.active());
     }
+}
+
+// The overlay on small windows: the list of keys and a long notice stay inside the window,
+// the notice wrapped at spaces. The window is white where nothing is drawn.
+TEST(PreviewNotice, TheHelpAndTheNoticesFitSmallWindows)
+{
+    PreviewOverlay overlay;
+    overlay.loadFont();
+    ASSERT_NE(overlay.font(), nullptr);
+    const std::string notice =
+        "build failed: verify_pictures: desk_3: sprite desk_3: its origin does not undo the crop (870, 680) "
+        "and a good many more words that no small window holds on one line";
+    for (const sf::Vector2u size : {sf::Vector2u(800, 450), sf::Vector2u(1366, 768)}) {
+        sf::RenderTexture window;
+        ASSERT_TRUE(window.create(size.x, size.y));
+        for (bool help : {true, false}) {
+            window.clear(sf::Color::White);
+            if (help)
+                overlay.drawHelp(window);
+            else
+                overlay.draw(window, "12.00 s   frame 746   opening", notice, true);
+            window.display();
+            const sf::Image picture = window.getTexture().copyToImage();
+            // Nothing drawn along the window's edges: the text ends inside it.
+            const unsigned right = size.x - 1;
+            const unsigned bottom = size.y - 1;
+            for (unsigned y = 0; y < size.y; ++y)
+                ASSERT_EQ(picture.getPixel(right, y), sf::Color::White) << size.x << "x" << size.y << " row " << y
+                                                                        << (help ? " help" : " notice");
+            for (unsigned x = 0; x < size.x && help; ++x) {
+                ASSERT_EQ(picture.getPixel(x, 0), sf::Color::White) << size.x << "x" << size.y << " column " << x;
+                ASSERT_EQ(picture.getPixel(x, bottom), sf::Color::White) << size.x << "x" << size.y << " column " << x;
+            }
+        }
+    }
+    // Wrapped at spaces: every word of the notice whole on one line.
+    const std::vector<sf::String> lines = wrapWords(notice, *overlay.font(), 18, 500.0f);
+    EXPECT_GT(lines.size(), 2u);
+    std::string joined;
+    for (const sf::String& line : lines)
+        joined += (joined.empty() ? "" : " ") + line.toAnsiString();
+    EXPECT_EQ(joined, notice);
+}
+
+// The strip of seconds above the bar is part of it: a click there seeks too.
+TEST(PreviewNotice, TheScaleAboveTheBarTakesClicks)
+{
+    TimelineBar bar;
+    bar.layout(1366.0f, 768.0f);
+    EXPECT_TRUE(bar.contains(683.0f, 768.0f - 12.0f - 20.0f));   // on the bar
+    EXPECT_TRUE(bar.contains(683.0f, 768.0f - 12.0f - 44.0f - 12.0f));  // on the scale's labels
+    EXPECT_FALSE(bar.contains(683.0f, 768.0f - 200.0f));
 }

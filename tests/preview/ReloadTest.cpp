@@ -76,6 +76,15 @@ struct Recorded {
     }
 };
 
+// The notices on screen, one a line.
+std::string shownNotices(const PreviewSession& session)
+{
+    std::string text;
+    for (const Notice& notice : session.notices())
+        text += (notice.error ? "error: " : "") + notice.text + "\n";
+    return text;
+}
+
 void copyGameFolder(const fs::path& to)
 {
     fs::create_directories(to);
@@ -118,18 +127,15 @@ TEST(PreviewReload, AChangedGameFileReloadsAtTheFrameShownAndSaysWhatTheFilmPrin
         EXPECT_FALSE(run.session.reloadDue());
         EXPECT_EQ(run.session.shown(), shown);
         EXPECT_EQ(run.session.paused(), paused);
-        EXPECT_NE(run.session.notice().find("reloaded at"), std::string::npos) << run.session.notice();
-        EXPECT_FALSE(run.session.noticeIsError());
+        EXPECT_EQ(shownNotices(run.session).rfind("reloaded at", 0), 0u) << shownNotices(run.session);
         // A reload whose film printed lines keeps saying so, with their count and the first.
         run.session.loaded(true, 23, "assets/sprites.json:4:2: syntax error");
         run.play(30.0);
-        EXPECT_TRUE(run.session.noticeShown());
-        EXPECT_NE(run.session.notice().find("23 lines from the film, the first: assets/sprites.json:4:2"),
-                  std::string::npos)
-            << run.session.notice();
+        EXPECT_EQ(shownNotices(run.session),
+                  "error: 23 lines from the film, the first: assets/sprites.json:4:2: syntax error\n");
         // A later clean reload takes it away; its own notice goes after a few seconds.
         run.session.loaded(true, 0, "");
-        EXPECT_FALSE(run.session.noticeIsError());
+        EXPECT_EQ(shownNotices(run.session).find("error"), std::string::npos) << shownNotices(run.session);
         run.play(PreviewSession::kNoticeFor + 0.5);
         EXPECT_FALSE(run.session.noticeShown());
     }
@@ -162,16 +168,83 @@ TEST(PreviewReload, ASourceChangeIsBuiltInTheBackgroundWhileTheFilmPlays)
         EXPECT_GE(run.session.target(), before + 59) << c.edited;
         EXPECT_TRUE(run.session.building());
 
+        // The loop with its marks, the speed and the mute, and the errors standing.
+        run.session.markIn();
+        run.play(0.5);
+        run.session.markOut();
+        run.session.toggleLoop();
+        run.session.slower();
+        run.session.toggleMute();
+        run.session.loaded(true, 3, "Sprite with key lamp does not exist.");
         run.session.buildEnded(true, "");
         const bool code = c.target == "drennmoor-preview";
-        // New code is a new program: it takes over at the frame shown, playing as now.
+        // New code is a new program: it takes over at the frame shown, playing as now, with
+        // the session as it was.
         ASSERT_EQ(run.relaunchedWith.has_value(), code) << c.edited;
         EXPECT_EQ(run.session.reloadDue(), !code) << c.edited;
         if (code) {
             EXPECT_EQ(FilmFrames(60).frameAt(run.relaunchedWith->at), run.session.shown());
             EXPECT_FALSE(run.relaunchedWith->paused);
+            const PreviewSession again(*run.relaunchedWith, "/nonexistent", [](const std::vector<std::string>&) {},
+                                       [](const std::vector<std::string>&) {});
+            EXPECT_EQ(again.loopIn(), run.session.loopIn());
+            EXPECT_EQ(again.loopOut(), run.session.loopOut());
+            EXPECT_TRUE(again.looping());
+            EXPECT_EQ(again.speed(), 0.5);
+            EXPECT_TRUE(again.muted());
+            EXPECT_EQ(again.error(NoticeSource::Data), run.session.error(NoticeSource::Data));
         }
     }
+}
+
+// Each source keeps its own error until it builds or loads again: a reload of the data does
+// not take away a compile error, nor a built picture a failed song. A failed picture build
+// that had staged the data reads it.
+TEST(PreviewReload, AnErrorStandsUntilItsOwnSourceBuildsAgain)
+{
+    TempDir folder;
+    const fs::path source = fs::path(folder.path()) / "source";
+    const fs::path build = makeBuildFolder(folder.path());
+    Recorded run(build / "game", false);
+    run.session.loaded(true, 0, "");
+    auto buildAfter = [&](const std::string& edited, bool succeeds, const std::string& failure) {
+        run.builds.clear();
+        append(source / edited, "changed\n");
+        run.play(2.0, [&] { return !run.builds.empty(); });
+        ASSERT_EQ(run.builds.size(), 1u) << edited;
+        run.session.buildEnded(succeeds, failure);
+    };
+    buildAfter("src/scenes/DoorScene.cpp", false, "expected ';' (src/scenes/DoorScene.cpp:3)");
+    append(build / "game/assets/sprites.json", " ");
+    run.play(2.0, [&] { return run.session.reloadDue(); });
+    ASSERT_TRUE(run.session.reloadDue());
+    run.session.loaded(true, 0, "");
+    run.play(PreviewSession::kNoticeFor + 0.5);
+    EXPECT_EQ(shownNotices(run.session), "error: build failed: expected ';' (src/scenes/DoorScene.cpp:3)\n");
+
+    // The picture check fails after the data was staged: the film reads the new data.
+    run.builds.clear();
+    append(source / "art/door.py", "changed\n");
+    run.play(2.0, [&] { return !run.builds.empty(); });
+    ASSERT_EQ(run.builds.size(), 1u);
+    append(build / "game/assets/sprites.json", " ");
+    run.play(1.0);
+    run.session.buildEnded(false, "verify_pictures: door_1: its crop leaves out the visible pixel (3, 4)");
+    EXPECT_TRUE(run.session.reloadDue());
+    run.session.loaded(true, 0, "");
+    EXPECT_NE(shownNotices(run.session).find("error: build failed: expected ';'"), std::string::npos);
+    EXPECT_NE(shownNotices(run.session).find("error: build failed: verify_pictures: door_1"), std::string::npos);
+
+    buildAfter("music/demo_song.abc", true, "");
+    run.session.loaded(true, 0, "");
+    run.play(PreviewSession::kNoticeFor + 0.5);
+    EXPECT_EQ(shownNotices(run.session), "error: build failed: expected ';' (src/scenes/DoorScene.cpp:3)\n"
+                                         "error: build failed: verify_pictures: door_1: its crop leaves out the "
+                                         "visible pixel (3, 4)\n");
+    buildAfter("art/door.py", true, "");
+    run.session.loaded(true, 0, "");
+    run.play(PreviewSession::kNoticeFor + 0.5);
+    EXPECT_EQ(shownNotices(run.session), "error: build failed: expected ';' (src/scenes/DoorScene.cpp:3)\n");
 }
 
 TEST(PreviewReload, AFailedBuildLeavesTheFilmPlayingAndItsErrorOnScreen)
@@ -190,6 +263,5 @@ TEST(PreviewReload, AFailedBuildLeavesTheFilmPlayingAndItsErrorOnScreen)
     EXPECT_FALSE(run.session.reloadDue());
     EXPECT_FALSE(run.relaunchedWith);
     EXPECT_GE(run.session.target(), before + 30 * 60 - 2);
-    EXPECT_TRUE(run.session.noticeShown());
-    EXPECT_EQ(run.session.notice(), "build failed: SyntaxError: '(' was never closed (art/door.py:2)");
+    EXPECT_EQ(shownNotices(run.session), "error: build failed: SyntaxError: '(' was never closed (art/door.py:2)\n");
 }

@@ -169,6 +169,21 @@ void XConnection::pressKey(unsigned long keysym, Window window, bool shift)
     XFlush(m_display);
 }
 
+void XConnection::movePointer(Window window, int x, int y)
+{
+    int left = 0;
+    int top = 0;
+    position(window, left, top);
+    XTestFakeMotionEvent(m_display, DefaultScreen(m_display), left + x, top + y, CurrentTime);
+    XFlush(m_display);
+}
+
+void XConnection::setButton(bool pressed)
+{
+    XTestFakeButtonEvent(m_display, 1, pressed ? True : False, CurrentTime);
+    XFlush(m_display);
+}
+
 double Shot::area(int left, int top, int right, int bottom) const
 {
     double sum = 0.0;

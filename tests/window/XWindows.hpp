@@ -55,6 +55,10 @@ public:
     Window openPlainWindow();
     // Gives `window` the keyboard, as a click on it would.
     void focus(Window window);
+    // Moves the pointer to (x, y) in `window`, and presses (true) or releases (false) its
+    // left button where it is.
+    void movePointer(Window window, int x, int y);
+    void setButton(bool pressed);
     // Resizes `window` as a user dragging its border would.
     void resize(Window window, int width, int height);
 

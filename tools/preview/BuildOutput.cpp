@@ -12,6 +12,9 @@ const std::regex kCompilerError(R"(^(.+?):(\d+):(?:\d+:)?\s*(?:fatal )?error:\s*
 const std::regex kTracebackFrame(R"re(^\s*File "([^"]+)", line (\d+))re");
 // "SyntaxError: '(' was never closed", "NameError: name 'x' is not defined"
 const std::regex kPythonException(R"(^([A-Za-z_.]*(?:Error|Exception)):\s*(.*)$)");
+// "verify_pictures: desk_3: sprite desk_3: its origin does not undo the crop (870, 680)": a
+// fault the picture check found (not its closing count, which names no picture).
+const std::regex kPictureFault(R"(^verify_pictures: (\w+: .*)$)");
 
 const char* const kSourceFolders[] = {"src/", "tools/", "art/", "music/", "assets/"};
 }
@@ -34,6 +37,7 @@ std::string shortPath(const std::string& path)
 
 void BuildOutput::add(const std::string& line)
 {
+    m_lastLine = line;
     readProgress(line);
     if (!m_firstError.empty())
         return;
@@ -44,14 +48,30 @@ void BuildOutput::add(const std::string& line)
         m_tracebackPlace = shortPath(match[1].str()) + ":" + match[2].str();
         return;
     }
+    if (std::regex_match(line, match, kPictureFault)) {
+        m_firstError = "verify_pictures: " + match[1].str();
+        return;
+    }
     if (std::regex_match(line, match, kPythonException)) {
         m_firstError = match[1].str() + ": " + match[2].str();
         if (!m_tracebackPlace.empty())
             m_firstError += " (" + m_tracebackPlace + ")";
         return;
     }
-    if (m_failedLine.empty() && (line.rfind("FAILED:", 0) == 0 || line.find("rror") != std::string::npos))
-        m_failedLine = line;
+    if (m_failedLine.empty() && (line.rfind("FAILED:", 0) == 0 || line.find("rror") != std::string::npos)) {
+        // Absolute paths shortened to the part that names the file.
+        std::string shortened;
+        std::size_t start = 0;
+        while (start < line.size()) {
+            std::size_t end = line.find(' ', start);
+            if (end == std::string::npos)
+                end = line.size();
+            const std::string word = line.substr(start, end - start);
+            shortened += (shortened.empty() ? "" : " ") + (word.rfind('/', 0) == 0 ? shortPath(word) : word);
+            start = end + 1;
+        }
+        m_failedLine = shortened;
+    }
 }
 
 void BuildOutput::readProgress(const std::string& line)

@@ -13,6 +13,8 @@ public:
     int step() const { return m_step; }
     int steps() const { return m_steps; }
     const std::string& doing() const { return m_doing; }
+    // The last line (a film export's progress).
+    const std::string& lastLine() const { return m_lastLine; }
 
     // The first error: a compiler's "file:line:column: error: what" as "what (file:line)", a
     // Python exception as "SyntaxError: what (script.py:12)" from its traceback, otherwise
@@ -26,6 +28,7 @@ private:
     int m_step = 0;
     int m_steps = 0;
     std::string m_doing;
+    std::string m_lastLine;
     std::string m_firstError;
     std::string m_failedLine;     // the first "FAILED:" or "error" line, the last resort
     std::string m_tracebackPlace; // "script.py:12" of the last traceback frame seen

@@ -3,6 +3,7 @@
 #include "core/LoaderOutput.hpp"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ public:
     void finish();
 
     int count() const { return static_cast<int>(m_lines.size()); }
+    std::set<std::string> all() const { return {m_lines.begin(), m_lines.end()}; }
     // The first line, with its file and place when it is a parse error (firstLineWithPlace).
     std::string first() const;
 

@@ -13,9 +13,6 @@
 void PreviewApp::handleEvent(const sf::Event& event)
 {
     m_dirty = true;
-    if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed ||
-        event.type == sf::Event::MouseButtonReleased)
-        m_sinceInput.restart();
     if (handleTyping(event))
         return;
     switch (event.type) {
@@ -31,16 +28,23 @@ void PreviewApp::handleEvent(const sf::Event& event)
         handleKey(event.key);
         return;
     case sf::Event::MouseButtonPressed:
-        if (event.mouseButton.button == sf::Mouse::Left &&
+        if (event.mouseButton.button == sf::Mouse::Left && !m_cleanView &&
             m_timeline.contains(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y))) {
             m_dragging = true;
             seekWithPointer(event.mouseButton.x);
         }
         return;
     case sf::Event::MouseMoved:
-        // The film follows the pointer while it drags on the bar.
+        // The film follows the pointer while it drags on the bar; over it, the bar says the
+        // time under the pointer.
+        m_hoverX = m_timeline.contains(static_cast<float>(event.mouseMove.x), static_cast<float>(event.mouseMove.y))
+                       ? static_cast<float>(event.mouseMove.x)
+                       : -1.0f;
         if (m_dragging)
             seekWithPointer(event.mouseMove.x);
+        return;
+    case sf::Event::MouseLeft:
+        m_hoverX = -1.0f;
         return;
     case sf::Event::MouseButtonReleased:
         if (m_dragging && event.mouseButton.button == sf::Mouse::Left) {
@@ -56,7 +60,13 @@ void PreviewApp::handleEvent(const sf::Event& event)
 void PreviewApp::seekWithPointer(int x)
 {
     m_session.seekTo(m_timeline.timeAt(static_cast<float>(x)));
+    moved();
+}
+
+void PreviewApp::moved()
+{
     m_moved = true;
+    m_sinceCause.restart();
 }
 
 bool PreviewApp::handleTyping(const sf::Event& event)
@@ -76,7 +86,7 @@ bool PreviewApp::handleTyping(const sf::Event& event)
     } else if (event.key.code == sf::Keyboard::Enter) {
         if (const std::optional<double> time = m_entry.finish()) {
             m_session.seekTo(*time);
-            m_moved = true;
+            moved();
         }
     }
     return true;
@@ -100,17 +110,20 @@ void PreviewApp::handleKey(const sf::Event::KeyEvent& key)
     case sf::Keyboard::I: m_session.markIn(); return;
     case sf::Keyboard::O: m_session.markOut(); return;
     case sf::Keyboard::L: m_session.toggleLoop(); return;
+    case sf::Keyboard::X: m_session.clearMarks(); return;
+    case sf::Keyboard::C: m_cleanView = !m_cleanView; return;
+    case sf::Keyboard::E: startExport(); return;
     case sf::Keyboard::T: m_entry.begin(); return;
     case sf::Keyboard::S: saveFrame(); return;
     case sf::Keyboard::H:
     case sf::Keyboard::F1: m_helpShown = !m_helpShown; return;
     case sf::Keyboard::M:
-        m_muted = !m_muted;
+        m_session.toggleMute();
         updateVolume(false);
         return;
     default: return;
     }
-    m_moved = true;
+    moved();
 }
 
 void PreviewApp::saveFrame()
@@ -128,8 +141,21 @@ std::string PreviewApp::statusNow() const
 {
     if (m_entry.active())
         return "go to: " + m_entry.text() + "_   (Enter goes, Escape cancels)";
-    return statusLine(m_session.time(), m_session.shown(), film::sceneName(game().sceneId, "?"), m_session.paused(),
-                      m_session.speed(), m_session.looping());
+    const FilmFrames& frames = m_session.frames();
+    StatusFacts facts;
+    facts.time = m_session.time();
+    facts.frame = m_session.shown();
+    facts.scene = film::sceneName(m_shownScene, "?");
+    facts.paused = m_session.paused();
+    facts.ended = m_session.ended();
+    facts.speed = m_session.speed();
+    facts.muted = m_session.muted();
+    if (m_session.loopIn() >= 0)
+        facts.markIn = frames.timeOf(m_session.loopIn());
+    if (m_session.loopOut() >= 0)
+        facts.markOut = frames.timeOf(m_session.loopOut());
+    facts.looping = m_session.looping();
+    return statusLine(facts);
 }
 
 void PreviewApp::present(const std::string& status, bool replaying, double barTime)
@@ -141,22 +167,27 @@ void PreviewApp::present(const std::string& status, bool replaying, double barTi
     m_window.setView(letterboxView(m_window.getSize()));
     m_window.draw(sf::Sprite(m_picture.getTexture()), sf::RenderStates(sf::BlendNone));
     m_window.setView(overlayView);
-    m_timeline.draw(m_window, m_overlay.font(), barTime, -1000.0, replaying);
-    const FilmFrames& frames = m_session.frames();
-    m_timeline.drawLoop(m_window, m_session.loopIn() >= 0 ? frames.timeOf(m_session.loopIn()) : -1000.0,
-                        m_session.loopOut() >= 0 ? frames.timeOf(m_session.loopOut()) : -1000.0, m_session.looping());
-    std::string notice = m_session.noticeShown() ? m_session.notice() : std::string();
-    bool error = m_session.noticeIsError();
-    if (m_build.running()) {
-        // The build's progress first; an error left by the last one stays beneath it.
-        const BuildOutput& output = m_build.output();
-        const std::string building =
-            buildLine(m_session.buildingWhat(), output.step(), output.steps(), output.doing());
-        m_overlay.draw(m_window, status, building);
-        if (error && !notice.empty())
-            m_overlay.draw(m_window, "", notice, true, 2);
-    } else {
-        m_overlay.draw(m_window, status, notice, error);
+    if (!m_cleanView) {
+        const double hover = m_hoverX >= 0.0f && !m_dragging ? m_timeline.timeAt(m_hoverX) : -1000.0;
+        m_timeline.draw(m_window, m_overlay.font(), barTime, hover, replaying);
+        const FilmFrames& frames = m_session.frames();
+        m_timeline.drawLoop(m_window, m_session.loopIn() >= 0 ? frames.timeOf(m_session.loopIn()) : -1000.0,
+                            m_session.loopOut() >= 0 ? frames.timeOf(m_session.loopOut()) : -1000.0,
+                            m_session.looping());
+        if (hover > -1000.0)
+            m_timeline.drawTimeAt(m_window, m_overlay.font(), hover);
+        std::vector<Notice> notices;
+        if (m_build.running()) {
+            // The build's progress first; the errors standing stay beneath it.
+            const BuildOutput& output = m_build.output();
+            notices.push_back(
+                {buildLine(m_session.buildingWhat(), output.step(), output.steps(), output.doing()), false});
+        }
+        if (m_export.running())
+            notices.push_back({"exporting " + m_exportName + ": " + m_exportProgress, false});
+        for (const Notice& notice : m_session.notices())
+            notices.push_back(notice);
+        m_overlay.draw(m_window, status, notices);
     }
     if (m_helpShown)
         m_overlay.drawHelp(m_window);

@@ -30,6 +30,24 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
             buildProgram = argv[++i];
         } else if (option == "--notice" && hasValue) {
             notice = argv[++i];
+        } else if (option == "--speed" && hasValue && readNumber(argv[i + 1], number) && number > 0.0 &&
+                   number <= 16.0) {
+            speed = number;
+            ++i;
+        } else if ((option == "--loop-in" || option == "--loop-out") && hasValue && readNumber(argv[i + 1], number) &&
+                   std::isfinite(number)) {
+            (option == "--loop-in" ? loopIn : loopOut) = number;
+            ++i;
+        } else if (option == "--looping") {
+            looping = true;
+        } else if (option == "--muted") {
+            muted = true;
+        } else if (option == "--error" && hasValue && std::string(argv[i + 1]).find('=') != std::string::npos) {
+            errors.push_back(argv[++i]);
+        } else if (option == "--resume") {
+            resume = true;
+        } else if (option == "--session" && hasValue) {
+            sessionFile = argv[++i];
         } else {
             error = "bad option " + option + (hasValue ? " " + std::string(argv[i + 1]) : std::string()) +
                     " (see --help)";
@@ -51,6 +69,23 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
         arguments.push_back("--scene-start");
     if (buildProgram != PreviewOptions().buildProgram)
         arguments.insert(arguments.end(), {"--build-program", buildProgram});
+    if (sessionFile != PreviewOptions().sessionFile)
+        arguments.insert(arguments.end(), {"--session", sessionFile});
+    if (speed != 1.0) {
+        std::snprintf(seconds, sizeof seconds, "%g", speed);
+        arguments.insert(arguments.end(), {"--speed", seconds});
+    }
+    for (const auto& [name, mark] : {std::pair{"--loop-in", loopIn}, std::pair{"--loop-out", loopOut}})
+        if (mark) {
+            std::snprintf(seconds, sizeof seconds, "%.6f", *mark);
+            arguments.insert(arguments.end(), {name, seconds});
+        }
+    if (looping)
+        arguments.push_back("--looping");
+    if (muted)
+        arguments.push_back("--muted");
+    for (const std::string& error : errors)
+        arguments.insert(arguments.end(), {"--error", error});
     if (!noticeThen.empty())
         arguments.insert(arguments.end(), {"--notice", noticeThen});
     return arguments;
@@ -58,16 +93,22 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
 
 std::string PreviewOptions::usage()
 {
-    return "usage: drennmoor-preview [--at SECONDS] [--paused] [--fps N] [--build-program P]\n"
+    return "usage: drennmoor-preview [--at SECONDS] [--paused] [--fps N] [--resume] [--build-program P]\n"
            "Plays the film in a window with its song, and reloads it when its files change.\n"
            "  --at SECONDS  start there, seconds after the opening's first frame (default -2.5,\n"
            "                the lead-in)\n"
            "  --paused      start paused\n"
            "  --fps N       frames a second, 1 to 1000 (default 60): a time is the same frame\n"
            "                as in drennmoor-film at the same --fps\n"
+           "  --resume      start where the last session in this game folder stopped, with its\n"
+           "                loop, speed and mute (options given with it change them)\n"
+           "  --session FILE  keep the session there for --resume (default preview-session.txt in\n"
+           "                the game folder), one argument a line\n"
            "  --bench       time going back (a frame, 100 s, a click on the bar, Home) at this\n"
            "                --fps without a window, print the figures and quit\n"
            "  --build-program P  run P instead of cmake to build what changed, with cmake's\n"
            "                arguments (--build <build folder> --target <targets>)\n"
+           "--speed, --loop-in, --loop-out, --looping, --muted, --error and --notice carry a\n"
+           "session over a restart.\n"
            "Keys: H or F1 in the window lists them all. Click or drag on the timeline to seek.\n";
 }

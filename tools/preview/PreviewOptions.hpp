@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The preview's command line. A reload or a seek backwards restarts the preview with the
@@ -14,13 +16,25 @@ struct PreviewOptions {
     std::string buildProgram = "cmake";  // --build-program: run as cmake is, to build what changed
     bool bench = false;   // --bench: time the moves back, print the figures and quit
     bool help = false;
+    // What a session carries over a restart (and --resume brings back): the speed, the
+    // loop's marks (seconds) and whether it loops, the mute, and the errors still standing,
+    // each as "source=text" (code, pictures, song or data).
+    double speed = 1.0;             // --speed
+    std::optional<double> loopIn;   // --loop-in SECONDS
+    std::optional<double> loopOut;  // --loop-out SECONDS
+    bool looping = false;           // --looping
+    bool muted = false;             // --muted
+    std::vector<std::string> errors;  // --error SOURCE=TEXT, once for each
+    bool resume = false;  // --resume: start as the last session in this game folder stopped
+    std::string sessionFile = "preview-session.txt";  // --session FILE: where the session is kept
 
     // False with `error` set for an unknown option or a bad value.
     bool parse(int argc, char** argv, std::string& error);
     // The arguments (without the program) that start a preview at `time`, paused or not,
-    // with these options' frame rate, showing `notice`.
+    // with these options' frame rate, speed, marks, mute and errors, showing `notice`.
     std::vector<std::string> restartArguments(double time, bool pausedThen, const std::string& noticeThen,
                                               bool sceneStartThen = false) const;
 
     static std::string usage();
 };
+

@@ -1,6 +1,7 @@
 #include "PreviewOverlay.hpp"
 
 #include "PreviewKeys.hpp"
+#include "PreviewSession.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
@@ -12,10 +13,11 @@
 
 namespace {
 const char* const kFont = "assets/fonts/EBGaramond12-Regular.otf";
-constexpr unsigned kTextSize = 24;    // pixels
+constexpr unsigned kTextSize = 24;    // pixels, on a window 1080 pixels high or more
+constexpr unsigned kSmallestText = 15;  // pixels, on the smallest windows
 constexpr float kLeft = 14.0f;        // pixels from the window's left
 constexpr float kTop = 10.0f;         // pixels from its top
-constexpr float kLineStep = 32.0f;    // pixels between the lines
+constexpr float kLineStep = 1.33f;    // text sizes between the lines
 constexpr float kPadding = 6.0f;      // pixels of backing around a line
 const sf::Color kBacking(0, 0, 0, 160);
 const sf::Color kStatus(255, 255, 255);
@@ -25,6 +27,50 @@ constexpr unsigned kHelpSize = 22;     // pixels
 constexpr float kHelpStep = 30.0f;     // pixels between the lines
 constexpr float kHelpKeysWidth = 260.0f;  // pixels, the column of keys
 constexpr float kHelpWidth = 980.0f;      // pixels
+constexpr float kHelpMargin = 10.0f;      // pixels kept free around the list
+
+float widthOf(const sf::String& text, const sf::Font& font, unsigned size)
+{
+    return sf::Text(text, font, size).getLocalBounds().width;
+}
+
+// The overlay's text size on a window of this height: smaller on small windows.
+unsigned textSize(float windowHeight)
+{
+    return std::clamp(static_cast<unsigned>(windowHeight / 36.0f), kSmallestText, kTextSize);
+}
+}
+
+std::vector<sf::String> wrapWords(const sf::String& text, const sf::Font& font, unsigned size, float width)
+{
+    std::vector<sf::String> lines;
+    sf::String line;
+    std::size_t start = 0;
+    while (start <= text.getSize()) {
+        std::size_t end = text.find(" ", start);
+        if (end == sf::String::InvalidPos)
+            end = text.getSize();
+        sf::String word = text.substring(start, end - start);
+        start = end + 1;
+        const sf::String joined = line.isEmpty() ? word : line + " " + word;
+        if (line.isEmpty() || widthOf(joined, font, size) <= width) {
+            line = joined;
+        } else {
+            lines.push_back(line);
+            line = word;
+        }
+        // A word wider than a line is cut where it must.
+        while (line.getSize() > 1 && widthOf(line, font, size) > width) {
+            std::size_t fits = line.getSize() - 1;
+            while (fits > 1 && widthOf(line.substring(0, fits), font, size) > width)
+                --fits;
+            lines.push_back(line.substring(0, fits));
+            line = line.substring(fits);
+        }
+    }
+    if (!line.isEmpty() || lines.empty())
+        lines.push_back(line);
+    return lines;
 }
 
 void PreviewOverlay::loadFont()
@@ -33,36 +79,61 @@ void PreviewOverlay::loadFont()
 }
 
 void PreviewOverlay::draw(sf::RenderTarget& window, const std::string& status, const std::string& notice,
-                          bool noticeIsError, int firstLine) const
+                          bool noticeIsError) const
+{
+    std::vector<Notice> notices;
+    if (!notice.empty())
+        notices.push_back({notice, noticeIsError});
+    draw(window, status, notices);
+}
+
+void PreviewOverlay::draw(sf::RenderTarget& window, const std::string& status,
+                          const std::vector<Notice>& notices) const
 {
     if (!m_fontLoaded)
         return;
-    float y = kTop + kLineStep * static_cast<float>(firstLine);
-    for (const std::string* line : {&status, &notice}) {
-        if (line->empty())
-            continue;
+    const sf::Vector2f size = window.getView().getSize();
+    const unsigned textPixels = textSize(size.y);
+    const float width = size.x - 2.0f * (kLeft + kPadding);
+    float y = kTop;
+    auto drawLine = [&](const std::string& line, sf::Color colour) {
         // Compilers and scripts write UTF-8 (quotes, names).
-        sf::Text text(sf::String::fromUtf8(line->begin(), line->end()), m_font, kTextSize);
-        text.setFillColor(line == &status ? kStatus : noticeIsError ? kError : kNotice);
-        text.setPosition(kLeft, y);
-        const sf::FloatRect bounds = text.getGlobalBounds();
-        sf::RectangleShape backing({bounds.width + 2 * kPadding, bounds.height + 2 * kPadding});
-        backing.setPosition(bounds.left - kPadding, bounds.top - kPadding);
-        backing.setFillColor(kBacking);
-        window.draw(backing);
-        window.draw(text);
-        y += kLineStep;
-    }
+        for (const sf::String& part : wrapWords(sf::String::fromUtf8(line.begin(), line.end()), m_font, textPixels,
+                                                width)) {
+            sf::Text text(part, m_font, textPixels);
+            text.setFillColor(colour);
+            text.setPosition(kLeft, y);
+            const sf::FloatRect bounds = text.getGlobalBounds();
+            sf::RectangleShape backing({bounds.width + 2 * kPadding, bounds.height + 2 * kPadding});
+            backing.setPosition(bounds.left - kPadding, bounds.top - kPadding);
+            backing.setFillColor(kBacking);
+            window.draw(backing);
+            window.draw(text);
+            y += kLineStep * static_cast<float>(textPixels);
+        }
+    };
+    if (!status.empty())
+        drawLine(status, kStatus);
+    for (const Notice& notice : notices)
+        drawLine(notice.text, notice.error ? kError : kNotice);
 }
 
-std::string statusLine(double time, long frame, const char* scene, bool paused, double speed, bool looping)
+std::string statusLine(const StatusFacts& facts)
 {
-    char line[160];
+    char line[240];
     char rate[32] = "";
-    if (speed != 1.0)
-        std::snprintf(rate, sizeof rate, "   x%g", speed);
-    std::snprintf(line, sizeof line, "%.2f s   frame %ld   %s%s%s%s", time, frame, scene, paused ? "   paused" : "",
-                  rate, looping ? "   loop" : "");
+    if (facts.speed != 1.0)
+        std::snprintf(rate, sizeof rate, "   x%g", facts.speed);
+    char marks[80] = "";
+    if (facts.markIn > -100.0 && facts.markOut > -100.0)
+        std::snprintf(marks, sizeof marks, "   in %.2f s  out %.2f s", facts.markIn, facts.markOut);
+    else if (facts.markIn > -100.0)
+        std::snprintf(marks, sizeof marks, "   in %.2f s", facts.markIn);
+    else if (facts.markOut > -100.0)
+        std::snprintf(marks, sizeof marks, "   out %.2f s", facts.markOut);
+    std::snprintf(line, sizeof line, "%.2f s   frame %ld   %s%s%s%s%s%s%s", facts.time, facts.frame, facts.scene,
+                  facts.ended ? "   end" : "", facts.paused ? "   paused" : "", rate, facts.muted ? "   muted" : "",
+                  marks, facts.looping ? "   loop" : "");
     return line;
 }
 
@@ -79,24 +150,30 @@ void PreviewOverlay::drawHelp(sf::RenderTarget& window) const
     if (!m_fontLoaded)
         return;
     const sf::Vector2f size = window.getView().getSize();
-    const float height = kHelpStep * static_cast<float>(kPreviewKeys.size() + 1);
-    const float left = std::max((size.x - kHelpWidth) / 2.0f, 0.0f);
-    const float top = std::max((size.y - height) / 2.0f, 0.0f);
-    sf::RectangleShape backing({kHelpWidth, height + kHelpStep});
-    backing.setPosition(left, top - kHelpStep / 2.0f);
-    backing.setFillColor(sf::Color(0, 0, 0, 210));
+    // The list at its own size, or smaller to fit the window with a margin.
+    const float naturalHeight = kHelpStep * static_cast<float>(kPreviewKeys.size() + 1);
+    const float scale = std::min({1.0f, (size.x - 2.0f * kHelpMargin) / kHelpWidth,
+                                  (size.y - 2.0f * kHelpMargin) / naturalHeight});
+    const float step = kHelpStep * scale;
+    const float width = kHelpWidth * scale;
+    const auto textPixels = static_cast<unsigned>(std::floor(static_cast<float>(kHelpSize) * scale));
+    const float left = std::floor((size.x - width) / 2.0f);
+    const float top = std::floor((size.y - naturalHeight * scale) / 2.0f);
+    sf::RectangleShape backing({width, naturalHeight * scale});
+    backing.setPosition(left, top);
+    backing.setFillColor(sf::Color(0, 0, 0, 230));
     window.draw(backing);
-    float y = top;
+    float y = top + step / 2.0f;
     for (const KeyHelp& help : kPreviewKeys) {
-        sf::Text keys(help.keys, m_font, kHelpSize);
+        sf::Text keys(help.keys, m_font, textPixels);
         keys.setFillColor(kNotice);
-        keys.setPosition(left + 20.0f, y);
+        keys.setPosition(left + 20.0f * scale, y);
         window.draw(keys);
-        sf::Text what(help.what, m_font, kHelpSize);
+        sf::Text what(help.what, m_font, textPixels);
         what.setFillColor(kStatus);
-        what.setPosition(left + 20.0f + kHelpKeysWidth, y);
+        what.setPosition(left + (20.0f + kHelpKeysWidth) * scale, y);
         window.draw(what);
-        y += kHelpStep;
+        y += step;
     }
 }
 

@@ -16,6 +16,15 @@ std::string secondsText(double time)
     std::snprintf(text, sizeof text, "%.2f s", time);
     return text;
 }
+
+// The source a build target makes: the song's and the preview's own, or the pictures (which
+// also stage the data).
+NoticeSource sourceBuiltBy(const std::string& target)
+{
+    if (target == kSelfTarget)
+        return NoticeSource::Code;
+    return target == "music" ? NoticeSource::Song : NoticeSource::Pictures;
+}
 }
 
 PreviewSession::PreviewSession(const PreviewOptions& options, const std::string& gameFolder, Relaunch relaunch,
@@ -28,17 +37,43 @@ PreviewSession::PreviewSession(const PreviewOptions& options, const std::string&
     , m_startBuild(std::move(startBuild))
     , m_target(m_frames.frameAt(options.at))
     , m_paused(options.paused)
+    , m_muted(options.muted)
+    , m_looping(options.looping)
     , m_notice(options.notice)
 {
     if (options.sceneStart)
         m_sceneGoal = sceneAt(options.at);
+    if (std::find(std::begin(kSpeeds), std::end(kSpeeds), options.speed) != std::end(kSpeeds))
+        m_speed = options.speed;
+    m_loopIn = options.loopIn ? m_frames.frameAt(*options.loopIn) : -1;
+    m_loopOut = options.loopOut ? m_frames.frameAt(*options.loopOut) : -1;
+    m_looping = m_looping && m_loopIn >= 0 && m_loopIn < m_loopOut;
+    for (const std::string& error : options.errors) {
+        const std::string name = error.substr(0, error.find('='));
+        for (std::size_t source = 0; source < kNoticeSourceNames.size(); ++source)
+            if (name == kNoticeSourceNames[source])
+                m_errors[source] = error.substr(error.find('=') + 1);
+    }
+}
+
+void PreviewSession::filmEndsAt(long frame)
+{
+    m_lastFrame = std::max(frame, 0L);
+    clampToTheEnd();
+}
+
+void PreviewSession::clampToTheEnd()
+{
+    if (m_target >= m_lastFrame) {
+        m_target = m_lastFrame;
+        m_sceneGoal = kNoScene;
+    }
 }
 
 void PreviewSession::togglePause()
 {
     m_owed = 0.0;
-    if (m_ended) {
-        m_ended = false;
+    if (ended()) {
         m_paused = false;
         home();
         return;
@@ -54,8 +89,9 @@ void PreviewSession::jump(double seconds)
 void PreviewSession::stepFrames(int count)
 {
     m_sceneGoal = kNoScene;
-    if (m_paused && !(m_ended && count > 0))
+    if (m_paused)
         m_target = std::max(0L, m_target + count);
+    clampToTheEnd();
 }
 
 void PreviewSession::previousScene()
@@ -67,19 +103,18 @@ void PreviewSession::previousScene()
 void PreviewSession::nextScene()
 {
     seekTo(nextSceneStart(m_frames.timeOf(m_target)));
-    m_sceneGoal = sceneAt(m_frames.timeOf(m_target));
+    // After the credits comes the end: their last frame.
+    if (sceneAt(m_frames.timeOf(m_target)) == sceneStarts().back().id)
+        m_target = m_lastFrame;
+    if (m_target < m_lastFrame)
+        m_sceneGoal = sceneAt(m_frames.timeOf(m_target));
 }
 
 void PreviewSession::seekTo(double time)
 {
     m_sceneGoal = kNoScene;
-    const long frame = m_frames.frameAt(time);
-    // Past the end there is nothing to show: the film stays on its last frame.
-    if (m_ended && frame > m_shown)
-        return;
-    m_target = frame;
-    if (frame < m_shown)
-        m_ended = false;
+    // Past the end there is nothing to show: the film goes to its last frame.
+    m_target = std::min(m_frames.frameAt(time), m_lastFrame);
 }
 
 void PreviewSession::home()
@@ -105,6 +140,12 @@ void PreviewSession::faster()
         }
 }
 
+void PreviewSession::toggleMute()
+{
+    m_muted = !m_muted;
+    setNotice(m_muted ? "muted (M plays the song again)" : "the song plays", false);
+}
+
 void PreviewSession::markIn()
 {
     m_loopIn = std::max(m_shown, 0L);
@@ -119,7 +160,25 @@ void PreviewSession::markOut()
 
 void PreviewSession::toggleLoop()
 {
-    m_looping = !m_looping && m_loopIn >= 0 && m_loopIn < m_loopOut;
+    if (m_looping) {
+        m_looping = false;
+        return;
+    }
+    if (m_loopIn < 0 || m_loopOut < 0)
+        setNotice("no loop: mark its start with I and its end with O", true);
+    else if (m_loopIn >= m_loopOut)
+        setNotice("no loop: the out mark (" + secondsText(m_frames.timeOf(m_loopOut)) +
+                      ") is not after the in mark (" + secondsText(m_frames.timeOf(m_loopIn)) + ")",
+                  true);
+    else
+        m_looping = true;
+}
+
+void PreviewSession::clearMarks()
+{
+    m_loopIn = -1;
+    m_loopOut = -1;
+    m_looping = false;
 }
 
 void PreviewSession::landOn(long frame)
@@ -131,13 +190,14 @@ void PreviewSession::landOn(long frame)
 void PreviewSession::pass(double seconds)
 {
     m_noticeAge += seconds;
-    if (!m_paused && !m_ended) {
+    if (!m_paused && !ended()) {
         m_owed += seconds * m_speed;
         const long due = static_cast<long>(std::floor(m_owed * m_frames.fps()));
         m_owed = due > kMostFramesAtOnce ? 0.0 : m_owed - static_cast<double>(due) / m_frames.fps();
         m_target += std::min<long>(due, kMostFramesAtOnce);
         if (m_looping && m_target > m_loopOut)
             m_target = m_loopIn;
+        m_target = std::min(m_target, m_lastFrame);
     }
     m_sincePoll += seconds;
     if (m_sincePoll < kPollEvery)
@@ -151,9 +211,12 @@ void PreviewSession::pass(double seconds)
 void PreviewSession::lookAtFiles()
 {
     for (const WatchedGroup* group : m_watcher.poll()) {
-        // While building, the game folder changes by the build's own hand.
-        if (m_building && group->buildTarget.empty())
+        // While building, the game folder changes by the build's own hand: it is read
+        // again once the build ends, also when it failed after staging the data.
+        if (m_building && group->buildTarget.empty()) {
+            m_stagedWhileBuilding = true;
             continue;
+        }
         if (std::find(m_changed.begin(), m_changed.end(), group) == m_changed.end())
             m_changed.push_back(group);
     }
@@ -162,6 +225,8 @@ void PreviewSession::lookAtFiles()
 void PreviewSession::startWork()
 {
     std::vector<std::string> targets;
+    m_buildSources.clear();
+    m_stagedWhileBuilding = false;
     std::string names;
     for (const WatchedGroup* group : m_changed) {
         names += (names.empty() ? "" : ", ") + group->name;
@@ -169,6 +234,8 @@ void PreviewSession::startWork()
             std::find(targets.begin(), targets.end(), group->buildTarget) == targets.end())
             targets.push_back(group->buildTarget);
     }
+    for (const std::string& target : targets)
+        m_buildSources.push_back(sourceBuiltBy(target));
     m_changed.clear();
     if (targets.empty()) {
         m_reloadDue = true;
@@ -187,17 +254,36 @@ void PreviewSession::buildEnded(bool succeeded, const std::string& failure)
     m_building = false;
     // What the build staged is part of this reload; sources edited meanwhile wait for the next.
     lookAtFiles();
+    for (NoticeSource source : m_buildSources)
+        m_errors[static_cast<int>(source)] = succeeded ? "" : "build failed: " + failure;
     if (!succeeded) {
-        setNotice("build failed: " + failure, true);
+        m_reloadDue = m_stagedWhileBuilding;
         return;
     }
     if (m_buildsSelf) {
-        const long frame = std::max(m_shown, 0L);
-        m_relaunch(m_options.restartArguments(m_frames.timeOf(frame), m_paused,
-                                              "rebuilt at " + secondsText(m_frames.timeOf(frame))));
+        m_relaunch(stateArguments("rebuilt at " + secondsText(m_frames.timeOf(std::max(m_shown, 0L)))));
         return;
     }
     m_reloadDue = true;
+}
+
+std::vector<std::string> PreviewSession::stateArguments(const std::string& notice) const
+{
+    PreviewOptions now = m_options;
+    now.speed = m_speed;
+    now.loopIn.reset();
+    now.loopOut.reset();
+    if (m_loopIn >= 0)
+        now.loopIn = m_frames.timeOf(m_loopIn);
+    if (m_loopOut >= 0)
+        now.loopOut = m_frames.timeOf(m_loopOut);
+    now.looping = m_looping;
+    now.muted = m_muted;
+    now.errors.clear();
+    for (std::size_t source = 0; source < m_errors.size(); ++source)
+        if (!m_errors[source].empty())
+            now.errors.push_back(std::string(kNoticeSourceNames[source]) + "=" + m_errors[source]);
+    return now.restartArguments(m_frames.timeOf(std::max(m_shown, 0L)), m_paused, notice);
 }
 
 void PreviewSession::loaded(bool ready, int lines, const std::string& first)
@@ -207,27 +293,27 @@ void PreviewSession::loaded(bool ready, int lines, const std::string& first)
     m_reloadDue = false;
     const std::string what = reload ? "reloaded at " + secondsText(m_frames.timeOf(std::max(m_shown, 0L)))
                                     : m_notice;
+    std::string& data = m_errors[static_cast<int>(NoticeSource::Data)];
     if (!ready)
-        setNotice("the film cannot start: " + first, true);
+        data = "the film cannot start: " + first;
     else if (lines > 0)
-        setNotice((what.empty() ? "" : what + ": ") + std::to_string(lines) + (lines == 1 ? " line" : " lines") +
-                      " from the film, the first: " + first,
-                  true);
-    else if (!what.empty())
-        setNotice(what, false);
+        data = std::to_string(lines) + (lines == 1 ? " line" : " lines") + " from the film, the first: " + first;
     else
-        setNotice("", false);
+        data.clear();
+    setNotice(what, false);
 }
 
 void PreviewSession::reached(long frame)
 {
     m_shown = frame;
+    if (frame >= m_lastFrame)
+        ended(frame);
 }
 
 void PreviewSession::ended(long lastFrame)
 {
     m_shown = lastFrame;
-    m_ended = true;
+    m_lastFrame = lastFrame;
     m_paused = true;
     m_target = m_shown;
 }
@@ -235,6 +321,17 @@ void PreviewSession::ended(long lastFrame)
 void PreviewSession::restarted()
 {
     m_shown = -1;
+}
+
+std::vector<Notice> PreviewSession::notices() const
+{
+    std::vector<Notice> shown;
+    for (const std::string& error : m_errors)
+        if (!error.empty() && std::find(shown.begin(), shown.end(), Notice{error, true}) == shown.end())
+            shown.push_back({error, true});
+    if (!m_notice.empty() && m_noticeAge < kNoticeFor)
+        shown.push_back({m_notice, m_noticeIsError});
+    return shown;
 }
 
 void PreviewSession::setNotice(const std::string& notice, bool error)

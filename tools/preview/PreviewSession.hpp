@@ -4,9 +4,23 @@
 #include "FolderWatcher.hpp"
 #include "PreviewOptions.hpp"
 
+#include <array>
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
+
+// Where a standing error comes from: each keeps its own until that source builds or loads
+// again.
+enum class NoticeSource { Code, Pictures, Song, Data };
+inline constexpr std::array<const char*, 4> kNoticeSourceNames = {"code", "pictures", "song", "data"};
+
+// A line under the status: a standing error or the latest message.
+struct Notice {
+    std::string text;
+    bool error = false;
+    bool operator==(const Notice& other) const { return text == other.text && error == other.error; }
+};
 
 // Everything the preview decides, without a window: which frame the film should show (the
 // keys, the timeline, real time passing at the chosen speed, a loop), when its files changed,
@@ -37,7 +51,12 @@ public:
     long shown() const { return m_shown; }    // the frame on screen; -1 before the first
     long target() const { return m_target; }  // the frame the film should show now
     bool paused() const { return m_paused; }
-    bool ended() const { return m_ended; }
+    // On the film's last frame, paused; nothing plays or steps past it.
+    bool ended() const { return m_shown >= m_lastFrame; }
+    // The film's last frame: the last its scenes draw (the credits' last), known once the
+    // film was loaded; every move stops there.
+    long lastFrame() const { return m_lastFrame; }
+    void filmEndsAt(long frame);
     double time() const { return m_frames.timeOf(m_shown); }
     double targetTime() const { return m_frames.timeOf(m_target); }
 
@@ -50,16 +69,21 @@ public:
     void seekTo(double time);
     void home();  // a fresh start's frame
 
+    // The song muted (M); kept across a restart like the speed and the loop.
+    bool muted() const { return m_muted; }
+    void toggleMute();
     // Playback speed, one of 0.25, 0.5, 1 and 2.
     double speed() const { return m_speed; }
     void slower();
     void faster();
 
     // The loop: I and O mark its ends at the frame shown, L switches it on and off (only
-    // with both marks, in order). While on, playing past the out mark goes back to the in mark.
+    // with both marks, in order; otherwise a notice says what is missing). While on, playing
+    // past the out mark goes back to the in mark. X clears both marks.
     void markIn();
     void markOut();
     void toggleLoop();
+    void clearMarks();
     long loopIn() const { return m_loopIn; }    // -1 when not marked
     long loopOut() const { return m_loopOut; }
     bool looping() const { return m_looping; }
@@ -77,7 +101,8 @@ public:
     void pass(double seconds);
     // The film now shows `frame`.
     void reached(long frame);
-    // The film ended on the frame shown: it stays there, paused.
+    // The film showed its last frame (or, when it ended sooner than it said, ran past it):
+    // it stays there, paused.
     void ended(long lastFrame);
     // True when the target lies before the frame shown: the film must start again.
     bool needsRestart() const { return m_target < m_shown; }
@@ -99,16 +124,24 @@ public:
     // number of diagnostic lines the film printed and `first` the first of them.
     void loaded(bool ready, int lines, const std::string& first);
 
-    // The notice line, whether it is an error (shown until a later reload succeeds), and
-    // whether it is on screen now.
-    const std::string& notice() const { return m_notice; }
-    bool noticeIsError() const { return m_noticeIsError; }
-    bool noticeShown() const { return !m_notice.empty() && (m_noticeIsError || m_noticeAge < kNoticeFor); }
+    // The lines under the status: each source's standing error (a failed build of it, or
+    // what the film printed as its data loaded), kept until that source builds or loads
+    // again, then the latest message for kNoticeFor seconds.
+    std::vector<Notice> notices() const;
+    bool noticeShown() const { return !notices().empty(); }
+    // The latest message (a saved frame, a reload); `error` shows it in red.
     void setNotice(const std::string& notice, bool error);
+    const std::string& error(NoticeSource source) const { return m_errors[static_cast<int>(source)]; }
+
+    // The arguments that start a preview showing this session at the frame shown, with
+    // `notice` (for a restart, and for --resume).
+    std::vector<std::string> stateArguments(const std::string& notice) const;
+    const std::string& sessionFile() const { return m_options.sessionFile; }
 
 private:
     void lookAtFiles();
     void startWork();
+    void clampToTheEnd();
 
     PreviewOptions m_options;
     FilmFrames m_frames;
@@ -120,7 +153,8 @@ private:
     long m_shown = -1;
     long m_target;
     bool m_paused;
-    bool m_ended = false;
+    long m_lastFrame = LONG_MAX;
+    bool m_muted = false;
     int m_sceneGoal = kNoScene;
     double m_speed = 1.0;
     long m_loopIn = -1;
@@ -130,9 +164,12 @@ private:
     double m_sincePoll = 0.0;  // seconds
     bool m_building = false;
     bool m_buildsSelf = false;  // the running build makes the preview's program
+    std::vector<NoticeSource> m_buildSources;  // what the running build builds
+    bool m_stagedWhileBuilding = false;  // the game folder changed under the running build
     std::string m_buildingWhat;
     bool m_reloadDue = false;
     bool m_firstLoad = true;
+    std::array<std::string, kNoticeSourceNames.size()> m_errors;
     std::string m_notice;
     bool m_noticeIsError = false;
     double m_noticeAge = 0.0;  // seconds

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -34,6 +35,8 @@ constexpr double kScaleStep = 5.0;   // seconds between the scale's ticks
 constexpr int kLabelEvery = 2;       // ticks per labelled tick (every 10 s)
 constexpr unsigned kScaleSize = 13;  // pixels, a label
 constexpr float kScaleTick = 6.0f;   // pixels, a tick; a labelled one twice as long
+constexpr float kScaleStrip = kScaleSize + 12.0f;  // pixels, the scale's strip above the bar
+constexpr unsigned kHoverSize = 16;  // pixels, the time under the pointer
 
 double filmStart() { return sceneStarts().front().start; }
 double filmEnd() { return sceneStarts().back().start; }
@@ -57,7 +60,7 @@ void TimelineBar::layout(float width, float height)
 
 bool TimelineBar::contains(float x, float y) const
 {
-    return x >= m_left && x <= m_left + m_width && y >= m_top && y <= m_top + kHeight;
+    return x >= m_left && x <= m_left + m_width && y >= m_top - kScaleStrip && y <= m_top + kHeight;
 }
 
 double TimelineBar::timeAt(float x) const
@@ -110,7 +113,7 @@ void TimelineBar::drawScale(sf::RenderTarget& window, const sf::Font* font) cons
 {
     // Seconds from the opening's first frame, along the bar's bottom edge and above it on a
     // dark strip of their own.
-    fill(window, m_left - 2.0f, m_top - kScaleSize - 12.0f, m_width + 4.0f, kScaleSize + 10.0f, kBackground);
+    fill(window, m_left - 2.0f, m_top - kScaleStrip, m_width + 4.0f, kScaleStrip - 2.0f, kBackground);
     const int first = static_cast<int>(std::ceil(filmStart() / kScaleStep));
     for (int tick = first; tick * kScaleStep <= filmEnd(); ++tick) {
         const double time = tick * kScaleStep;
@@ -135,4 +138,20 @@ void TimelineBar::drawLoop(sf::RenderTarget& window, double in, double out, bool
     for (double end : {in, out})
         if (end >= filmStart())
             fill(window, xOf(end) - 1.0f, m_top - 4.0f, 2.0f, kHeight + 8.0f, kLoopMark);
+}
+
+void TimelineBar::drawTimeAt(sf::RenderTarget& window, const sf::Font* font, double time) const
+{
+    if (font == nullptr)
+        return;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f s", time);
+    sf::Text label(text, *font, kHoverSize);
+    const sf::FloatRect bounds = label.getLocalBounds();
+    const float x = std::clamp(xOf(time) - bounds.width / 2.0f, m_left, m_left + m_width - bounds.width);
+    const float y = m_top - kScaleStrip - kHoverSize - 10.0f;
+    fill(window, x - 4.0f, y, bounds.width + 8.0f, kHoverSize + 8.0f, kBackground);
+    label.setFillColor(kName);
+    label.setPosition(x, y);
+    window.draw(label);
 }

@@ -17,7 +17,7 @@ class TimelineBar {
 public:
     // Lays the bar out along the bottom of a window `width` x `height` pixels.
     void layout(float width, float height);
-    // True when the window pixel (x, y) lies on the bar.
+    // True when the window pixel (x, y) lies on the bar or on its scale above it.
     bool contains(float x, float y) const;
     // The film time under window x, seconds, clamped to the film.
     double timeAt(float x) const;
@@ -28,6 +28,8 @@ public:
     // The loop's marks at `in` and `out` (seconds; below the film's start: not set), and the
     // band between them, brighter while `looping`. Drawn after draw().
     void drawLoop(sf::RenderTarget& window, double in, double out, bool looping) const;
+    // The time under the pointer, above the bar at `time`.
+    void drawTimeAt(sf::RenderTarget& window, const sf::Font* font, double time) const;
 
 private:
     float xOf(double time) const;

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -32,6 +33,24 @@ void restartSelf(const std::vector<std::string>& arguments)
     execv(g_self.c_str(), argv.data());
     reportLine(std::string("drennmoor-preview: cannot restart: ") + std::strerror(errno));
     std::exit(1);
+}
+
+// The options of the last session in this game folder (kept as it stopped), then those of
+// the command line over them. False with `error` set when they are not options.
+bool resume(int argc, char** argv, PreviewOptions& options, std::string& error)
+{
+    std::vector<std::string> words = {"drennmoor-preview"};
+    std::ifstream kept(options.sessionFile);
+    for (std::string line; std::getline(kept, line);)
+        words.push_back(line);
+    if (words.size() == 1)
+        reportLine("drennmoor-preview: no session to resume in " + options.sessionFile);
+    words.insert(words.end(), argv + 1, argv + argc);
+    std::vector<char*> arguments;
+    for (std::string& word : words)
+        arguments.push_back(word.data());
+    options = PreviewOptions();
+    return options.parse(static_cast<int>(arguments.size()), arguments.data(), error);
 }
 }
 
@@ -54,6 +73,10 @@ int main(int argc, char** argv)
         reportLine("drennmoor-preview: cannot silence standard output");
     if (!enterGameFolder("drennmoor-preview"))
         return 1;
+    if (options.resume && !resume(argc, argv, options, error)) {
+        reportLine("drennmoor-preview: " + options.sessionFile + ": " + error);
+        return 2;
+    }
     if (options.bench)
         return benchSeeks(options.fps);
     std::error_code found;
