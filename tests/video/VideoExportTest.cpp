@@ -179,4 +179,20 @@ TEST(VideoExport, OptionsThatDoNotFitAreRefused)
     EXPECT_EQ(run(kFilm + " --video x.mp4 --from 2 --until 1 2>/dev/null").status, 2);
     EXPECT_EQ(run(kFilm + " --jobs 2 2>/dev/null").status, 2);
     EXPECT_EQ(run(kFilm + " --video x.mp4 --jobs 0 2>/dev/null").status, 2);
+
+    // Times that are no times of the film: nan and inf wrote the lead-in's frame as
+    // "frame_     nan.png" and exited 0, 1e12 played the whole film and wrote nothing, 250 was
+    // dropped without a word, -100 wrote the lead-in's first frame, and a video from nan
+    // started in the lead-in. Each is refused in one line that names it, and nothing is written.
+    TempDir folder;
+    for (const char* times : {"--at nan", "--at 100,inf", "--at 250", "--at 1e12", "--at -100", "--at -2.6",
+                              "--video x.mp4 --from nan --until 5", "--video x.mp4 --from 5 --until nan",
+                              "--video x.mp4 --from -5", "--video x.mp4 --until inf"}) {
+        const Outcome film = run(kFilm + " " + times + " --out " + folder.path() + " 2>&1");
+        EXPECT_EQ(film.status, 2) << times << "\n" << film.output;
+        EXPECT_EQ(std::count(film.output.begin(), film.output.end(), '\n'), 1) << film.output;
+        const std::string value = std::string(times).substr(std::string(times).rfind(' ') + 1);
+        EXPECT_NE(film.output.find(value.substr(value.rfind(',') + 1) + " "), std::string::npos) << film.output;
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << times;
+    }
 }

@@ -93,10 +93,14 @@ bool VideoParts::start(std::size_t part, long first, long end)
                                       "--video", m_paths[part],
                                       "--picture-only",
                                       "--fps", std::to_string(m_frames.fps()),
-                                      "--quality", qualityName(m_options.quality),
-                                      // The exact times of the frames, which read back as those frames.
-                                      "--from", sixDecimals(m_frames.timeOf(first)),
-                                      "--until", sixDecimals(m_frames.timeOf(end))};
+                                      "--quality", qualityName(m_options.quality)};
+    // The exact times of the frames, which read back as those frames. The lead-in's frame 0
+    // comes before any time a command line takes, and the film's quit after: a process
+    // drawing from the one or to the other starts or ends where the film does.
+    if (m_frames.timeOf(first) >= FilmFrames::kStart)
+        words.insert(words.end(), {"--from", sixDecimals(m_frames.timeOf(first))});
+    if (m_frames.timeOf(end) <= FilmFrames::kEnd)
+        words.insert(words.end(), {"--until", sixDecimals(m_frames.timeOf(end))});
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());

@@ -2,6 +2,8 @@
 
 #include "PreviewKeys.hpp"
 
+#include "core/FileCheck.hpp"
+
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -29,7 +31,8 @@ constexpr float kHelpWidth = 980.0f;      // pixels
 
 void PreviewOverlay::loadFont()
 {
-    m_fontLoaded = m_font.loadFromFile(kFont);
+    // A named pipe in the font's place would hang the preview before its window shows.
+    m_fontLoaded = notAFile(kFont).empty() && m_font.loadFromFile(kFont);
 }
 
 void PreviewOverlay::draw(sf::RenderTarget& window, const std::string& status, const std::string& notice,

@@ -55,7 +55,7 @@ void PreviewSession::stepFrames(int count)
 {
     m_sceneGoal = kNoScene;
     if (m_paused && !(m_ended && count > 0))
-        m_target = std::max(0L, m_target + count);
+        m_target = std::max(m_frames.firstFrame(), m_target + count);
 }
 
 void PreviewSession::previousScene()
