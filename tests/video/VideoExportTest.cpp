@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <functional>
@@ -242,8 +243,14 @@ TEST(VideoExport, AnExportStoppedHalfWayLeavesNothingBehindAndTheEarlierVideoAsI
             _exit(127);
         }
         ASSERT_GT(timeout, 0);
+        // Both parts' processes have said how far they came ("frames from 225: 10% ...").
         const bool drawing = eventually([&] {
-            return std::filesystem::exists(video + ".part1.mp4.part") && std::filesystem::exists(video + ".part2.mp4.part");
+            const std::string errors = readFile(folder.path() + "/errors");
+            std::set<std::string> parts;
+            for (std::size_t at = errors.find("frames from "); at != std::string::npos;
+                 at = errors.find("frames from ", at + 1))
+                parts.insert(errors.substr(at, errors.find(':', at) - at));
+            return parts.size() == 2;
         }, 300);
         kill(timeout, stop.signal);
         int status = 0;
