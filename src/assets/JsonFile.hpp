@@ -12,7 +12,8 @@
 //
 // Opens `path`; when it cannot be opened prints "<owner>: Unable to open file <path>." and
 // returns false; a folder, a named pipe or a file larger than kMostDataFileBytes is not
-// opened, and the line says what it is ("...: a folder, not a file."). Otherwise parses it into `document` and returns true. A syntax error prints
+// opened, and the line says what it is ("...: a folder, not a file."). Otherwise parses it
+// into `document` and returns true. A syntax error prints
 // "<owner>: Error while parsing JSON." and the library's message (a failed read, the system's
 // message), and leaves in `document` whatever the parser had built before the error (null for
 // an empty file).

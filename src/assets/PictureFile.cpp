@@ -12,7 +12,8 @@ std::string pictureNotRead(const std::string& file)
     int width = 0;
     int height = 0;
     int channels = 0;
-    if (stbi_info(file.c_str(), &width, &height, &channels) == 0 || (width <= kMostPictureSide && height <= kMostPictureSide))
+    const bool known = stbi_info(file.c_str(), &width, &height, &channels) != 0;
+    if (!known || (width <= kMostPictureSide && height <= kMostPictureSide))
         return "";
     return std::to_string(width) + " x " + std::to_string(height) + " pixels, more than " +
            std::to_string(kMostPictureSide) + " either way";

@@ -46,7 +46,8 @@ TEST(PreviewTime, ARestartComesBackToTheSameFrame)
         const FilmFrames frames(fps);
         PreviewOptions options;
         options.fps = fps;
-        for (long frame : {frames.firstFrame(), frames.firstFrame() + 1, 150L, frames.frameAt(123.4), frames.frameAt(200.0)}) {
+        for (long frame :
+             {frames.firstFrame(), frames.firstFrame() + 1, 150L, frames.frameAt(123.4), frames.frameAt(200.0)}) {
             std::vector<std::string> words = {"drennmoor-preview"};
             for (const std::string& word : options.restartArguments(frames.timeOf(frame), true, "reloaded", true))
                 words.push_back(word);

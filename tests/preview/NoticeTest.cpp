@@ -91,6 +91,7 @@ TEST(PreviewNotice, ATypedTimeIsATimeOfTheFilmOrRefusedWithItsReason)
                           Case{nines, "a text of 200 characters is not a number of seconds", 0.0}}) {
         TimeEntry entry;
         entry.begin();
+        entry.type('t');  // the key that opened it
         for (char character : c.typed)
             entry.type(character);
         const std::optional<double> seconds = entry.finish();

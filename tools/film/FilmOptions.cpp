@@ -70,9 +70,11 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
     });
     line.option("--sheet", [&](const std::string& value) { return !(sheet = value).empty(); });
     line.option("--out", [&](const std::string& value) { return !(outDir = value).empty(); });
-    line.option("--until", [&](const std::string& value) { return hasUntil = readTime("--until", value, until, timeError); });
+    line.option("--until",
+                [&](const std::string& value) { return hasUntil = readTime("--until", value, until, timeError); });
     line.option("--video", [&](const std::string& value) { return !(video = value).empty(); });
-    line.option("--from", [&](const std::string& value) { return hasFrom = readTime("--from", value, from, timeError); });
+    line.option("--from",
+                [&](const std::string& value) { return hasFrom = readTime("--from", value, from, timeError); });
     line.option("--quality", [&](const std::string& value) { return readQuality(value, quality); });
     line.option("--jobs", wholeNumberIn(1.0, 64.0, jobs));
     line.flag("--picture-only", pictureOnly);
@@ -154,6 +156,11 @@ std::string FilmOptions::usage()
            "                   captions (what each of the --jobs processes writes)\n"
            "  --fps N          frames per second, dt = 1/N (default 60; 30 with --video)\n"
            "  --help           this text\n"
+           "\n"
+           "A video and its .vtt take their names together, once both are whole. Stopped by\n"
+           "SIGINT (Ctrl-C), SIGTERM or SIGHUP, an export stops its processes and ffmpeg, removes\n"
+           "what it made, leaves an earlier file of the same name as it was, says \"stopped\" and\n"
+           "exits with 128 + the signal (130, 143, 129).\n"
            "\n"
            "Progress goes to standard error, one line per second of film; at the end the median\n"
            "milliseconds per drawn frame of each scene, the time of the undrawn frames and the peak\n"

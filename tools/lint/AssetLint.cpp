@@ -149,7 +149,8 @@ void AssetLint::checkPictureSizes()
     if (!entries.is_object())
         return;
     for (const auto& entry : entries.items()) {
-        const nlohmann::json& crop = entry.value().is_object() ? entry.value().value("crop", nlohmann::json()) : nullptr;
+        const nlohmann::json crop =
+            entry.value().is_object() ? entry.value().value("crop", nlohmann::json()) : nlohmann::json();
         if (!m_textures.contains(entry.key()) || !crop.is_array() || crop.size() != 4 || !crop[2].is_number_integer() ||
             !crop[3].is_number_integer())
             continue;

@@ -18,7 +18,8 @@
 // fetches, sprite rectangles that reach outside their textures, pictures of another size
 // than the crop the build stored them at, song files that do not decode, easing ids outside
 // the nineteen curves, the poem's plays against the shapes the song times and the picture's
-// width, and the poem's song against its score and its words (length, loop point, onsets). Needs a display (textures live in OpenGL) but no audio device.
+// width, and the poem's song against its score and its words (length, loop point, onsets).
+// Needs a display (textures live in OpenGL) but no audio device.
 class AssetLint {
 public:
     // A lint that writes what it finds to `findings`.

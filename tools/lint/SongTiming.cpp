@@ -104,7 +104,8 @@ std::vector<std::string> songTimingFaults(const std::string& file, double loopTo
     std::vector<std::string> faults;
     sf::InputSoundFile input;
     // songFault already says what is wrong with a file that is none.
-    if (!notAFile(file).empty() || !input.openFromFile(file) || input.getChannelCount() == 0 || input.getSampleRate() == 0)
+    if (!notAFile(file).empty() || !input.openFromFile(file) || input.getChannelCount() == 0 ||
+        input.getSampleRate() == 0)
         return faults;
     DecodedSong song;
     decode(input, song);

@@ -9,7 +9,10 @@ std::string TimeEntry::text() const
 
 void TimeEntry::type(char character)
 {
-    if (static_cast<unsigned char>(character) < ' ' || character == 127)
+    const bool opening = m_opening;
+    m_opening = false;
+    const bool control = static_cast<unsigned char>(character) < ' ' || character == 127;
+    if (control || (opening && (character == 't' || character == 'T')))
         return;
     if (m_text.size() < kLongestShown)
         m_text += character;

@@ -10,7 +10,8 @@ public:
     // More than this many characters are not kept (the refusal counts them all).
     static constexpr std::size_t kLongestShown = 24;
 
-    void begin() { m_active = true; m_text.clear(); m_typed = 0; m_refusal.clear(); }
+    // Starts an entry opened by the key T, whose own 't' arrives as typed right after.
+    void begin() { m_active = true; m_text.clear(); m_typed = 0; m_refusal.clear(); m_opening = true; }
     void cancel() { m_active = false; }
     bool active() const { return m_active; }
     // What was typed, its first kLongestShown characters, then "..." when there were more.
@@ -29,4 +30,5 @@ private:
     std::string m_text;
     std::size_t m_typed = 0;  // characters typed, also those beyond m_text
     std::string m_refusal;
+    bool m_opening = false;  // the opening key's character may still come
 };
