@@ -22,7 +22,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 const std::string kName = "drennmoor-film: ";
