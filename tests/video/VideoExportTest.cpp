@@ -262,6 +262,7 @@ TEST(VideoExport, AnExportStoppedHalfWayLeavesNothingBehindAndTheEarlierVideoAsI
         EXPECT_NE(errors.find(std::string("drennmoor-film: stopped by ") + stop.name + "; nothing written to " + video +
                               "\n"),
                   std::string::npos) << errors;
+        EXPECT_EQ(errors.find("stopped"), errors.rfind("stopped")) << errors;
         EXPECT_EQ(errors.find("wrote"), std::string::npos) << errors;
         EXPECT_TRUE(eventually([&] { return processesWith(folder.path()) == 0; }, 10));
         EXPECT_EQ(readFile(video), "the earlier video");

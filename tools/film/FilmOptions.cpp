@@ -78,6 +78,7 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
     line.option("--quality", [&](const std::string& value) { return readQuality(value, quality); });
     line.option("--jobs", wholeNumberIn(1.0, 64.0, jobs));
     line.flag("--picture-only", pictureOnly);
+    line.flag("--part", part);
     if (!line.parse(argc, argv, error)) {
         if (!timeError.empty())
             error = timeError;
@@ -99,6 +100,10 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
     }
     if ((jobs > 0 || pictureOnly) && video.empty()) {
         error = std::string(jobs > 0 ? "--jobs" : "--picture-only") + " needs --video FILE";
+        return false;
+    }
+    if (part && !pictureOnly) {
+        error = "--part needs --picture-only";
         return false;
     }
     if (!video.empty() && hasFrom && hasUntil && until <= from) {
@@ -154,6 +159,8 @@ std::string FilmOptions::usage()
            "                   video at most)\n"
            "  --picture-only   with --video: the picture alone, without the song and the\n"
            "                   captions (what each of the --jobs processes writes)\n"
+           "  --part           with --picture-only: one of the --jobs processes, which says\n"
+           "                   nothing when stopped (the export it draws for says it)\n"
            "  --fps N          frames per second, dt = 1/N (default 60; 30 with --video)\n"
            "  --help           this text\n"
            "\n"

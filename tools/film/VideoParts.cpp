@@ -87,7 +87,7 @@ bool VideoParts::start(std::size_t part, long first, long end)
     // This very program, wherever it was started from; the game folder is the current one.
     std::vector<std::string> words = {"/proc/self/exe",
                                       "--video", m_paths[part],
-                                      "--picture-only",
+                                      "--picture-only", "--part",
                                       "--fps", std::to_string(m_frames.fps()),
                                       "--quality", qualityName(m_options.quality)};
     // The exact times of the frames, which read back as those frames. The lead-in's frame 0

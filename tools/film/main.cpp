@@ -52,8 +52,9 @@ int main(int argc, char** argv)
         written = recorder.run();
     }
     if (stopRequested()) {
-        reportLine(std::string("drennmoor-film: stopped by ") + stopSignalName(stopSignal()) + "; nothing written to " +
-                   options.video);
+        if (!options.part)
+            reportLine(std::string("drennmoor-film: stopped by ") + stopSignalName(stopSignal()) +
+                       "; nothing written to " + options.video);
         return 128 + stopSignal();
     }
     return written ? 0 : 1;
