@@ -1,18 +1,21 @@
 #include "assets/JsonFile.hpp"
 
 #include "core/Diagnostics.hpp"
+#include "core/FileCheck.hpp"
 
-#include <filesystem>
 #include <fstream>
 #include <ios>
 
 bool readJsonFile(const std::string& owner, const std::string& path, nlohmann::json& document)
 {
-    // A folder opens as a stream here but throws on its first read: it is no file to read.
-    std::error_code ignored;
-    std::ifstream file;
-    if (!std::filesystem::is_directory(path, ignored))
-        file.open(path);
+    // A named pipe would hang the open, a folder throws on its first read, a huge file
+    // takes the machine's memory: each is refused in the line a missing file gets.
+    const std::string refused = notADataFile(path);
+    if (!refused.empty()) {
+        reportLine(owner + ": Unable to open file " + path + ": " + refused + ".");
+        return false;
+    }
+    std::ifstream file(path);
     if (!file.is_open()) {
         reportLine(owner + ": Unable to open file " + path + ".");
         return false;

@@ -10,8 +10,10 @@
 // The reading step every loader starts with. `owner` is the class name that prefixes the
 // messages ("TextureManager", "ParticleSystem", ...).
 //
-// Opens `path`; when it cannot be opened (a folder included) prints "<owner>: Unable to open
-// file <path>." and returns false. Otherwise parses it into `document` and returns true. A syntax error prints
+// Opens `path`; when it cannot be opened prints "<owner>: Unable to open file <path>." and
+// returns false; a folder, a named pipe or a file larger than kMostDataFileBytes is not
+// opened, and the line says what it is ("...: a folder, not a file."). Otherwise parses it
+// into `document` and returns true. A syntax error prints
 // "<owner>: Error while parsing JSON." and the library's message (a failed read, the system's
 // message), and leaves in `document` whatever the parser had built before the error (null for
 // an empty file).

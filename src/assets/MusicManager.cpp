@@ -4,6 +4,7 @@
 #include "assets/JsonValues.hpp"
 #include "assets/SoundDevice.hpp"
 #include "core/Diagnostics.hpp"
+#include "core/FileCheck.hpp"
 
 #include <cmath>
 #include <limits>
@@ -79,6 +80,12 @@ void MusicManager::playSong(const std::string& key, bool loop, double offsetMs)
     if (!m_player)
         m_player = std::make_unique<sf::Music>();
     sf::Music& player = *m_player;
+    // A named pipe would hang the open, in the middle of the film.
+    const std::string refused = notAFile(song->file);
+    if (!refused.empty()) {
+        reportLine(kOwner + ": Unable to load music file " + song->file + ": " + refused + ".");
+        return;
+    }
     if (!player.openFromFile(song->file)) {
         reportLine(kOwner + ": Unable to load music file " + song->file + ".");
         return;

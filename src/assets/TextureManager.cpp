@@ -3,6 +3,7 @@
 #include "assets/ImagePrefetch.hpp"
 #include "assets/JsonFile.hpp"
 #include "assets/JsonValues.hpp"
+#include "assets/PictureFile.hpp"
 #include "core/Diagnostics.hpp"
 
 namespace {
@@ -18,7 +19,9 @@ std::vector<std::string> filesOf(const nlohmann::json& textures)
         if (!entry.contains("file"))
             continue;
         const nlohmann::json& file = entry.at("file");
-        files.push_back(file.is_string() ? file.get<std::string>() : std::string());
+        // One that is not read at all is left to add, which says why.
+        const bool readable = file.is_string() && pictureNotRead(file.get<std::string>()).empty();
+        files.push_back(readable ? file.get<std::string>() : std::string());
     }
     return files;
 }
@@ -78,6 +81,14 @@ bool TextureManager::add(const std::string& key, const std::string& file, bool r
 {
     if (!m_textures.isFree(key))
         return false;
+    // A named pipe would hang the read; a huge picture takes gigabytes to decode.
+    if (decoded == nullptr) {
+        const std::string refused = pictureNotRead(file);
+        if (!refused.empty()) {
+            reportLine(kOwner + ": Unable to load file " + file + ": " + refused + ".");
+            return false;
+        }
+    }
     // Without a decoded image the file is read here, and SFML says why when it fails.
     DecodedPicture read;
     const DecodedPicture* picture = decoded;

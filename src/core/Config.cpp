@@ -2,10 +2,10 @@
 
 #include "assets/MusicManager.hpp"
 #include "core/Diagnostics.hpp"
+#include "core/FileCheck.hpp"
 
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
 #include <fstream>
 #include <ios>
 
@@ -39,11 +39,14 @@ void loadConfig()
 
 void loadConfig(const std::string& path, Config& config, MusicManager& music)
 {
-    // A folder opens as a stream here but throws on its first read: it is no file to read.
-    std::error_code ignored;
-    std::ifstream file;
-    if (!std::filesystem::is_directory(path, ignored))
-        file.open(path);
+    // A named pipe would hang the open (no window would ever open), a folder throws on its
+    // first read, a huge file takes the machine's memory: each says what it is.
+    const std::string refused = notADataFile(path);
+    if (!refused.empty()) {
+        reportLine("config.json: Unable to open file " + path + ": " + refused + ".");
+        return;
+    }
+    std::ifstream file(path);
     if (!file.is_open()) {
         reportLine("Config.json missing.");
         return;

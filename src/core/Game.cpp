@@ -5,6 +5,7 @@
 #include "assets/SpriteManager.hpp"
 #include "assets/TextureManager.hpp"
 #include "core/Diagnostics.hpp"
+#include "core/FileCheck.hpp"
 #include "core/Screen.hpp"
 #include "core/ScreenFade.hpp"
 #include "particles/ParticleManager.hpp"
@@ -16,6 +17,8 @@
 #include <SFML/Window/GlResource.hpp>
 
 namespace {
+const char* const kVertexShaderFile = "assets/shaders/passthrough.vert";
+const char* const kFragmentShaderFile = "assets/shaders/vignette.frag";
 // SFML makes and frees a small per-thread helper (a transient context lock) on every texture
 // or shader switch unless one is already held on the thread. Holding one from the start-up
 // until exit keeps the frames free of heap allocation. Made while a context is active, it
@@ -54,7 +57,14 @@ bool Game::loadContent()
     screenFade().sprite = SpriteManager::instance().get("black");
 
     sf::Shader& shader = vignetteShader();
-    if (!shader.loadFromFile("assets/shaders/passthrough.vert", "assets/shaders/vignette.frag")) {
+    for (const char* file : {kVertexShaderFile, kFragmentShaderFile}) {
+        const std::string refused = notAFile(file);
+        if (!refused.empty()) {
+            reportLine("Unable to load vignette.frag: " + std::string(file) + " is " + refused);
+            return false;
+        }
+    }
+    if (!shader.loadFromFile(kVertexShaderFile, kFragmentShaderFile)) {
         reportLine("Unable to load vignette.frag");
         return false;
     }

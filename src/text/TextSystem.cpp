@@ -3,6 +3,7 @@
 #include "assets/JsonFile.hpp"
 #include "assets/JsonValues.hpp"
 #include "core/Diagnostics.hpp"
+#include "core/FileCheck.hpp"
 #include "particles/ParticleManager.hpp"
 
 namespace {
@@ -33,7 +34,14 @@ bool TextSystem::buildFromJson(const nlohmann::json& entry, const std::string& k
 
 bool TextSystem::readEntry(const nlohmann::json& entry, const std::string& key, ParticleManager& particles)
 {
-    if (!font.loadFromFile(jsonString(entry.at("font")))) {
+    const std::string fontFile = jsonString(entry.at("font"));
+    // A named pipe would hang the font library's open.
+    const std::string refused = notAFile(fontFile);
+    if (!refused.empty()) {
+        reportLine(kOwner + ": Unable to load font " + fontFile + ": " + refused + ".");
+        return false;
+    }
+    if (!font.loadFromFile(fontFile)) {
         reportLine(kOwner + ": Missing FONT property.");
         return false;
     }

@@ -1,8 +1,13 @@
 #include "GameCopy.hpp"
 
+#include "support/NamedPipe.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 // The lint on a copy of the staged game broken in many ways at once, each test checking that
@@ -22,6 +27,9 @@ protected:
         breakLoaders(copy);
         breakValues(copy);
         run = runLint(copy.path());
+        pipesOpened = pictureOnPipe->opened() || particlesOnPipe->opened();
+        pictureOnPipe.reset();
+        particlesOnPipe.reset();
     }
 
     // Keys the film fetches that no file defines.
@@ -46,6 +54,21 @@ protected:
             d["textsystems"]["caption_text"] = d["textsystems"]["demo_text"];
             d["textsystems"]["caption_text"]["font"] = "assets/fonts/Missing.otf";
         });
+        // A picture of one pixel in place of the fade's tile and of a cropped picture, and a
+        // named pipe in place of a picture and of a particle definition (the lint waited on it
+        // for ever).
+        sf::Image pixel;
+        pixel.create(1, 1, sf::Color::White);
+        ASSERT_TRUE(pixel.saveToFile(copy.path() + "/assets/one_pixel.png"));
+        copy.edit("assets/textures.json", [](auto& d) {
+            d["textures"]["black"]["file"] = "assets/one_pixel.png";
+            d["textures"]["closeup_3"]["file"] = "assets/one_pixel.png";
+            d["textures"]["pipe"] = {{"file", "assets/pipe.png"}};
+        });
+        pictureOnPipe = std::make_unique<NamedPipe>(copy.path() + "/assets/pipe.png");
+        particlesOnPipe = std::make_unique<NamedPipe>(copy.path() + "/assets/particles/pipe.json");
+        copy.edit("assets/particles.json",
+                  [](auto& d) { d["particlesystems"]["pipe"] = {{"file", "assets/particles/pipe.json"}}; });
         copy.write("assets/song.ogg", "not a song");
         // The shipped song with a run of its middle overwritten: it opens, but decoding stops.
         std::string song = readFile("assets/music/demo_song.ogg");
@@ -109,9 +132,15 @@ protected:
     }
 
     static LintRun run;
+    static bool pipesOpened;
+    static std::unique_ptr<NamedPipe> pictureOnPipe;
+    static std::unique_ptr<NamedPipe> particlesOnPipe;
 };
 
 LintRun LintFaults::run;
+bool LintFaults::pipesOpened = false;
+std::unique_ptr<NamedPipe> LintFaults::pictureOnPipe;
+std::unique_ptr<NamedPipe> LintFaults::particlesOnPipe;
 
 } // namespace
 
@@ -143,6 +172,18 @@ TEST_F(LintFaults, ReportsPicturesFontsAndSongsThatDoNotOpen)
                "assets/music.json: song \"broken_song\": assets/song.ogg does not open as audio"},
               {"assets/textures.json: Failed to load image \"assets/broken.png\"",
                "assets/text/text.json: Failed to load font \"assets/fonts/Missing.otf\""});
+}
+
+// A named pipe hung the lint in open() for ever; a picture of one pixel in place of a cropped
+// one played with the picture gone, and the lint said "0 findings".
+TEST_F(LintFaults, ReportsNamedPipesAndPicturesOfAnotherSizeThanTheirCrop)
+{
+    expectAll({"assets/textures.json: TextureManager: Unable to load file assets/pipe.png: a named pipe, not a file.",
+               "assets/particles.json: ParticleSystem: Unable to open file assets/particles/pipe.json: a named pipe, "
+               "not a file.",
+               "assets/textures.json: texture \"black\": its picture is 1 x 1, not the 8 x 8 of its crop",
+               "assets/textures.json: texture \"closeup_3\": its picture is 1 x 1, not the 1920 x 690 of its crop"});
+    EXPECT_FALSE(pipesOpened);
 }
 
 TEST_F(LintFaults, ReportsASongThatStopsDecodingOrLoopsPastItsEnd)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 // The preview's arithmetic of time: frames, scene starts, the song across its loop point,
@@ -45,7 +46,8 @@ TEST(PreviewTime, ARestartComesBackToTheSameFrame)
         const FilmFrames frames(fps);
         PreviewOptions options;
         options.fps = fps;
-        for (long frame : {0L, 1L, 150L, 4567L, 12345L}) {
+        for (long frame :
+             {frames.firstFrame(), frames.firstFrame() + 1, 150L, frames.frameAt(123.4), frames.frameAt(200.0)}) {
             std::vector<std::string> words = {"drennmoor-preview"};
             for (const std::string& word : options.restartArguments(frames.timeOf(frame), true, "reloaded", true))
                 words.push_back(word);
@@ -102,6 +104,35 @@ void playFor(PreviewSession& session, double seconds)
         session.reached(session.target());
     }
 }
+}
+
+// frameAt rounded with std::lround, which overflows: 200 nines, 9223372036854775807 or 1e300
+// landed on the lead-in's first frame; and -5, or Left from the start, went to frame 0
+// (-2.517 s), not to the frame that Home and a fresh start show (-2.5 s).
+TEST(PreviewTime, TimesOutsideTheFilmAreRefusedAndNoMoveGoesBeforeTheStart)
+{
+    for (const char* refused : {"nan", "inf", "-inf", "1e300", "9223372036854775807", "-5", "200.5", "12.5.3"}) {
+        std::vector<std::string> words = {"drennmoor-preview", "--at", refused};
+        std::vector<char*> argv = {words[0].data(), words[1].data(), words[2].data()};
+        PreviewOptions options;
+        std::string error;
+        EXPECT_FALSE(options.parse(3, argv.data(), error)) << refused;
+        EXPECT_EQ(error.rfind(std::string("--at: ") + refused + " ", 0), 0u) << error;
+    }
+
+    const FilmFrames frames(60);
+    EXPECT_GT(frames.frameAt(1e300), frames.frameAt(200.0));
+    EXPECT_EQ(frames.frameAt(std::numeric_limits<double>::quiet_NaN()), frames.firstFrame());
+    PreviewSession session = quietSession(PreviewOptions());
+    const long freshStart = session.target();
+    session.reached(freshStart);
+    session.jump(-5.0);
+    EXPECT_EQ(session.target(), freshStart);
+    session.togglePause();
+    session.stepFrames(-1);
+    EXPECT_EQ(session.target(), freshStart);
+    session.seekTo(-100.0);
+    EXPECT_EQ(session.target(), freshStart);
 }
 
 TEST(PreviewTime, HomeAndTheEndComeBackToAFreshStartsFrame)

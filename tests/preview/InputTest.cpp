@@ -127,6 +127,12 @@ TEST(PreviewInput, KeysMoveTheTimeInTheSameProcess)
         EXPECT_EQ(kill(preview.pid(), 0), 0);
         EXPECT_EQ(windows.waitForWindow("Drennmoor preview", preview.pid(), 1), window);
     }
+    // A typed time that is none was ignored without a word; now the notice says why.
+    for (KeySym key : {XK_t, XK_n, XK_a, XK_n, XK_Return})
+        windows.pressKey(key, window);
+    EXPECT_TRUE(waitForLine(errors, "drennmoor-preview: nan",
+                            std::regex("drennmoor-preview: nan is not a finite number"), 10, last))
+        << last;
     windows.pressKey(XK_Escape, window);
     EXPECT_EQ(preview.waitForExit(5), 0);
 }

@@ -83,23 +83,33 @@ TEST(PreviewNotice, AParseErrorOfARegistryFileNamesTheFileLineAndColumn)
     EXPECT_EQ(firstLineWithPlace({}), "");
 }
 
-TEST(PreviewNotice, ATypedTimeIsANumberOfSeconds)
+// Typed mistakes were filtered into other times ("1e9" went to 19 s, "12.5.3" to 12.53 s, 200
+// characters to their digits) or ignored without a word (empty, "nan", "abc").
+TEST(PreviewNotice, ATypedTimeIsATimeOfTheFilmOrRefusedWithItsReason)
 {
     struct Case {
-        const char* typed;
-        bool valid;
+        std::string typed;
+        std::string refusal;  // empty for a time
         double seconds;
     };
-    for (const Case& c : {Case{"83.5", true, 83.5}, Case{"-1", true, -1.0}, Case{"1a2", true, 12.0},
-                          Case{"4.5.6", true, 4.56}, Case{"5-", true, 5.0}, Case{"-", false, 0.0},
-                          Case{"", false, 0.0}, Case{".", false, 0.0}}) {
+    const std::string nines(200, '9');
+    for (const Case& c : {Case{"83.5", "", 83.5}, Case{"-2.5", "", -2.5}, Case{"200", "", 200.0},
+                          Case{"1e9", "1e9 s is after the film's end (200 s)", 0.0},
+                          Case{"9223372036854775807", "9223372036854775807 s is after the film's end (200 s)", 0.0},
+                          Case{"-5", "-5 s is before the film's start (-2.5 s)", 0.0},
+                          Case{"12.5.3", "12.5.3 is not a number of seconds", 0.0},
+                          Case{"abc", "abc is not a number of seconds", 0.0},
+                          Case{"nan", "nan is not a finite number", 0.0}, Case{"", "no time given", 0.0},
+                          Case{nines, "a text of 200 characters is not a number of seconds", 0.0}}) {
         TimeEntry entry;
         entry.begin();
-        for (const char* character = c.typed; *character != '\0'; ++character)
-            entry.type(*character);
+        entry.type('t');  // the key that opened it
+        for (char character : c.typed)
+            entry.type(character);
         const std::optional<double> seconds = entry.finish();
-        EXPECT_EQ(seconds.has_value(), c.valid) << c.typed;
-        if (c.valid && seconds) {
+        EXPECT_EQ(entry.refusal(), c.refusal) << c.typed;
+        EXPECT_EQ(seconds.has_value(), c.refusal.empty()) << c.typed;
+        if (seconds) {
             EXPECT_DOUBLE_EQ(*seconds, c.seconds) << c.typed;
         }
         EXPECT_FALSE(entry.active());

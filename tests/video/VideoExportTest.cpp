@@ -5,12 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
+#include <functional>
+#include <thread>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 // drennmoor-film --video, run as the player would run it from the game folder (the tests'
 // working directory), and its MP4 read back with ffprobe and ffmpeg. Rendering is slow on
@@ -218,16 +226,110 @@ TEST(VideoExport, WhenFfmpegFailsItReportsItsErrorAndFails)
 {
     TempDir folder;
     const std::string video = folder.path() + "/no-such-folder/x.mp4";
-    const Outcome film = run(kFilm + " --video " + video + " --from -2.5 --until -2.4 2>&1");
-    EXPECT_NE(film.status, 0);
-    EXPECT_NE(film.output.find("ffmpeg failed"), std::string::npos) << film.output;
+    const std::string temporary = folder.path() + "/tmp";
+    std::filesystem::create_directory(temporary);
+    const std::string film = "TMPDIR=" + temporary + " " + kFilm + " --video " + video;
+    const Outcome one = run(film + " --from -2.5 --until -2.4 2>&1");
+    EXPECT_NE(one.status, 0);
+    EXPECT_NE(one.output.find("ffmpeg failed"), std::string::npos) << one.output;
 
-    // In parts, the failing process says why and the export which frames it lost.
-    const Outcome parts = run(kFilm + " --video " + video + " --from -2.5 --until -2.3 --jobs 2 2>&1");
+    // In parts, the failing process says why and the export which frames it lost. The other
+    // part, stopped then, left its ffmpeg log behind in the temporary folder.
+    const Outcome parts = run(film + " --from -2.5 --until -2.3 --jobs 2 2>&1");
     EXPECT_NE(parts.status, 0);
     EXPECT_NE(parts.output.find("ffmpeg failed"), std::string::npos) << parts.output;
     EXPECT_NE(parts.output.find("the process drawing frames"), std::string::npos) << parts.output;
     EXPECT_EQ(parts.output.find("wrote"), std::string::npos) << parts.output;
+    EXPECT_TRUE(std::filesystem::is_empty(temporary));
+}
+
+namespace {
+// How many processes have `text` in their command line.
+int processesWith(const std::string& text)
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::string words = readFile(entry.path().string() + "/cmdline");
+        std::replace(words.begin(), words.end(), '\0', ' ');
+        count += words.find(text) != std::string::npos ? 1 : 0;
+    }
+    return count;
+}
+
+// Looks for `done` every 50 ms, up to `seconds`.
+bool eventually(const std::function<bool()>& done, double seconds)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+}
+
+// Stopped while both parts were drawn, by a signal to the whole group (timeout's, and
+// Ctrl-C's) or to the exporting process alone (a service manager's): the parts' processes
+// drew on for half a minute, and ffmpeg finished truncated parts that looked complete, left
+// beside the video with ffmpeg's logs. Now everything stops, nothing is left, and an earlier
+// video of the same name and its captions stay as they were.
+TEST(VideoExport, AnExportStoppedHalfWayLeavesNothingBehindAndTheEarlierVideoAsItWas)
+{
+    struct Stop {
+        const char* timeout;
+        int signal;
+        const char* name;
+    };
+    for (const Stop& stop : {Stop{"timeout -s INT 600", SIGINT, "SIGINT"},
+                             Stop{"timeout --foreground -s TERM 600", SIGTERM, "SIGTERM"}}) {
+        SCOPED_TRACE(stop.timeout);
+        TempDir folder;
+        const std::string temporary = folder.path() + "/tmp";
+        std::filesystem::create_directory(temporary);
+        const std::string video = folder.write("x.mp4", "the earlier video");
+        folder.write("x.vtt", "the earlier captions");
+        const std::string command = "exec env TMPDIR=" + temporary + " " + stop.timeout + " " + kFilm + " --video " +
+                                    video + " --from 20 --until 40 --fps 10 --jobs 2 2>" + folder.path() + "/errors";
+        const pid_t timeout = fork();
+        if (timeout == 0) {
+            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        ASSERT_GT(timeout, 0);
+        // Both parts' processes have said how far they came ("frames from 225: 10% ...").
+        const bool drawing = eventually([&] {
+            const std::string errors = readFile(folder.path() + "/errors");
+            std::set<std::string> parts;
+            for (std::size_t at = errors.find("frames from "); at != std::string::npos;
+                 at = errors.find("frames from ", at + 1))
+                parts.insert(errors.substr(at, errors.find(':', at) - at));
+            return parts.size() == 2;
+        }, 300);
+        kill(timeout, stop.signal);
+        int status = 0;
+        waitpid(timeout, &status, 0);
+        ASSERT_TRUE(drawing) << readFile(folder.path() + "/errors");
+
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 128 + stop.signal);
+        const std::string errors = readFile(folder.path() + "/errors");
+        EXPECT_NE(errors.find(std::string("drennmoor-film: stopped by ") + stop.name + "; nothing written to " + video +
+                              "\n"),
+                  std::string::npos) << errors;
+        EXPECT_EQ(errors.find("stopped"), errors.rfind("stopped")) << errors;
+        EXPECT_EQ(errors.find("wrote"), std::string::npos) << errors;
+        EXPECT_TRUE(eventually([&] { return processesWith(folder.path()) == 0; }, 10));
+        EXPECT_EQ(readFile(video), "the earlier video");
+        EXPECT_EQ(readFile(folder.path() + "/x.vtt"), "the earlier captions");
+        std::vector<std::string> left;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
+            left.push_back(entry.path().filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, (std::vector<std::string>{"errors", "tmp", "x.mp4", "x.vtt"}));
+    }
 }
 
 TEST(VideoExport, OptionsThatDoNotFitAreRefused)
@@ -238,4 +340,22 @@ TEST(VideoExport, OptionsThatDoNotFitAreRefused)
     EXPECT_EQ(run(kFilm + " --video x.mp4 --jobs 0 2>/dev/null").status, 2);
     EXPECT_EQ(run(kFilm + " --codec av1 2>/dev/null").status, 2);
     EXPECT_EQ(run(kFilm + " --video x.mp4 --codec av1 --quality master 2>/dev/null").status, 2);
+
+    // Times that are no times of the film: nan and inf wrote the lead-in's frame as
+    // "frame_     nan.png" and exited 0, 1e12 played the whole film and wrote nothing, 250 was
+    // dropped without a word, -100 wrote the lead-in's first frame, and a video from nan
+    // started in the lead-in. Each is refused in one line that names it, and nothing is written.
+    TempDir folder;
+    const std::pair<const char*, const char*> refused[] = {
+        {"--at nan", "nan"}, {"--at 100,inf", "inf"}, {"--at 250", "250"}, {"--at 1e12", "1e12"},
+        {"--at -100", "-100"}, {"--at -2.6", "-2.6"}, {"--video x.mp4 --from nan --until 5", "nan"},
+        {"--video x.mp4 --from 5 --until nan", "nan"}, {"--video x.mp4 --from -5", "-5"},
+        {"--video x.mp4 --until inf", "inf"}};
+    for (const auto& [times, value] : refused) {
+        const Outcome film = run(kFilm + " " + times + " --out " + folder.path() + " 2>&1");
+        EXPECT_EQ(film.status, 2) << times << "\n" << film.output;
+        EXPECT_EQ(std::count(film.output.begin(), film.output.end(), '\n'), 1) << film.output;
+        EXPECT_NE(film.output.find(std::string(": ") + value + " "), std::string::npos) << film.output;
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << times;
+    }
 }

@@ -18,9 +18,18 @@ FilmFrames::FilmFrames(int fps)
     } while (!(timer > BlackLeadIn::kLength));
 }
 
+long FilmFrames::firstFrame() const
+{
+    return std::max(0L, m_leadIn + std::lround(kStart * m_fps));
+}
+
 long FilmFrames::frameAt(double time) const
 {
-    return std::max(0L, m_leadIn + std::lround(time * m_fps));
+    // Ten times the film's length is far past its end, and far from overflowing a long.
+    constexpr double kFarPastTheEnd = 10.0 * kEnd;
+    if (!(time > kStart))
+        return firstFrame();
+    return m_leadIn + std::lround(std::min(time, kFarPastTheEnd) * m_fps);
 }
 
 double FilmFrames::timeOf(long frame) const

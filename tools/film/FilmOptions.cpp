@@ -1,18 +1,30 @@
 #include "FilmOptions.hpp"
 
 #include "CommandLine.hpp"
+#include "FilmFrames.hpp"
+#include "FilmTime.hpp"
 #include "ToolNumbers.hpp"
 
 #include <sstream>
 
 namespace {
-bool readTimes(const std::string& text, std::vector<double>& times)
+// A time of the film for `option`; false, with `error` naming the option and the value, for
+// one that is none.
+bool readTime(const std::string& option, const std::string& text, double& time, std::string& error)
+{
+    const std::string refused = readFilmTime(text, time);
+    if (!refused.empty())
+        error = option + ": " + refused;
+    return refused.empty();
+}
+
+bool readTimes(const std::string& text, std::vector<double>& times, std::string& error)
 {
     std::stringstream list(text);
     std::string item;
     while (std::getline(list, item, ',')) {
         double value = 0.0;
-        if (!readNumber(item, value))
+        if (!readTime("--at", item, value, error))
             return false;
         times.push_back(value);
     }
@@ -59,6 +71,7 @@ const char* codecName(VideoCodec codec)
 bool FilmOptions::parse(int argc, char** argv, std::string& error)
 {
     bool fpsGiven = false;
+    std::string timeError;  // why a time was refused, said instead of "bad value"
     CommandLine line;
     line.flag("--help", help);
     line.flag("-h", help);
@@ -66,19 +79,27 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
         fpsGiven = true;
         return wholeNumberIn(1.0, 1000.0, fps)(value);
     });
-    line.option("--at", [&](const std::string& value) { return readTimes(value, at); });
-    line.option("--every", [&](const std::string& value) { return readNumber(value, every) && every > 0.0; });
+    line.option("--at", [&](const std::string& value) { return readTimes(value, at, timeError); });
+    line.option("--every", [&](const std::string& value) {
+        return readNumber(value, every) && every > 0.0 && every <= FilmFrames::kEnd;
+    });
     line.option("--sheet", [&](const std::string& value) { return !(sheet = value).empty(); });
     line.option("--out", [&](const std::string& value) { return !(outDir = value).empty(); });
-    line.option("--until", [&](const std::string& value) { return hasUntil = readNumber(value, until); });
+    line.option("--until",
+                [&](const std::string& value) { return hasUntil = readTime("--until", value, until, timeError); });
     line.option("--video", [&](const std::string& value) { return !(video = value).empty(); });
-    line.option("--from", [&](const std::string& value) { return hasFrom = readNumber(value, from); });
+    line.option("--from",
+                [&](const std::string& value) { return hasFrom = readTime("--from", value, from, timeError); });
     line.option("--quality", [&](const std::string& value) { return readQuality(value, quality); });
     line.option("--codec", [&](const std::string& value) { return readCodec(value, codec); });
     line.option("--jobs", wholeNumberIn(1.0, 64.0, jobs));
     line.flag("--picture-only", pictureOnly);
-    if (!line.parse(argc, argv, error))
+    line.flag("--part", part);
+    if (!line.parse(argc, argv, error)) {
+        if (!timeError.empty())
+            error = timeError;
         return false;
+    }
     if (!sheet.empty() && every <= 0.0) {
         error = "--sheet needs --every N";
         return false;
@@ -101,6 +122,10 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
         error = std::string(jobs > 0 ? "--jobs" : "--picture-only") + " needs --video FILE";
         return false;
     }
+    if (part && !pictureOnly) {
+        error = "--part needs --picture-only";
+        return false;
+    }
     if (!video.empty() && hasFrom && hasUntil && until <= from) {
         error = "--until must come after --from";
         return false;
@@ -119,7 +144,8 @@ std::string FilmOptions::usage()
            "machine without one, run it under xvfb-run -a -s \"-screen 0 1920x1080x24\".\n"
            "Times T are seconds counted from the opening scene's first frame, the clock of the\n"
            "poem and the scenes (the walk begins at T = 32, the credits at 180); negative times\n"
-           "fall in the 2.5 s lead-in. Each time is rendered as the nearest frame.\n"
+           "fall in the 2.5 s lead-in. Each time is rendered as the nearest frame. A time before\n"
+           "-2.5 or after 200 (the film's end), or that is no number, is refused with exit 2.\n"
            "Only the frames it writes are drawn: the frames before and between them run\n"
            "undrawn, which leaves the film in the same state, bit for bit, at a fraction of the\n"
            "cost, so a late time is reached in seconds.\n"
@@ -156,8 +182,15 @@ std::string FilmOptions::usage()
            "                   video at most)\n"
            "  --picture-only   with --video: the picture alone, without the song and the\n"
            "                   captions (what each of the --jobs processes writes)\n"
+           "  --part           with --picture-only: one of the --jobs processes, which says\n"
+           "                   nothing when stopped (the export it draws for says it)\n"
            "  --fps N          frames per second, dt = 1/N (default 60; 30 with --video)\n"
            "  --help           this text\n"
+           "\n"
+           "A video and its .vtt take their names together, once both are whole. Stopped by\n"
+           "SIGINT (Ctrl-C), SIGTERM or SIGHUP, an export stops its processes and ffmpeg, removes\n"
+           "what it made, leaves an earlier file of the same name as it was, says \"stopped\" and\n"
+           "exits with 128 + the signal (130, 143, 129).\n"
            "\n"
            "Progress goes to standard error, one line per second of film; at the end the median\n"
            "milliseconds per drawn frame of each scene, the time of the undrawn frames and the peak\n"

@@ -36,6 +36,7 @@ struct FilmOptions {
     VideoCodec codec = VideoCodec::H264;            // with --video
     int jobs = 0;                // with --video: processes drawing it; 0 for as many as help
     bool pictureOnly = false;    // with --video: the picture alone, no song or captions
+    bool part = false;           // with --picture-only: a part of another export, which speaks for it
     bool help = false;
 
     // Reads the command line. False, with `error` set to a one-line reason, when an option

@@ -2,6 +2,8 @@
 
 #include "FramePicture.hpp"
 #include "FramePixels.hpp"
+#include "StopSignals.hpp"
+#include "TemporaryFile.hpp"
 #include "ToolNumbers.hpp"
 
 #include "assets/MusicManager.hpp"
@@ -20,7 +22,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 const std::string kName = "drennmoor-film: ";
@@ -60,10 +61,14 @@ bool FilmRecorder::run()
     const long last = lastFrame();
     bool written = true;
     long frame = 0;
-    for (; game().running && frame <= last && written; ++frame)
+    for (; game().running && frame <= last && written && !stopRequested(); ++frame)
         written = playFrame(frame);
+    if (stopRequested())
+        return false;  // the caller says so; what was made goes with this object
     if (m_video)
         written = finishVideo(frame) && written;
+    if (stopRequested())
+        return false;
     // For the summary, also when other processes drew the frames.
     m_videoFrames = m_video ? m_video->framesSent() : 0;
     m_split.setWall(std::chrono::steady_clock::now() - start);
@@ -116,25 +121,27 @@ bool FilmRecorder::finishVideo(long endFrame)
     const bool encoded = m_video->finish(endFrame);
     m_split.setEncoder(*m_video);
     if (!encoded || !m_captions)
-        return encoded;
+        return encoded && m_video->publish();
+    // The captions file takes its name with the video's, once both are whole.
     const std::string captions = std::filesystem::path(m_options.video).replace_extension(".vtt").string();
-    if (!writeText(captions, m_captions->webVtt())) {
+    const std::string captionsMade = captions + ".part";
+    if (!writeText(captionsMade, m_captions->webVtt())) {
+        std::remove(captionsMade.c_str());
         reportLine(kName + "Unable to write " + captions);
         return false;
     }
     // The MP4's track shows one caption at a time, so it gets the cues cut where they overlap.
-    char track[] = "/tmp/drennmoor-captions-XXXXXX";
-    const int descriptor = mkstemp(track);
-    if (descriptor >= 0)
-        close(descriptor);
-    const bool written = descriptor >= 0 && writeText(track, m_captions->singleTrackVtt()) &&
-                         m_video->addSubtitles(track);
-    if (descriptor >= 0)
-        std::remove(track);
-    if (written)
+    const std::string track = makeTemporaryFile("drennmoor-captions-");
+    const bool written =
+        !track.empty() && writeText(track, m_captions->singleTrackVtt()) && m_video->addSubtitles(track);
+    if (!track.empty())
+        std::remove(track.c_str());
+    const bool published = written && m_video->publish(captionsMade, captions);
+    std::remove(captionsMade.c_str());
+    if (published)
         reportLine(kName + "wrote " + std::to_string(m_captions->size()) + " captions to " + captions +
                    " and to the video's subtitle track");
-    return written;
+    return published;
 }
 
 bool FilmRecorder::playFrame(long frame)

@@ -3,13 +3,14 @@
 #include "ShellWord.hpp"
 #include "ToolNumbers.hpp"
 
+#include "assets/JsonFile.hpp"
 #include "assets/JsonValues.hpp"
 #include "core/Diagnostics.hpp"
+#include "core/FileCheck.hpp"
 #include "scenes/RequiredKeys.hpp"
 
 #include <nlohmann/json.hpp>
 
-#include <fstream>
 #include <unistd.h>
 
 namespace {
@@ -19,8 +20,9 @@ const char* const kMusicFile = "assets/music.json";
 
 bool SongInput::read()
 {
-    std::ifstream in(kMusicFile);
-    const nlohmann::json document = nlohmann::json::parse(in, nullptr, false);
+    // Read as the game reads it: a named pipe or a huge file is refused in one line.
+    nlohmann::json document;
+    readJsonFile("drennmoor-film", kMusicFile, document);
     const nlohmann::json* entry = nullptr;
     if (document.is_object() && document.contains("music") && document["music"].is_object() &&
         document["music"].contains(kSongKey))
@@ -35,6 +37,11 @@ bool SongInput::read()
         m_gain = jsonIntOr(*entry, "volume", 100) / 100.0;
     } catch (const nlohmann::json::exception&) {
         m_gain = 1.0;
+    }
+    const std::string refused = notAFile(m_file);
+    if (!refused.empty()) {
+        reportLine(kName + "cannot read the song " + m_file + ": " + refused);
+        return false;
     }
     if (access(m_file.c_str(), R_OK) != 0) {
         reportLine(kName + "cannot read the song " + m_file);

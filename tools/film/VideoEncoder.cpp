@@ -4,6 +4,8 @@
 #include "ExportJobs.hpp"
 #include "FramePixels.hpp"
 #include "ShellWord.hpp"
+#include "StopSignals.hpp"
+#include "TemporaryFile.hpp"
 #include "ToolNumbers.hpp"
 #include "VideoParts.hpp"
 
@@ -64,8 +66,10 @@ VideoEncoder::VideoEncoder(const FilmOptions& options, const FilmFrames& frames)
     : m_options(options)
     , m_frames(frames)
     , m_path(options.video)
-    // The picture alone needs no captions joined to it, so it is written straight away.
-    , m_partPath(options.pictureOnly ? options.video : options.video + ".part")
+    // Everything is made under names of its own beside the video, which takes its final name
+    // only once it is whole.
+    , m_partPath(options.video + ".part")
+    , m_captionedPath(options.video + ".captioned.part")
     , m_fps(frames.fps())
     , m_first(options.hasFrom ? frames.frameAt(options.from) : 0)
     , m_end(options.hasUntil ? frames.frameAt(options.until) : LONG_MAX)
@@ -77,13 +81,15 @@ VideoEncoder::VideoEncoder(const FilmOptions& options, const FilmFrames& frames)
 
 VideoEncoder::~VideoEncoder()
 {
+    // An encoder still running was stopped half-way: its file is no video. Killed first, so
+    // that the feed's writes fail at once instead of waiting for it.
+    m_encoder.stop(SIGKILL);
     m_feed.reset();
-    if (m_pipe != nullptr)
-        pclose(m_pipe);
+    m_encoder.closeInput();
     if (!m_log.empty())
         std::remove(m_log.c_str());
-    if (!m_options.pictureOnly)
-        std::remove(m_partPath.c_str());
+    std::remove(m_partPath.c_str());
+    std::remove(m_captionedPath.c_str());
 }
 
 bool VideoEncoder::open()
@@ -94,25 +100,21 @@ bool VideoEncoder::open()
     }
     if (!m_options.pictureOnly && !m_song.read())
         return false;
-    char log[] = "/tmp/drennmoor-ffmpeg-XXXXXX";
-    const int descriptor = mkstemp(log);
-    if (descriptor < 0) {
+    m_log = makeTemporaryFile("drennmoor-ffmpeg-");
+    if (m_log.empty()) {
         reportLine(kName + "cannot make a temporary file for ffmpeg's messages");
         return false;
     }
-    close(descriptor);
-    m_log = log;
     if (!drawsFrames())
         return true;
     // A dead ffmpeg must fail the write, not kill the renderer.
     std::signal(SIGPIPE, SIG_IGN);
     m_encoderCpu = childrenCpuMilliseconds();
-    m_pipe = popen(encodeCommand().c_str(), "w");
-    if (m_pipe == nullptr) {
+    if (!m_encoder.startShell(encodeCommand(), SIGKILL, true)) {
         reportLine(kName + "cannot start ffmpeg");
         return false;
     }
-    m_feed = std::make_unique<EncoderFeed>(fileno(m_pipe), kFrameBytes);
+    m_feed = std::make_unique<EncoderFeed>(m_encoder.input(), kFrameBytes);
     return true;
 }
 
@@ -149,17 +151,33 @@ bool VideoEncoder::finish(long endFrame)
         reportLine(kName + "no frame of the film falls in the range; nothing written to " + m_path);
         return false;
     }
+    return true;
+}
+
+bool VideoEncoder::publish(const std::string& captionsMade, const std::string& captions)
+{
+    if (stopRequested())
+        return false;
+    // Back to back, so that the video and its captions change together.
+    const std::string& made = m_options.pictureOnly ? m_partPath : m_captionedPath;
+    if (std::rename(made.c_str(), m_path.c_str()) != 0 ||
+        (!captionsMade.empty() && std::rename(captionsMade.c_str(), captions.c_str()) != 0)) {
+        reportLine(kName + "Unable to write " + m_path);
+        return false;
+    }
     reportWritten();
     return true;
 }
 
 bool VideoEncoder::finishEncoding()
 {
-    if (m_pipe == nullptr)
+    if (!m_encoder.running())
         return false;
     m_feed->finish();
-    const int status = pclose(m_pipe);
-    m_pipe = nullptr;
+    m_encoder.closeInput();
+    int status = 0;
+    if (!m_encoder.wait(status))
+        return false;
     m_encoderCpu = childrenCpuMilliseconds() - m_encoderCpu;
     m_encoderPeakMiB = childrenPeakMiB();
     return succeeded(status);
@@ -173,7 +191,7 @@ bool VideoEncoder::joinParts(long endFrame)
     VideoParts parts(m_options, m_frames, static_cast<int>(std::min<long>(m_processes, end - m_first)));
     if (!parts.render(m_first, end))
         return false;
-    if (!succeeded(std::system(joinCommand(parts.list(), end - m_first).c_str())))
+    if (!run(joinCommand(parts.list(), end - m_first)))
         return false;
     m_added = end - m_first;
     return true;
@@ -191,7 +209,7 @@ void VideoEncoder::reportWritten() const
 
 bool VideoEncoder::succeeded(int status) const
 {
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+    if (exitedCleanly(status))
         return true;
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     reportLine(kName + "ffmpeg failed (exit " + std::to_string(code) + "): " + lastLogLine());
@@ -200,7 +218,18 @@ bool VideoEncoder::succeeded(int status) const
 
 bool VideoEncoder::addSubtitles(const std::string& subtitles)
 {
-    return succeeded(std::system(subtitleCommand(subtitles).c_str()));
+    return run(subtitleCommand(subtitles));
+}
+
+bool VideoEncoder::run(const std::string& command) const
+{
+    ChildProcess ffmpeg;
+    int status = 0;
+    if (!ffmpeg.startShell(command, SIGKILL)) {
+        reportLine(kName + "cannot start ffmpeg");
+        return false;
+    }
+    return ffmpeg.wait(status) && succeeded(status);
 }
 
 double VideoEncoder::startTime() const
@@ -240,7 +269,7 @@ std::string VideoEncoder::subtitleCommand(const std::string& subtitles) const
 {
     return "ffmpeg -hide_banner -loglevel error -nostdin -y -i " + shellWord(m_partPath) + " -f webvtt -i " +
            shellWord(subtitles) + " -map 0 -map 1:s -c copy -c:s mov_text -metadata:s:s:0 language=eng" +
-           " -movflags +faststart -f mp4 " + shellWord(m_path) + " 2>" + shellWord(m_log);
+           " -movflags +faststart -f mp4 " + shellWord(m_captionedPath) + " 2>" + shellWord(m_log);
 }
 
 void VideoEncoder::reportProgress()

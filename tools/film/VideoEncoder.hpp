@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChildProcess.hpp"
 #include "EncoderFeed.hpp"
 #include "FilmFrames.hpp"
 #include "FilmOptions.hpp"
@@ -46,11 +47,15 @@ public:
     bool send();
     // Closes the pipe and waits for ffmpeg; or, when other processes draw the frames, has
     // them draw [firstFrame, endFrame) and joins their parts with the song. True when the
-    // picture and sound were written.
+    // picture and sound were made (under a name of their own, not yet the video's).
     bool finish(long endFrame);
-    // Writes the video: the picture and sound with the WebVTT file `subtitles` as its
-    // subtitle track. True when it was written.
+    // Makes the video: the picture and sound with the WebVTT file `subtitles` as its
+    // subtitle track (still under a name of its own). True when it was made.
     bool addSubtitles(const std::string& subtitles);
+    // Gives the finished video its name, and the captions file `captionsMade` (none when
+    // empty) the name `captions`, together, and says what was written. False, with nothing
+    // renamed, after a stop signal.
+    bool publish(const std::string& captionsMade = "", const std::string& captions = "");
 
     // Milliseconds in all that the drawing waited for the encoder, that the feed spent
     // handing frames over, and of ffmpeg's CPU time (every core); frames sent.
@@ -68,6 +73,8 @@ private:
     bool finishEncoding();
     bool joinParts(long endFrame);
     bool succeeded(int status) const;
+    // Runs an ffmpeg command line to its end: true when it succeeded.
+    bool run(const std::string& command) const;
     void reportWritten() const;
     void reportProgress();
     std::string lastLogLine() const;
@@ -76,6 +83,7 @@ private:
     FilmFrames m_frames;
     std::string m_path;
     std::string m_partPath;  // the picture and sound before the captions join them
+    std::string m_captionedPath;  // the whole video before it takes its name
     SongInput m_song;
     int m_fps;
     long m_first;     // first frame of the video
@@ -84,7 +92,7 @@ private:
     long m_leadIn;
     int m_processes;  // drawing the video: 1 for this one alone
     std::string m_log;  // ffmpeg's own messages, shown on failure
-    FILE* m_pipe = nullptr;
+    ChildProcess m_encoder;  // ffmpeg, taking the frames on its standard input
     std::unique_ptr<EncoderFeed> m_feed;
     long m_added = 0;
     double m_encoderCpu = 0.0;

@@ -1,21 +1,20 @@
 #include "VideoParts.hpp"
 
+#include "StopSignals.hpp"
 #include "ToolNumbers.hpp"
 
 #include "core/Diagnostics.hpp"
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
+#include <thread>
 
 namespace {
 const std::string kName = "drennmoor-film: ";
+// How often the wait for the processes looks at them and for a stop signal.
+constexpr std::chrono::milliseconds kLookEvery(20);
 
 // A path as a word of the concat demuxer's list.
 std::string listWord(const std::string& path)
@@ -31,7 +30,7 @@ VideoParts::VideoParts(const FilmOptions& options, const FilmFrames& frames, int
     : m_options(options)
     , m_frames(frames)
     , m_list(options.video + ".parts")
-    , m_running(static_cast<std::size_t>(count), 0)
+    , m_running(static_cast<std::size_t>(count))
 {
     for (int part = 1; part <= count; ++part)
         m_paths.push_back(options.video + ".part" + std::to_string(part) + ".mp4");
@@ -56,29 +55,25 @@ bool VideoParts::render(long first, long end)
             stopAll();
             return false;
         }
-    // Reaped as they end, so that a failure stops the others at once.
-    for (std::size_t left = m_running.size(); left > 0; --left) {
-        int status = 0;
-        const pid_t done = waitpid(-1, &status, 0);
-        std::size_t part = 0;
-        while (part < m_running.size() && m_running[part] != done)
-            ++part;
-        if (done < 0) {
-            reportLine(kName + "lost the processes drawing the video");
+    // Looked at as they end, so that a failure or a stop signal stops the others at once.
+    for (std::size_t left = m_running.size(); left > 0;) {
+        if (stopRequested()) {
             stopAll();
             return false;
         }
-        if (part == m_running.size()) {
-            ++left;  // a process of someone else's
-            continue;
+        for (std::size_t part = 0; part < m_running.size(); ++part) {
+            int status = 0;
+            if (!m_running[part].ended(status))
+                continue;
+            --left;
+            if (!exitedCleanly(status)) {
+                reportLine(kName + "the process drawing frames " + std::to_string(m_firsts[part]) + " to " +
+                           std::to_string(m_firsts[part + 1] - 1) + " failed");
+                stopAll();
+                return false;
+            }
         }
-        m_running[part] = 0;
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            reportLine(kName + "the process drawing frames " + std::to_string(m_firsts[part]) + " to " +
-                       std::to_string(m_firsts[part + 1] - 1) + " failed");
-            stopAll();
-            return false;
-        }
+        std::this_thread::sleep_for(kLookEvery);
     }
     if (!writeList()) {
         reportLine(kName + "Unable to write " + m_list);
@@ -89,33 +84,28 @@ bool VideoParts::render(long first, long end)
 
 bool VideoParts::start(std::size_t part, long first, long end)
 {
-    std::vector<std::string> words = {"drennmoor-film",
+    // This very program, wherever it was started from; the game folder is the current one.
+    std::vector<std::string> words = {"/proc/self/exe",
                                       "--video", m_paths[part],
-                                      "--picture-only",
+                                      "--picture-only", "--part",
                                       "--fps", std::to_string(m_frames.fps()),
                                       "--quality", qualityName(m_options.quality),
-                                      "--codec", codecName(m_options.codec),
-                                      // The exact times of the frames, which read back as those frames.
-                                      "--from", sixDecimals(m_frames.timeOf(first)),
-                                      "--until", sixDecimals(m_frames.timeOf(end))};
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    // The poem's lines that the film echoes on standard output come once, from this process.
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    // This very program, wherever it was started from; the game folder is the current one.
-    const int failed = posix_spawn(&child, "/proc/self/exe", &quiet, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&quiet);
-    if (failed != 0) {
+                                      "--codec", codecName(m_options.codec)};
+    // The exact times of the frames, which read back as those frames. The lead-in's frame 0
+    // comes before any time a command line takes, and the film's quit after: a process
+    // drawing from the one or to the other starts or ends where the film does.
+    if (m_frames.timeOf(first) >= FilmFrames::kStart)
+        words.insert(words.end(), {"--from", sixDecimals(m_frames.timeOf(first))});
+    if (m_frames.timeOf(end) <= FilmFrames::kEnd)
+        words.insert(words.end(), {"--until", sixDecimals(m_frames.timeOf(end))});
+    // It stops when this process ends, however it ends, and removes its part and its
+    // temporary file then. The poem's lines that the film echoes on standard output come
+    // once, from this process.
+    if (!m_running[part].start(words, SIGTERM, false, true)) {
         reportLine(kName + "cannot start a process to draw frames " + std::to_string(first) + " to " +
                    std::to_string(end - 1));
         return false;
     }
-    m_running[part] = child;
     return true;
 }
 
@@ -136,10 +126,7 @@ bool VideoParts::writeList() const
 
 void VideoParts::stopAll()
 {
-    for (pid_t& child : m_running)
-        if (child > 0) {
-            kill(child, SIGTERM);
-            waitpid(child, nullptr, 0);
-            child = 0;
-        }
+    // Asked to stop, each removes what it made.
+    for (ChildProcess& child : m_running)
+        child.stop(SIGTERM);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ChildProcess.hpp"
 #include "FilmFrames.hpp"
 #include "FilmOptions.hpp"
 
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 // A video's frames drawn by several processes of this program at once: each draws a
@@ -22,8 +22,8 @@ public:
     VideoParts& operator=(const VideoParts&) = delete;
 
     // Draws the frames [first, end) and waits for every process. False, with one line on
-    // standard error, when one could not start or failed (its own lines say why); the
-    // others are stopped then.
+    // standard error, when one could not start or failed (its own lines say why), and
+    // without a line after a stop signal; the others are stopped then.
     bool render(long first, long end);
     // The concat demuxer's list of the parts, in order.
     const std::string& list() const { return m_list; }
@@ -37,6 +37,6 @@ private:
     FilmFrames m_frames;
     std::string m_list;
     std::vector<std::string> m_paths;
-    std::vector<pid_t> m_running;  // 0 once reaped
+    std::vector<ChildProcess> m_running;  // one a part
     std::vector<long> m_firsts;    // each part's first frame, and the end after the last
 };

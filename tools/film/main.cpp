@@ -1,6 +1,7 @@
 #include "FilmOptions.hpp"
 #include "FilmRecorder.hpp"
 #include "GameFolder.hpp"
+#include "StopSignals.hpp"
 
 #include "core/Diagnostics.hpp"
 
@@ -42,6 +43,19 @@ int main(int argc, char** argv)
     if (!enterGameFolder("drennmoor-film"))
         return 1;
 
-    FilmRecorder recorder(options);
-    return recorder.run() ? 0 : 1;
+    // An export stopped half-way leaves nothing behind: see StopSignals.
+    if (!options.video.empty())
+        catchStopSignals();
+    bool written = false;
+    {
+        FilmRecorder recorder(options);
+        written = recorder.run();
+    }
+    if (stopRequested()) {
+        if (!options.part)
+            reportLine(std::string("drennmoor-film: stopped by ") + stopSignalName(stopSignal()) +
+                       "; nothing written to " + options.video);
+        return 128 + stopSignal();
+    }
+    return written ? 0 : 1;
 }

@@ -72,6 +72,7 @@ void AssetLint::run()
     checkRequiredKeys();
     checkPoemStyleSize();
     checkSpriteRectangles();
+    checkPictureSizes();
     checkSongs();
     checkEasing();
     checkPoem();
@@ -139,6 +140,30 @@ void AssetLint::checkSpriteRectangles()
         m_findings.add(kSpritesFile, "sprite " + quoted(entry.key()) + ": texture rectangle " + rectangleText(rect) +
                                          " reaches outside its " + std::to_string(size.x) + " x " +
                                          std::to_string(size.y) + " texture");
+    }
+}
+
+void AssetLint::checkPictureSizes()
+{
+    const nlohmann::json entries = quietEntries(kTexturesFile, "textures");
+    if (!entries.is_object())
+        return;
+    for (const auto& entry : entries.items()) {
+        const nlohmann::json crop =
+            entry.value().is_object() ? entry.value().value("crop", nlohmann::json()) : nlohmann::json();
+        if (!m_textures.contains(entry.key()) || !crop.is_array() || crop.size() != 4 || !crop[2].is_number_integer() ||
+            !crop[3].is_number_integer())
+            continue;
+        // The build stores the picture cut to its crop, and the sprites' origins and
+        // rectangles count on that size: another picture there (a 1 x 1 one) shows nothing.
+        const sf::Vector2u size = m_textures.get(entry.key())->getSize();
+        const long long width = crop[2].get<long long>();
+        const long long height = crop[3].get<long long>();
+        if (size.x == width && size.y == height)
+            continue;
+        m_findings.add(kTexturesFile, "texture " + quoted(entry.key()) + ": its picture is " + std::to_string(size.x) +
+                                          " x " + std::to_string(size.y) + ", not the " + std::to_string(width) +
+                                          " x " + std::to_string(height) + " of its crop");
     }
 }
 

@@ -15,10 +15,11 @@
 // It loads fresh registries from the current directory with the game's own loaders, in the
 // game's order (textures, sprites, music, particles, text), and turns every line they print
 // into a finding. Then it checks what the loaders take without a word: the keys the film
-// fetches, sprite rectangles that reach outside their textures, song files that do not
-// decode, easing ids outside the nineteen curves, the poem's plays against the shapes the
-// song times and the picture's width, and the poem's song against its score and its words
-// (length, loop point, onsets). Needs a display (textures live in OpenGL) but no audio device.
+// fetches, sprite rectangles that reach outside their textures, pictures of another size
+// than the crop the build stored them at, song files that do not decode, easing ids outside
+// the nineteen curves, the poem's plays against the shapes the song times and the picture's
+// width, and the poem's song against its score and its words (length, loop point, onsets).
+// Needs a display (textures live in OpenGL) but no audio device.
 class AssetLint {
 public:
     // A lint that writes what it finds to `findings`.
@@ -35,6 +36,7 @@ private:
     void checkRequiredKeys();
     void checkPoemStyleSize();
     void checkSpriteRectangles();
+    void checkPictureSizes();
     void checkSongs();
     void checkEasing();
     void checkPoem();

@@ -1,5 +1,7 @@
 #include "SongCheck.hpp"
 
+#include "core/FileCheck.hpp"
+
 #include <SFML/Audio/InputSoundFile.hpp>
 
 #include <iomanip>
@@ -42,6 +44,10 @@ double secondsOf(sf::Uint64 samples, const sf::InputSoundFile& song)
 
 std::string songFault(const std::string& file, double loopToMs)
 {
+    // A named pipe would hang the open.
+    const std::string refused = notAFile(file);
+    if (!refused.empty())
+        return file + " is " + refused;
     sf::InputSoundFile song;
     if (!song.openFromFile(file))
         return file + " does not open as audio";

@@ -2,6 +2,8 @@
 
 #include "OnsetDetector.hpp"
 
+#include "core/FileCheck.hpp"
+
 #include <SFML/Audio/InputSoundFile.hpp>
 
 #include <algorithm>
@@ -101,7 +103,9 @@ std::vector<std::string> songTimingFaults(const std::string& file, double loopTo
 {
     std::vector<std::string> faults;
     sf::InputSoundFile input;
-    if (!input.openFromFile(file) || input.getChannelCount() == 0 || input.getSampleRate() == 0)
+    // songFault already says what is wrong with a file that is none.
+    if (!notAFile(file).empty() || !input.openFromFile(file) || input.getChannelCount() == 0 ||
+        input.getSampleRate() == 0)
         return faults;
     DecodedSong song;
     decode(input, song);

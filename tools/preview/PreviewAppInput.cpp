@@ -2,6 +2,7 @@
 
 #include "FramePicture.hpp"
 
+#include "core/Diagnostics.hpp"
 #include "core/Game.hpp"
 #include "core/Letterbox.hpp"
 #include "core/FilmOrder.hpp"
@@ -87,6 +88,9 @@ bool PreviewApp::handleTyping(const sf::Event& event)
         if (const std::optional<double> time = m_entry.finish()) {
             m_session.seekTo(*time);
             moved();
+        } else {
+            reportLine("drennmoor-preview: " + m_entry.refusal());
+            m_session.setNotice(m_entry.refusal(), false);
         }
     }
     return true;

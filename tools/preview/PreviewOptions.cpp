@@ -1,7 +1,10 @@
 #include "PreviewOptions.hpp"
 
+#include "FilmFrames.hpp"
+#include "FilmTime.hpp"
 #include "ToolNumbers.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -19,9 +22,12 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
             paused = true;
         } else if (option == "--scene-start") {
             sceneStart = true;
-        } else if (option == "--at" && hasValue && readNumber(argv[i + 1], number) && std::isfinite(number)) {
-            at = number;
-            ++i;
+        } else if (option == "--at" && hasValue) {
+            const std::string refused = readFilmTime(argv[++i], at);
+            if (!refused.empty()) {
+                error = "--at: " + refused;
+                return false;
+            }
         } else if (option == "--fps" && hasValue && readNumber(argv[i + 1], number) && number >= 1.0
                    && number <= 1000.0 && number == std::floor(number)) {
             fps = static_cast<int>(number);
@@ -60,8 +66,10 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
 std::vector<std::string> PreviewOptions::restartArguments(double time, bool pausedThen,
                                                           const std::string& noticeThen, bool sceneStartThen) const
 {
+    // The last frames of black after the credits come a moment after the film's end by its
+    // table, which is as far as --at goes: a restart there comes back at the end.
     char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.6f", time);
+    std::snprintf(seconds, sizeof seconds, "%.6f", std::clamp(time, FilmFrames::kStart, FilmFrames::kEnd));
     std::vector<std::string> arguments = {"--at", seconds, "--fps", std::to_string(fps)};
     if (pausedThen)
         arguments.push_back("--paused");
@@ -95,8 +103,8 @@ std::string PreviewOptions::usage()
 {
     return "usage: drennmoor-preview [--at SECONDS] [--paused] [--fps N] [--resume] [--build-program P]\n"
            "Plays the film in a window with its song, and reloads it when its files change.\n"
-           "  --at SECONDS  start there, seconds after the opening's first frame (default -2.5,\n"
-           "                the lead-in)\n"
+           "  --at SECONDS  start there, seconds after the opening's first frame, -2.5 (the\n"
+           "                lead-in, the default) to 200 (the film's end)\n"
            "  --paused      start paused\n"
            "  --fps N       frames a second, 1 to 1000 (default 60): a time is the same frame\n"
            "                as in drennmoor-film at the same --fps\n"

@@ -3,6 +3,8 @@
 #include "PreviewKeys.hpp"
 #include "PreviewSession.hpp"
 
+#include "core/FileCheck.hpp"
+
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -75,7 +77,8 @@ std::vector<sf::String> wrapWords(const sf::String& text, const sf::Font& font, 
 
 void PreviewOverlay::loadFont()
 {
-    m_fontLoaded = m_font.loadFromFile(kFont);
+    // A named pipe in the font's place would hang the preview before its window shows.
+    m_fontLoaded = notAFile(kFont).empty() && m_font.loadFromFile(kFont);
 }
 
 void PreviewOverlay::draw(sf::RenderTarget& window, const std::string& status, const std::string& notice,

@@ -90,7 +90,7 @@ void PreviewSession::stepFrames(int count)
 {
     m_sceneGoal = kNoScene;
     if (m_paused)
-        m_target = std::max(0L, m_target + count);
+        m_target = std::max(m_frames.firstFrame(), m_target + count);
     clampToTheEnd();
 }
 
