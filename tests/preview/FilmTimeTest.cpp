@@ -147,9 +147,13 @@ TEST(PreviewTime, HomeAndTheEndComeBackToAFreshStartsFrame)
     EXPECT_EQ(session.target(), freshStart);
     EXPECT_TRUE(session.needsRestart());
 
+    // The end is the frame at the film's end time even where the quit comes a few frames later,
+    // so that the end's frame is one the film renderer draws for its time.
+    session.filmEndsAt(12200);
+    EXPECT_EQ(session.lastFrame(), session.frames().frameAt(200.0));
     // Every move past the end lands on the film's last frame, which then stays, paused;
     // Space plays again from the start.
-    const long last = 12200;
+    const long last = 12100;
     session.filmEndsAt(last);
     session.togglePause();
     for (auto move : {+[](PreviewSession& s) { s.seekTo(999.0); }, +[](PreviewSession& s) { s.jump(50.0); },

@@ -58,7 +58,9 @@ PreviewSession::PreviewSession(const PreviewOptions& options, const std::string&
 
 void PreviewSession::filmEndsAt(long frame)
 {
-    m_lastFrame = std::max(frame, 0L);
+    // The end is the last frame a time of the film names, so that the frame shown there is
+    // the one the film renderer draws for that time; the quit's few frames after it are black.
+    m_lastFrame = std::clamp(frame, 0L, m_frames.frameAt(FilmFrames::kEnd));
     clampToTheEnd();
 }
 

@@ -53,8 +53,8 @@ public:
     bool paused() const { return m_paused; }
     // On the film's last frame, paused; nothing plays or steps past it.
     bool ended() const { return m_shown >= m_lastFrame; }
-    // The film's last frame: the last its scenes draw (the credits' last), known once the
-    // film was loaded; every move stops there.
+    // The film's last frame: the last its scenes draw, or the one at the film's end time if
+    // that comes first; known once the film was loaded. Every move stops there.
     long lastFrame() const { return m_lastFrame; }
     void filmEndsAt(long frame);
     double time() const { return m_frames.timeOf(m_shown); }
