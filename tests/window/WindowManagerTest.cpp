@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -69,21 +70,19 @@ TEST(WindowManager, TheFramedWindowFitsThePanelsWorkAreaAsTheGameAskedIt)
     const int frameTop = top - frame[2];
     const int frameRight = left + width + frame[1];
     const int frameBottom = top + height + frame[3];
-    const std::string where = std::to_string(width) + "x" + std::to_string(height) + " at " +
-                              std::to_string(left) + "," + std::to_string(top) + ", frame " +
-                              std::to_string(frameLeft) + "," + std::to_string(frameTop) + " to " +
-                              std::to_string(frameRight) + "," + std::to_string(frameBottom) + ", work area " +
-                              std::to_string(area[0]) + "," + std::to_string(area[1]) + " " +
-                              std::to_string(area[2]) + "x" + std::to_string(area[3]);
-    EXPECT_GT(frame[2], 0) << "a title bar: " << where;
+    std::ostringstream where;
+    where << width << "x" << height << " at " << left << "," << top << ", frame " << frameLeft << "," << frameTop
+          << " to " << frameRight << "," << frameBottom << ", work area " << area[0] << "," << area[1] << " "
+          << area[2] << "x" << area[3];
+    EXPECT_GT(frame[2], 0) << "a title bar: " << where.str();
     EXPECT_TRUE(frameLeft >= area[0] && frameTop >= area[1] && frameRight <= area[0] + area[2] &&
                 frameBottom <= area[1] + area[3])
-        << "the frame inside the work area: " << where;
+        << "the frame inside the work area: " << where.str();
     // A window the window manager shrank into the area loses the film's shape.
-    EXPECT_LE(std::abs(width * 9 - height * 16), 16) << "the film's shape, as asked: " << where;
+    EXPECT_LE(std::abs(width * 9 - height * 16), 16) << "the film's shape, as asked: " << where.str();
     EXPECT_TRUE(frameBottom - frameTop == area[3] || frameRight - frameLeft == area[2])
-        << "as large as the area allows: " << where;
-    EXPECT_LE(std::abs((frameLeft - area[0]) - (area[0] + area[2] - frameRight)), 1) << "centred: " << where;
+        << "as large as the area allows: " << where.str();
+    EXPECT_LE(std::abs((frameLeft - area[0]) - (area[0] + area[2] - frameRight)), 1) << "centred: " << where.str();
 
     x.pressKey(XK_Escape, window);
     EXPECT_EQ(game.waitForExit(20.0), 0) << readFile(dir.path() + "/stderr.txt");
