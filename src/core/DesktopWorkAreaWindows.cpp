@@ -1,7 +1,9 @@
 #ifdef _WIN32
 #include "core/DesktopWorkArea.hpp"
 
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
