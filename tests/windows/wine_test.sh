@@ -188,25 +188,30 @@ inside() { # inside L,T,R,B L,T,R,B: whether the first rectangle lies inside the
   IFS=, read -r -a b <<<"$2"
   [ "${a[0]}" -ge "${b[0]}" ] && [ "${a[1]}" -ge "${b[1]}" ] && [ "${a[2]}" -le "${b[2]}" ] && [ "${a[3]}" -le "${b[3]}" ]
 }
+# On the virtual desktop $name of size $desktop:
+start_desktop() { "$WINE" explorer /desktop="$name,$desktop" "$@"; }
+# The rectangles Windows gives, once the window is open: "work L,T,R,B frame ... client ...".
+ask_rects() {
+  rm -f "$work/rects.txt"
+  start_desktop "$work/rects.exe" "$("$WINE" winepath -w "$work/rects.txt" 2>/dev/null)" "$@"
+  for _ in $(seq 300); do [ -s "$work/rects.txt" ] && break; sleep 0.1; done
+  read -r _ work_area _ frame _ client < <(tr -d '\r' <"$work/rects.txt") || true
+}
+# The client area of the window as the virtual desktop shows it.
+desktop_shot() {
+  ask_rects
+  local c shown
+  # Without a window id import would wait for a click on one.
+  shown=$(xdotool search --name "^$name - Wine desktop\$" | head -n 1) || true
+  if [[ -z $shown || ! $client =~ ^-?[0-9]+(,-?[0-9]+){3}$ ]]; then
+    convert -size 16x16 xc:black "$work/film.png"
+    return 0
+  fi
+  IFS=, read -r -a c <<<"$client"
+  import -window "$shown" -crop "$((c[2] - c[0]))x$((c[3] - c[1]))+${c[0]}+${c[1]}" +repage "$work/film.png"
+}
 for desktop in 1920x1080 1366x768; do
   name=Drennmoor$desktop
-  start_desktop() { "$WINE" explorer /desktop="$name,$desktop" "$@"; }
-  # The rectangles Windows gives, once the window is open: "work L,T,R,B frame ... client ...".
-  ask_rects() {
-    rm -f "$work/rects.txt"
-    start_desktop "$work/rects.exe" "$("$WINE" winepath -w "$work/rects.txt" 2>/dev/null)" "$@"
-    for _ in $(seq 300); do [ -s "$work/rects.txt" ] && break; sleep 0.1; done
-    read -r _ work_area _ frame _ client <"$work/rects.txt" || true
-  }
-  # The client area of the window as the virtual desktop shows it.
-  desktop_shot() {
-    ask_rects
-    [ -n "$client" ] || { convert -size 16x16 xc:black "$work/film.png"; return 0; }
-    local c
-    IFS=, read -r -a c <<<"$client"
-    import -window "$(xdotool search --name "^$name - Wine desktop\$" | head -n 1)" \
-      -crop "$((c[2] - c[0]))x$((c[3] - c[1]))+${c[0]}+${c[1]}" +repage "$work/film.png"
-  }
   (cd "$work/elsewhere" && exec "$WINE" explorer /desktop="$name,$desktop" "$folder/drennmoor.exe") \
     >"$work/out" 2>"$work/err" &
   game=$!
