@@ -17,7 +17,8 @@ const sf::Time kPausedFrame = sf::milliseconds(16);
 }
 
 // Only what needs the real world lives here: the window, the clock, the keyboard, the
-// controllers and the window's events. Everything else is Game::frame, which the tests and tools run too.
+// controllers and the window's events. Everything else is Game::frame, which the tests and
+// tools run too.
 int main()
 {
     useProgramFolder();
