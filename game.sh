@@ -25,6 +25,7 @@ PACKAGES=(
   ffmpeg
   clang-14 libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils appstream xdotool
+  openbox tint2
 )
 # What the Windows release and its check under Wine need besides.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64)

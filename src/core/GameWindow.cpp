@@ -1,10 +1,13 @@
 #include "core/GameWindow.hpp"
 
+#include "core/DesktopWorkArea.hpp"
 #include "core/Letterbox.hpp"
 #include "core/Screen.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/VideoMode.hpp>
+
+#include <optional>
 
 GameWindow::GameWindow(sf::RenderWindow& window)
     : m_window(window)
@@ -21,10 +24,10 @@ void GameWindow::open(bool fullscreen, bool vsync)
         // The desktop's own mode is always valid: nothing switches and nothing is reported.
         m_window.create(desktop, "Drennmoor", sf::Style::Fullscreen, sf::ContextSettings());
     } else {
-        const sf::Vector2u size = windowedSize(desktopSize);
-        m_window.create(sf::VideoMode(size.x, size.y, desktop.bitsPerPixel), "Drennmoor", sf::Style::Default,
-                        sf::ContextSettings());
-        m_window.setPosition(centredPosition(size, desktopSize));
+        const WindowPlacement placement = windowedPlacement(desktopSize);
+        m_window.create(sf::VideoMode(placement.size.x, placement.size.y, desktop.bitsPerPixel), "Drennmoor",
+                        sf::Style::Default, sf::ContextSettings());
+        m_window.setPosition(placement.position);
     }
     m_window.setVerticalSyncEnabled(vsync);
     m_window.setActive(true);
@@ -32,6 +35,18 @@ void GameWindow::open(bool fullscreen, bool vsync)
     // A held key must not pause and resume, or switch modes, over and over.
     m_window.setKeyRepeatEnabled(false);
     fitFilm();
+}
+
+WindowPlacement windowedPlacement(sf::Vector2u desktop)
+{
+    // Sized and placed before it shows, so that no window manager has to move or shrink it.
+    const std::optional<WorkArea> workArea = desktopWorkArea(desktop);
+    if (!workArea) {
+        const sf::Vector2u size = windowedSize(desktop);
+        return {size, centredPosition(size, desktop)};
+    }
+    const sf::Vector2u size = windowedSize(*workArea);
+    return {size, centredPosition(size, *workArea)};
 }
 
 void GameWindow::toggleFullscreen()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <SFML/System/Vector2.hpp>
+
 namespace sf {
 class RenderTarget;
 class RenderWindow;
@@ -9,9 +11,18 @@ class RenderWindow;
 // and the off-screen picture filtered smoothly when it is scaled.
 void fitFilm(sf::RenderTarget& target);
 
-// The player's window and how the film fits it. Windowed, it is 1920 x 1080 when the desktop
-// has room and otherwise the largest 16:9 window that fits, centred on the desktop by the game
-// itself; it can be resized or maximised. Fullscreen, it takes the desktop's own video mode,
+// Where a window showing the film goes on a desktop of `desktop` pixels (the desktop mode's
+// size): the size of its client area, and the position of its frame's top-left corner for
+// sf::Window::setPosition. See GameWindow.
+struct WindowPlacement {
+    sf::Vector2u size;
+    sf::Vector2i position;
+};
+WindowPlacement windowedPlacement(sf::Vector2u desktop);
+
+// The player's window and how the film fits it. Windowed, it is the largest 16:9 window, at
+// most 1920 x 1080, whose frame fits the desktop's work area (the screen without its panels or
+// taskbar), centred there by the game itself; it can be resized or maximised. Fullscreen, it takes the desktop's own video mode,
 // so the monitor never switches modes. Either way the film is letterboxed into it, never
 // stretched.
 class GameWindow {

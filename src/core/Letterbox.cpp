@@ -69,3 +69,24 @@ sf::Vector2i centredPosition(sf::Vector2u size, sf::Vector2u desktop)
     const int y = (static_cast<int>(desktop.y) - static_cast<int>(size.y)) / 2;
     return {std::max(x, 0), std::max(y, 0)};
 }
+
+sf::Vector2u windowedSize(const WorkArea& workArea)
+{
+    // A frame as large as the area leaves no room: the smallest window rather than none.
+    const auto room = [](int area, unsigned frame) {
+        return area > static_cast<int>(frame) ? static_cast<unsigned>(area) - frame : 1u;
+    };
+    const unsigned roomWidth = room(workArea.area.width, workArea.frame.left + workArea.frame.right);
+    const unsigned roomHeight = room(workArea.area.height, workArea.frame.top + workArea.frame.bottom);
+    return largestFilmSize(std::min(roomWidth, kScreenWidth), std::min(roomHeight, kScreenHeight));
+}
+
+sf::Vector2i centredPosition(sf::Vector2u size, const WorkArea& workArea)
+{
+    const WindowFrame& frame = workArea.frame;
+    const int frameWidth = static_cast<int>(size.x + frame.left + frame.right);
+    const int frameHeight = static_cast<int>(size.y + frame.top + frame.bottom);
+    const int x = (workArea.area.width - frameWidth) / 2;
+    const int y = (workArea.area.height - frameHeight) / 2;
+    return {workArea.area.left + std::max(x, 0), workArea.area.top + std::max(y, 0)};
+}

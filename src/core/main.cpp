@@ -1,6 +1,7 @@
 #include "core/Config.hpp"
 #include "core/Game.hpp"
 #include "core/GameWindow.hpp"
+#include "core/PadControls.hpp"
 #include "core/PauseMark.hpp"
 #include "core/WorkingFolder.hpp"
 
@@ -15,8 +16,9 @@ namespace {
 const sf::Time kPausedFrame = sf::milliseconds(16);
 }
 
-// Only what needs the real world lives here: the window, the clock, the keyboard and the
-// window's events. Everything else is Game::frame, which the tests and tools run too.
+// Only what needs the real world lives here: the window, the clock, the keyboard, the
+// controllers and the window's events. Everything else is Game::frame, which the tests and
+// tools run too.
 int main()
 {
     useProgramFolder();
@@ -36,6 +38,8 @@ int main()
         return -1;
 
     PauseMark pauseMark;
+    PadControls padControls;
+    PadState pads[kPadSlots];
     sf::Clock clock;
     clock.restart();
     while (state.running) {
@@ -64,7 +68,12 @@ int main()
                     gameWindow.toggleFullscreen();
             }
         }
-        state.applyInput(escapeHeld, closeRequested);
+        // The controllers' states are the ones SFML read while polling the events above.
+        PadControls::read(pads);
+        const PadControls::Actions padActions = padControls.update(pads, dt, window.hasFocus());
+        if (padActions.togglePause)
+            state.togglePause();
+        state.applyInput(escapeHeld || padActions.end, closeRequested);
         state.frame(dt, window);
         if (state.paused)
             pauseMark.draw(window);

@@ -67,4 +67,33 @@ TEST(Letterbox, TheWindowedGameFitsItsDesktopCentred)
     }
 }
 
+TEST(Letterbox, TheWindowedGamesFrameFitsTheWorkAreaCentred)
+{
+    struct WorkAreaCase {
+        const char* desktop;
+        WorkArea workArea;
+        sf::Vector2u client;
+        sf::Vector2i frameCorner;
+    };
+    const WindowFrame wine{4, 23, 4, 4};
+    const WindowFrame windows11{8, 31, 8, 8};
+    const WorkAreaCase cases[] = {
+        // The most common screen: the title bar and borders take rows and columns from the film.
+        {"1920x1080 under Wine", {{0, 0, 1920, 1080}, wine}, {1872, 1053}, {20, 0}},
+        {"1920x1080 above a 48 px taskbar", {{0, 0, 1920, 1032}, windows11}, {1765, 993}, {69, 0}},
+        {"1366x768 under Wine", {{0, 0, 1366, 768}, wine}, {1317, 741}, {20, 0}},
+        // Room to spare: the film's own size, centred in what the panel leaves.
+        {"2560x1440 above a panel", {{0, 0, 2560, 1400}, wine}, {1920, 1080}, {316, 146}},
+        // A panel on top or on the left moves the area's corner.
+        {"a panel on top", {{0, 30, 1920, 1050}, {1, 20, 1, 5}}, {1822, 1025}, {48, 30}},
+        {"a panel on the left", {{48, 0, 1872, 1080}, {}}, {1872, 1053}, {48, 13}},
+        // A frame larger than the area: the smallest window, at the area's corner.
+        {"a frame past the area", {{0, 0, 10, 10}, wine}, {1, 1}, {0, 0}},
+    };
+    for (const WorkAreaCase& c : cases) {
+        EXPECT_EQ(windowedSize(c.workArea), c.client) << c.desktop;
+        EXPECT_EQ(centredPosition(c.client, c.workArea), c.frameCorner) << c.desktop;
+    }
+}
+
 } // namespace

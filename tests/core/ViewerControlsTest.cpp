@@ -1,6 +1,7 @@
 #include "assets/MusicManager.hpp"
 #include "core/Config.hpp"
 #include "core/Game.hpp"
+#include "core/PadControls.hpp"
 #include "core/Screen.hpp"
 #include "support/TestSupport.hpp"
 
@@ -8,15 +9,19 @@
 #include <SFML/System/Sleep.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <utility>
 #include <sys/wait.h>
 #include <unistd.h>
 
 // The viewer's Space and M: a pause holds the film and its song still and the film then goes
 // on exactly as if there had been none; the song can be silenced and given back its volume.
+// A controller's Start and Back.
 namespace {
 
 constexpr float kDt = 0.5f;
@@ -128,6 +133,57 @@ TEST(ViewerControls, WithoutASoundDeviceMuteDoesNothing)
     music.playSong("song", true, 0);
     EXPECT_TRUE(music.musicMuted);
     EXPECT_EQ(music.player(), nullptr) << "nothing streams";
+}
+
+// A controller, frame by frame at 60 frames a second: Start toggles the pause once per press,
+// however long it is held; Back ends the film only once held for a whole second, only while
+// the window has the focus, and not when the pad goes in the middle of the hold.
+TEST(ViewerControls, AControllersStartPausesOncePerPressAndBackEndsAfterASecondsHold)
+{
+    constexpr float kFrame = 1.0f / 60.0f;
+    PadState pads[kPadSlots];
+    // Frames of the pad in slot `slot` as given; how many pause toggles and whether any ended.
+    const auto play = [&](PadControls& controls, unsigned slot, PadState pad, int frames, bool focused = true) {
+        pads[slot] = pad;
+        int toggles = 0;
+        bool ended = false;
+        for (int frame = 0; frame < frames; ++frame) {
+            const PadControls::Actions actions = controls.update(pads, kFrame, focused);
+            toggles += actions.togglePause ? 1 : 0;
+            ended = ended || actions.end;
+        }
+        return std::make_pair(toggles, ended);
+    };
+    const PadState idle{true, false, false};
+    const PadState start{true, true, false};
+    const PadState back{true, false, true};
+    const PadState gone{};
+    const auto unplugAll = [&] { std::fill(std::begin(pads), std::end(pads), gone); };
+
+    PadControls controls;
+    EXPECT_EQ(play(controls, 3, idle, 5).first, 0);
+    EXPECT_EQ(play(controls, 3, start, 90).first, 1) << "a press held for 1.5 s";
+    EXPECT_EQ(play(controls, 3, idle, 1).first, 0);
+    EXPECT_EQ(play(controls, 3, start, 1).first, 1) << "the next press";
+    EXPECT_EQ(play(controls, 3, idle, 1).first, 0);
+    EXPECT_EQ(play(controls, 3, start, 5, false).first, 0) << "unfocused";
+    EXPECT_EQ(play(controls, 3, start, 5).first, 0) << "still the press made unfocused";
+
+    unplugAll();
+    PadControls holds;
+    EXPECT_FALSE(play(holds, 0, back, 55).second) << "held 0.9 s";
+    EXPECT_FALSE(play(holds, 0, idle, 1).second);
+    EXPECT_FALSE(play(holds, 0, back, 55).second) << "again 0.9 s: the release started it anew";
+    EXPECT_TRUE(play(holds, 0, back, 6).second) << "held 1 s";
+
+    unplugAll();
+    PadControls unplugged;
+    EXPECT_FALSE(play(unplugged, 1, back, 55).second);
+    EXPECT_FALSE(play(unplugged, 1, gone, 1).second) << "the pad went mid-hold";
+    EXPECT_FALSE(play(unplugged, 1, back, 55).second) << "plugged in again with Back down: a new hold";
+    unplugAll();
+    PadControls unfocused;
+    EXPECT_FALSE(play(unfocused, 1, back, 120, false).second) << "unfocused, 2 s";
 }
 
 } // namespace

@@ -21,18 +21,37 @@ namespace {
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
 
-// The window once it shows more than black in its middle (the film, not the lead-in), found
-// anew after `settle` seconds when it was made anew. Checks that it lies inside the screen.
-Shot filmIn(XConnection& x, pid_t game, double settle)
+// The window once it shows more than black in its middle (the film, not the lead-in); when
+// the window was made anew for another mode, the new one rather than `previous`. Checks that
+// it lies inside the screen.
+Shot filmIn(XConnection& x, pid_t game, Window previous = 0)
 {
-    std::this_thread::sleep_for(std::chrono::duration<double>(settle));
-    const Window window = x.waitForWindow("Drennmoor", game, 30.0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    Window window = 0;
+    do
+        window = x.waitForWindow("Drennmoor", game, 1.0);
+    while ((window == 0 || window == previous) && std::chrono::steady_clock::now() < deadline);
+    if (window == previous)
+        window = 0;
     int left = 0, top = 0, width = 0, height = 0;
     x.position(window, left, top);
     x.size(window, width, height);
     EXPECT_TRUE(window != 0 && left >= 0 && top >= 0 && left + width <= kScreenWidth && top + height <= kScreenHeight)
         << width << "x" << height << " at " << left << "," << top;
     return window != 0 ? x.waitForFilm(window, 40.0) : Shot();
+}
+
+// Whether the window shows a picture `wanted` accepts within 20 s.
+template <typename Wanted>
+bool untilShown(XConnection& x, Window window, Wanted wanted)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!wanted(x.shot(window))) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
 }
 
 } // namespace
@@ -48,7 +67,7 @@ TEST(SmallScreen, ViewerKeysAndAResizedWindowKeepTheWholeFilm)
     GameProcess game(stagedGameFolder(), dir.path() + "/stderr.txt");
 
     // Windowed: inside the screen, in the film's shape, the film filling it.
-    const Shot windowed = filmIn(x, game.pid(), 0.0);
+    const Shot windowed = filmIn(x, game.pid());
     ASSERT_FALSE(windowed.pixels.empty());
     EXPECT_NEAR(static_cast<double>(windowed.width) / windowed.height, 16.0 / 9.0, 0.01);
     EXPECT_GT(windowed.rows(windowed.height * 2 / 5, windowed.height * 3 / 5), 30.0) << "the film shows";
@@ -69,28 +88,32 @@ TEST(SmallScreen, ViewerKeysAndAResizedWindowKeepTheWholeFilm)
     // Not at once: a release and a press in the same millisecond are the keyboard's repeat.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     x.pressKey(XK_space, window);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_FALSE(x.shot(window).pixels == paused.pixels) << "resumed, the film moves on";
+    EXPECT_TRUE(untilShown(x, window, [&](const Shot& shot) { return shot.pixels != paused.pixels; }))
+        << "resumed, the film moves on";
 
     // F11 and F: fullscreen on the screen's own mode, black bars above and below a 1280 x 720
     // film.
     x.pressKey(XK_F11);
-    const Shot letterboxed = filmIn(x, game.pid(), 2.0);
+    const Shot letterboxed = filmIn(x, game.pid(), window);
     ASSERT_EQ(letterboxed.width, kScreenWidth);
     ASSERT_EQ(letterboxed.height, kScreenHeight);
     EXPECT_EQ(letterboxed.rows(0, 152), 0.0) << "a black bar above";
     EXPECT_EQ(letterboxed.rows(872, 1024), 0.0) << "a black bar below";
     EXPECT_GT(letterboxed.rows(152 + 288, 152 + 432), 30.0) << "the film with its textures and vignette";
+    const Window fullscreen = x.waitForWindow("Drennmoor", game.pid(), 5.0);
     x.pressKey(XK_f);
-    const Shot windowedAgain = filmIn(x, game.pid(), 2.0);
+    const Shot windowedAgain = filmIn(x, game.pid(), fullscreen);
     EXPECT_EQ(windowedAgain.height, windowed.height) << "a window again";
     EXPECT_GT(windowedAgain.rows(200, 400), 30.0);
 
     // Resized by the user to a square: the whole film, 800 x 450, between black bars.
     window = x.waitForWindow("Drennmoor", game.pid(), 5.0);
     x.resize(window, 800, 800);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-    const Shot square = x.shot(window);
+    Shot square;
+    untilShown(x, window, [&](const Shot& shot) {
+        square = shot;
+        return shot.width == 800 && shot.height == 800 && shot.rows(0, 175) == 0.0 && shot.rows(320, 480) > 30.0;
+    });
     ASSERT_EQ(square.width, 800);
     ASSERT_EQ(square.height, 800);
     EXPECT_EQ(square.rows(0, 175), 0.0) << "a black bar above";

@@ -15,6 +15,33 @@ int ignoreError(Display*, XErrorEvent*)
 {
     return 0;
 }
+
+// The first four CARDINALs of `property` on `window` into `values`; zeros when it has none.
+void readFour(Display* display, Window window, const char* property, int (&values)[4])
+{
+    values[0] = values[1] = values[2] = values[3] = 0;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, 4, False, XA_CARDINAL, &type,
+                           &format, &items, &after, &data) != Success || data == nullptr)
+        return;
+    for (unsigned long i = 0; i < items && i < 4 && format == 32; ++i)
+        values[i] = static_cast<int>(reinterpret_cast<const long*>(data)[i]);
+    XFree(data);
+}
+}
+
+void XConnection::workArea(int (&area)[4])
+{
+    readFour(m_display, DefaultRootWindow(m_display), "_NET_WORKAREA", area);
+}
+
+void XConnection::frameExtents(Window window, int (&extents)[4])
+{
+    readFour(m_display, window, "_NET_FRAME_EXTENTS", extents);
 }
 
 XConnection::XConnection(const char* name)

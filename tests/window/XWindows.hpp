@@ -61,6 +61,12 @@ public:
     void setButton(bool pressed);
     // Resizes `window` as a user dragging its border would.
     void resize(Window window, int width, int height);
+    // The work area a window manager publishes for the current desktop (left, top, width,
+    // height), all zero when none does.
+    void workArea(int (&area)[4]);
+    // The frame the window manager put around `window` (left, right, top, bottom), all zero
+    // when it says none.
+    void frameExtents(Window window, int (&extents)[4]);
 
 private:
     Window findTitled(Window root, const std::string& title, pid_t pid);

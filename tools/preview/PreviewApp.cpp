@@ -5,6 +5,7 @@
 #include "core/Config.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/Game.hpp"
+#include "core/GameWindow.hpp"
 #include "core/Letterbox.hpp"
 #include "core/Screen.hpp"
 #include "core/FilmOrder.hpp"
@@ -96,14 +97,16 @@ void PreviewApp::keepSession(const std::string& notice) const
 
 bool PreviewApp::openWindow()
 {
-    // The game's own window: as large as the desktop has room for, centred; any size letterboxes.
+    // The game's own window: as large as the desktop's work area has room for, centred; any size
+    // letterboxes.
     const sf::VideoMode desktopMode = sf::VideoMode::getDesktopMode();
     const sf::Vector2u desktop(desktopMode.width, desktopMode.height);
-    const sf::Vector2u size = windowedSize(desktop);
+    const WindowPlacement placement = windowedPlacement(desktop);
+    const sf::Vector2u size = placement.size;
     m_window.create(sf::VideoMode(size.x, size.y, 32), kTitle);
     if (!m_window.isOpen())
         return false;
-    m_window.setPosition(centredPosition(size, desktop));
+    m_window.setPosition(placement.position);
     m_window.setVerticalSyncEnabled(gameConfig().vsync);
     m_window.setActive(true);
     m_timeline.layout(static_cast<float>(size.x), static_cast<float>(size.y));
