@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FilmOrder.hpp"
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,7 +10,7 @@
 // The preview's command line. A reload or a seek backwards restarts the preview with the
 // same options and the time and state to come back to.
 struct PreviewOptions {
-    double at = -2.5;     // --at: seconds after the opening's first frame to start at
+    double at = film::kStart;  // --at: seconds after the opening's first frame to start at
     bool paused = false;  // --paused: start paused there
     int fps = 60;         // --fps: frames a second, the fixed frame time's inverse
     bool sceneStart = false;  // --scene-start: `at` is a scene's start; go on to its first frame
