@@ -7,9 +7,9 @@
 
 #include <string>
 
-// Scene 0, 32 s: starts the song and the poem, shows the makers' mark and the title over the
+// The opening, 32 s: starts the song and the poem, shows the makers' mark and the title over the
 // first close-up, then the second close-up, the house and the third close-up, each with its
-// flicker, all in the rain, and fades to black. Hands over to the walk (id 1).
+// flicker, all in the rain, and fades to black. Hands over to the walk.
 class OpeningScene {
 public:
     static constexpr int kId = film::kOpening;
@@ -20,7 +20,7 @@ public:
 
     explicit OpeningScene(SceneContext context = SceneContext());
 
-    // One frame of dt seconds; returns 0, or 1 from the frame on which the scene ends.
+    // One frame of dt seconds; returns kId, or kNextId from the frame on which the scene ends.
     int frame(float dt);
 
 private:
