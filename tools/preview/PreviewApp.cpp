@@ -2,6 +2,7 @@
 
 #include "LoaderLines.hpp"
 
+#include "assets/MusicManager.hpp"
 #include "core/Config.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/Game.hpp"
@@ -49,6 +50,7 @@ PreviewApp::PreviewApp(const PreviewOptions& options, const std::string& gameFol
 int PreviewApp::run()
 {
     loadConfig();
+    m_configMuted = MusicManager::instance().musicMuted;
     if (!openWindow())
         return 1;
     present("reading the film", false, m_session.targetTime());
@@ -303,5 +305,5 @@ void PreviewApp::reportNotice()
 
 void PreviewApp::updateVolume(bool hurrying)
 {
-    m_song.silence(hurrying || m_session.muted() || !SongSync::follows(m_session.speed()));
+    m_song.silence(m_configMuted || hurrying || m_session.muted() || !SongSync::follows(m_session.speed()));
 }

@@ -77,6 +77,7 @@ private:
     // The lines the film printed as it loaded: not printed again when a replay meets them.
     std::set<std::string> m_knownLines;
     int m_shownScene = -1;  // the scene that drew the frame shown
+    bool m_configMuted = false;  // config.json's "music": false
     bool m_filmReady = false;
     bool m_moved = true;   // a seek or a pause since the song was last put in place
     bool m_dirty = true;   // the window's picture is out of date
