@@ -17,8 +17,6 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
             bench = true;
         } else if (option == "--paused") {
             paused = true;
-        } else if (option == "--scene-start") {
-            sceneStart = true;
         } else if (option == "--at" && hasValue && readNumber(argv[i + 1], number) && std::isfinite(number)) {
             at = number;
             ++i;
@@ -58,15 +56,13 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
 }
 
 std::vector<std::string> PreviewOptions::restartArguments(double time, bool pausedThen,
-                                                          const std::string& noticeThen, bool sceneStartThen) const
+                                                          const std::string& noticeThen) const
 {
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.6f", time);
     std::vector<std::string> arguments = {"--at", seconds, "--fps", std::to_string(fps)};
     if (pausedThen)
         arguments.push_back("--paused");
-    if (sceneStartThen)
-        arguments.push_back("--scene-start");
     if (buildProgram != PreviewOptions().buildProgram)
         arguments.insert(arguments.end(), {"--build-program", buildProgram});
     if (sessionFile != PreviewOptions().sessionFile)
