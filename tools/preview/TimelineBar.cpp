@@ -38,8 +38,8 @@ constexpr float kScaleTick = 6.0f;   // pixels, a tick; a labelled one twice as 
 constexpr float kScaleStrip = kScaleSize + 12.0f;  // pixels, the scale's strip above the bar
 constexpr unsigned kHoverSize = 16;  // pixels, the time under the pointer
 
-double filmStart() { return sceneStarts().front().start; }
-double filmEnd() { return sceneStarts().back().start; }
+double filmStart() { return film::kStart; }
+double filmEnd() { return film::kEnd; }
 
 void fill(sf::RenderTarget& window, float x, float y, float width, float height, sf::Color colour)
 {
@@ -81,7 +81,7 @@ void TimelineBar::draw(sf::RenderTarget& window, const sf::Font* font, double ti
     fill(window, m_left - 2.0f, m_top - 2.0f, m_width + 4.0f, kHeight + 4.0f, kBackground);
 
     // The scenes, each a segment with its name.
-    const auto& scenes = sceneStarts();
+    const auto& scenes = film::kOrder;
     for (std::size_t i = 0; i + 1 < scenes.size(); ++i) {
         const float left = xOf(scenes[i].start);
         const float right = xOf(scenes[i + 1].start);
