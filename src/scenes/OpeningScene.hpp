@@ -15,7 +15,8 @@ public:
     static constexpr int kId = film::kOpening;
     static constexpr int kNextId = film::nextId(kId);
 
-    // Pictures in the order of their numbers.
+    // The four pictures, each a slot of m_pictures; they show in the order first, second,
+    // house, third.
     enum Picture : int { FirstCloseUp = 0, SecondCloseUp = 1, ThirdCloseUp = 2, House = 3 };
 
     explicit OpeningScene(SceneContext context = SceneContext());
@@ -29,7 +30,7 @@ private:
     void fetchPair(Picture picture, const std::string& stem);
     int runStages(float dt);
     void leaveStage(int stage);
-    void drawPicture(float dt);
+    void drawShownPicture(float dt);
     void drawFading(sf::Sprite* sprite, Tween& tween, float& alpha, float dt);
 
     SceneContext m_context;

@@ -26,7 +26,7 @@ constexpr float kReplayQuietFor = 0.1f;     // seconds of replay before the prog
 constexpr float kReplayRedrawEvery = 0.25f; // seconds between progress pictures (each costs a frame)
 constexpr int kIdleSleep = 20;              // milliseconds between looks while nothing moves
 constexpr int kPlayingSleep = 2;            // milliseconds between looks while playing
-constexpr long kWholeFilm = 400;            // seconds the film is surely over by
+constexpr long kMostFilmFrames = 400L * 1000;  // frames the film is surely over by: 400 s at 1000 fps
 }
 
 PreviewApp::PreviewApp(const PreviewOptions& options, const std::string& gameFolder,
@@ -127,7 +127,7 @@ void PreviewApp::loadFilm(bool first)
     // The frame that ends the film is drawn by the credits, which then hand over to the quit.
     const float dt = m_session.frames().dt();
     long frame = 0;
-    for (; m_filmReady && game().sceneId != Game::kQuit && frame < kWholeFilm * 1000; ++frame)
+    for (; m_filmReady && game().sceneId != Game::kQuit && frame < kMostFilmFrames; ++frame)
         game().advance(dt);
     if (m_filmReady && game().sceneId == Game::kQuit)
         m_session.filmEndsAt(frame - 1);
@@ -201,7 +201,7 @@ bool PreviewApp::catchUp()
     }
     if (game().sceneId == Game::kQuit) {
         // Only when the film ended sooner than its load said.
-        m_session.ended(shown);
+        m_session.stopAtEnd(shown);
         m_moved = true;
     } else {
         m_shownScene = game().sceneId;

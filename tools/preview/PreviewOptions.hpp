@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-// The preview's command line. A reload or a seek backwards restarts the preview with the
-// same options and the time and state to come back to.
+// The preview's command line. Only a rebuilt preview restarts, with the same options and the
+// time and state to come back to; seeks and reloads stay in the same process.
 struct PreviewOptions {
     double at = film::kStart;  // --at: seconds after the opening's first frame to start at
     bool paused = false;  // --paused: start paused there

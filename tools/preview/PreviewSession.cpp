@@ -305,10 +305,10 @@ void PreviewSession::reached(long frame)
 {
     m_shown = frame;
     if (frame >= m_lastFrame)
-        ended(frame);
+        stopAtEnd(frame);
 }
 
-void PreviewSession::ended(long lastFrame)
+void PreviewSession::stopAtEnd(long lastFrame)
 {
     m_shown = lastFrame;
     m_lastFrame = lastFrame;

@@ -105,7 +105,7 @@ public:
     void reached(long frame);
     // The film showed its last frame (or, when it ended sooner than it said, ran past it):
     // it stays there, paused.
-    void ended(long lastFrame);
+    void stopAtEnd(long lastFrame);
     // True when the target lies before the frame shown: the film must start again.
     bool needsRestart() const { return m_target < m_shown; }
     // The film is back at its start (nothing shown yet).
