@@ -11,10 +11,12 @@
 #endif
 
 namespace {
-// Glibc's defaults: blocks from 128 KiB up are mapped apart, and a free top of the heap
-// above 128 KiB goes back to the kernel.
-constexpr int kDefaultMmapThreshold = 128 * 1024;
-constexpr int kDefaultTrimThreshold = 128 * 1024;
+// Glibc's starting values: blocks from 128 KiB up are mapped apart, and a free top of the heap
+// above 128 KiB goes back to the kernel. Glibc raises both as programs free large blocks,
+// until they are set: once set here they stay fixed, so releasing gives back these values,
+// not that moving policy.
+constexpr int kStartingMmapThreshold = 128 * 1024;
+constexpr int kStartingTrimThreshold = 128 * 1024;
 
 // Every picture decodes into two large blocks (the decoder's and the image's) that are
 // freed once it is uploaded. Kept in the heap, the next picture reuses their pages; mapped
@@ -30,8 +32,8 @@ void keepFreedBlocks()
 void releaseFreedBlocks()
 {
 #if HEAP_TAKES_HINTS
-    mallopt(M_MMAP_THRESHOLD, kDefaultMmapThreshold);
-    mallopt(M_TRIM_THRESHOLD, kDefaultTrimThreshold);
+    mallopt(M_MMAP_THRESHOLD, kStartingMmapThreshold);
+    mallopt(M_TRIM_THRESHOLD, kStartingTrimThreshold);
     malloc_trim(0);
 #endif
 }

@@ -93,8 +93,9 @@ void MusicManager::playSong(const std::string& key, bool loop, double offsetMs)
     m_songVolume = static_cast<float>(song->volume);
     player.setVolume(m_songVolume);
     player.setLoop(loop);
-    player.setLoopPoints(sf::Music::TimeSpan(sf::milliseconds(wholeMilliseconds(song->loopTo)),
-                                             sf::milliseconds(wholeMilliseconds(song->loopLength))));
+    // The loop runs to the track's end: a span past it ends there.
+    player.setLoopPoints(
+        sf::Music::TimeSpan(sf::milliseconds(wholeMilliseconds(song->loopTo)), player.getDuration()));
     if (musicMuted)
         player.setVolume(0.0f);
     if (offsetMs > 0.0)

@@ -13,7 +13,6 @@ struct MusicEntry {
     std::string file;
     int volume = 100;          // 0 to 100
     double loopTo = 0.0;       // milliseconds; where a looping song restarts
-    double loopLength = -1.0;  // milliseconds; -1 means up to the end of the track
 };
 
 // Knows every song by key and plays one at a time through its single streamed player.

@@ -15,7 +15,8 @@ float singleCos(float x) { return static_cast<float>(std::cos(static_cast<double
 float singleSin(float x) { return static_cast<float>(std::sin(static_cast<double>(x))); }
 float singleSqrt(float x) { return static_cast<float>(std::sqrt(static_cast<double>(x))); }
 
-// The bounce polynomial works in double and rounds once, at the end.
+// The bounce polynomial works in double, except that each piece's shifted position q is
+// rounded to single precision first, as the curve is defined; the result is rounded at the end.
 float easeOutBounce(float t, float b, float c, float d)
 {
     const double p = static_cast<double>(t / d);

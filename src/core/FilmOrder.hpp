@@ -42,6 +42,21 @@ inline constexpr std::array<Scene, 11> kOrder = {{
     {kQuit, "quit", 200.0f},
 }};
 
+// The time a scene id begins at (seconds, as in kOrder); the quit's for an id the film does
+// not have.
+constexpr float startOf(int id)
+{
+    for (const Scene& scene : kOrder) {
+        if (scene.id == id)
+            return scene.start;
+    }
+    return kOrder.back().start;
+}
+
+// The film's first frame (the lead-in's) and its end (the quit), seconds.
+constexpr float kStart = kOrder.front().start;
+constexpr float kEnd = kOrder.back().start;
+
 // The id of the scene that follows `id` in the order of play; `id` itself for the quit and
 // for an id the film does not have.
 constexpr int nextId(int id)
@@ -53,8 +68,7 @@ constexpr int nextId(int id)
     return id;
 }
 
-// The name of a scene id ("lead-in" for -1, "desk" for 25, "quit" for 666), or `other` for an
-// id the film does not have.
+// The name of a scene id ("desk" for kDesk), or `other` for an id the film does not have.
 constexpr const char* sceneName(int id, const char* other)
 {
     for (const Scene& scene : kOrder) {

@@ -130,7 +130,7 @@ void Game::step(float dt, bool drawn)
     if (drawn)
         renderTexture().display();
     // The poem moves on before anything reaches the window, so that presenting is only drawing.
-    textScript(nullptr, dt);
+    textScript(dt);
 }
 
 void Game::present(sf::RenderTarget& window)

@@ -18,7 +18,7 @@ int BlackLeadIn::frame(float dt, sf::RenderTarget& target)
     timer += dt;
     if (black != nullptr && drawingEnabled())
         drawPicture(*black, target, TextureManager::instance());
-    return timer > kLength ? film::kOpening : film::kLeadIn;
+    return timer > kLength ? film::nextId(film::kLeadIn) : film::kLeadIn;
 }
 
 int Credits::frame(float dt, sf::RenderTarget& target)
@@ -28,7 +28,7 @@ int Credits::frame(float dt, sf::RenderTarget& target)
         picture = SpriteManager::instance().get("credits");
         fadeIn(kFadeDuration);
     }
-    const int next = ending.handsOver(dt) ? film::kQuit : film::kCredits;
+    const int next = ending.handsOver(dt) ? film::nextId(film::kCredits) : film::kCredits;
     if (picture != nullptr && drawingEnabled())
         drawPicture(*picture, target, TextureManager::instance());
     return next;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FadeOutEnding.hpp"
+#include "core/FilmOrder.hpp"
 
 namespace sf {
 class RenderTarget;
@@ -9,20 +10,21 @@ class Sprite;
 
 // The two short scenes that live in the frame loop itself.
 
-// Black for a little more than 2.5 s before the opening scene (id -1, then 0).
+// Black from the film's start until a little after the opening scene's (film::kOrder).
 struct BlackLeadIn {
-    static constexpr float kLength = 2.5f;
+    static constexpr float kLength = film::startOf(film::kOpening) - film::kStart;
 
     bool firstEntry = true;
     sf::Sprite* black = nullptr;
     float timer = 0.0f;
 
-    // One frame: draws black into `target` and returns -1, or 0 once the timer passes 2.5 s.
+    // One frame: draws black into `target` and returns film::kLeadIn, or the next scene's id
+    // once the timer passes kLength.
     int frame(float dt, sf::RenderTarget& target);
 };
 
 // The credits picture: fades in, shows 16 s, fades to black, and 4 s after the fade-out
-// began returns 666, which quits (id 6). Black for the last 2 s, unlike the scenes, which
+// began hands over to the quit. Black for the last 2 s, unlike the scenes, which
 // hand over as their fade ends: the film closes on a moment of black.
 struct Credits {
     static constexpr float kFadeDuration = 2.0f;

@@ -4,8 +4,8 @@
 #include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
-// Scene 4, 16 s: a large cog turning steadily on white, a hook hanging in from the top
-// right. Fades in, fades out after 14 s and hands over to the ending (id 5).
+// The cog, 16 s: a large cog turning steadily on white, a hook hanging in from the top
+// right. Fades in, fades out after 14 s and hands over to the ending.
 class CogScene {
 public:
     static constexpr int kId = film::kCog;
@@ -13,7 +13,7 @@ public:
 
     explicit CogScene(SceneContext context = SceneContext());
 
-    // One frame of dt seconds; returns 4, or 5 from the frame on which the scene ends.
+    // One frame of dt seconds; returns kId, or kNextId from the frame on which the scene ends.
     int frame(float dt);
 
 private:

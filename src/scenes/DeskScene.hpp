@@ -5,9 +5,9 @@
 #include "core/Tween.hpp"
 #include "scenes/SceneContext.hpp"
 
-// Scene 25, 16 s: the desk at night; eight seconds in, a letter slides in from the left with
+// The desk, 16 s: the desk at night; eight seconds in, a letter slides in from the left with
 // an overshoot and comes to rest with its left edge at x = -200. Fades in, fades out after
-// 14 s and hands over to the workshop (id 2).
+// 14 s and hands over to the workshop.
 class DeskScene {
 public:
     static constexpr int kId = film::kDesk;
@@ -15,7 +15,7 @@ public:
 
     explicit DeskScene(SceneContext context = SceneContext());
 
-    // One frame of dt seconds; returns 25, or 2 from the frame on which the scene ends.
+    // One frame of dt seconds; returns kId, or kNextId from the frame on which the scene ends.
     int frame(float dt);
 
 private:

@@ -4,9 +4,9 @@
 #include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
-// Scene 35, 16 s: a door on a white ground; after 8 s its wings slide apart 408 pixels each,
+// The door, 16 s: a door on a white ground; after 8 s its wings slide apart 408 pixels each,
 // and from 10 s the whole screen turns white over 4 s. Fades in from black but not out:
-// hands over to the scylla (id 3) with the screen white.
+// hands over to the scylla with the screen white.
 class DoorScene {
 public:
     static constexpr int kId = film::kDoor;
@@ -14,7 +14,7 @@ public:
 
     explicit DoorScene(SceneContext context = SceneContext());
 
-    // One frame of dt seconds; returns 35, or 3 from the frame on which the scene ends.
+    // One frame of dt seconds; returns kId, or kNextId from the frame on which the scene ends.
     int frame(float dt);
 
 private:

@@ -33,7 +33,7 @@ void EndingScene::setUp()
     fadeIn(kFadeIn);
     m_picture = m_context.sprite("endgame");
     m_background = m_context.sprite("black");
-    m_rain = m_context.rain();
+    m_rain = m_context.startRain();
 }
 
 int endingScene(float dt)

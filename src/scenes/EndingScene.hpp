@@ -4,8 +4,8 @@
 #include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
-// Scene 5, 20 s: the last picture over falling rain (the rain shows only where the picture
-// is transparent). Fades in, fades out after 18 s and hands over to the credits (id 6).
+// The ending, 20 s: the last picture over falling rain (the rain shows only where the picture
+// is transparent). Fades in, fades out after 18 s and hands over to the credits.
 class EndingScene {
 public:
     static constexpr int kId = film::kEnding;
@@ -13,7 +13,7 @@ public:
 
     explicit EndingScene(SceneContext context = SceneContext());
 
-    // One frame of dt seconds; returns 5, or 6 from the frame on which the scene ends.
+    // One frame of dt seconds; returns kId, or kNextId from the frame on which the scene ends.
     int frame(float dt);
 
 private:

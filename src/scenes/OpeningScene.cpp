@@ -51,7 +51,7 @@ int OpeningScene::frame(float dt)
 
     m_context.draw(m_background);
     m_context.stepRain(m_rain, dt);
-    drawPicture(dt);
+    drawShownPicture(dt);
     drawFading(m_logo, m_logoTween, m_logoAlpha, dt);
     drawFading(m_title, m_titleTween, m_titleAlpha, dt);
     return next;
@@ -65,7 +65,7 @@ void OpeningScene::setUp()
     textStartFlag() = true;
 
     m_drift = m_context.sprite("closeup_3");
-    m_rain = m_context.rain();
+    m_rain = m_context.startRain();
     fetchPair(FirstCloseUp, "closeup1");
     fetchPair(ThirdCloseUp, "closeup");
     fetchPair(SecondCloseUp, "closeup2");
@@ -122,7 +122,7 @@ void OpeningScene::leaveStage(int stage)
     }
 }
 
-void OpeningScene::drawPicture(float dt)
+void OpeningScene::drawShownPicture(float dt)
 {
     BlinkPair& picture = m_pictures[m_shown];
     m_context.draw(picture.frame(picture.step(dt)));

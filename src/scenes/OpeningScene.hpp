@@ -7,20 +7,21 @@
 
 #include <string>
 
-// Scene 0, 32 s: starts the song and the poem, shows the makers' mark and the title over the
+// The opening, 32 s: starts the song and the poem, shows the makers' mark and the title over the
 // first close-up, then the second close-up, the house and the third close-up, each with its
-// flicker, all in the rain, and fades to black. Hands over to the walk (id 1).
+// flicker, all in the rain, and fades to black. Hands over to the walk.
 class OpeningScene {
 public:
     static constexpr int kId = film::kOpening;
     static constexpr int kNextId = film::nextId(kId);
 
-    // Pictures in the order of their numbers.
+    // The four pictures, each a slot of m_pictures; they show in the order first, second,
+    // house, third.
     enum Picture : int { FirstCloseUp = 0, SecondCloseUp = 1, ThirdCloseUp = 2, House = 3 };
 
     explicit OpeningScene(SceneContext context = SceneContext());
 
-    // One frame of dt seconds; returns 0, or 1 from the frame on which the scene ends.
+    // One frame of dt seconds; returns kId, or kNextId from the frame on which the scene ends.
     int frame(float dt);
 
 private:
@@ -29,7 +30,7 @@ private:
     void fetchPair(Picture picture, const std::string& stem);
     int runStages(float dt);
     void leaveStage(int stage);
-    void drawPicture(float dt);
+    void drawShownPicture(float dt);
     void drawFading(sf::Sprite* sprite, Tween& tween, float& alpha, float dt);
 
     SceneContext m_context;

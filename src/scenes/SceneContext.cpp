@@ -28,7 +28,7 @@ sf::Sprite* SceneContext::sprite(const std::string& key) const
     return m_sprites->get(key);
 }
 
-ParticleSystem* SceneContext::rain() const
+ParticleSystem* SceneContext::startRain() const
 {
     ParticleSystem* system = m_particles->get(kRainParticlesKey);
     if (system != nullptr) {

@@ -26,9 +26,9 @@ public:
 
     // The shared sprite of `key`, or null after the registry's line. First frame only.
     sf::Sprite* sprite(const std::string& key) const;
-    // The shared "rain_particles" system with its spawning restarted (emitting on, spawnTimer
-    // 0), or null after the registry's line. First frame only.
-    ParticleSystem* rain() const;
+    // Restarts the shared "rain_particles" system's spawning (emitting on, spawnTimer 0) and
+    // returns it, or null after the registry's line. First frame only.
+    ParticleSystem* startRain() const;
 
     // Draws `sprite` as the default render states would (drawPicture); nothing when it is
     // null or while drawing is off (drawingEnabled).

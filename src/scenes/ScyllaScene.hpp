@@ -4,9 +4,9 @@
 #include "core/FilmOrder.hpp"
 #include "scenes/SceneContext.hpp"
 
-// Scene 3, 16 s: the door's white fades away within a second over a stormy sea; two layers
+// The scylla, 16 s: the door's white fades away within a second over a stormy sea; two layers
 // of the sea monster slide down from above at different speeds under a veil of spray. No
-// fade-in; fades out after 14 s and hands over to the cog (id 4).
+// fade-in; fades out after 14 s and hands over to the cog.
 class ScyllaScene {
 public:
     static constexpr int kId = film::kScylla;
@@ -14,7 +14,7 @@ public:
 
     explicit ScyllaScene(SceneContext context = SceneContext());
 
-    // One frame of dt seconds; returns 3, or 4 from the frame on which the scene ends.
+    // One frame of dt seconds; returns kId, or kNextId from the frame on which the scene ends.
     int frame(float dt);
 
 private:

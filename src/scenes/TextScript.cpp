@@ -15,7 +15,7 @@ TextScript::TextScript(TextManager& texts)
 {
 }
 
-void TextScript::frame(sf::RenderTarget* target, float dt)
+void TextScript::frame(float dt)
 {
     if (m_firstCall) {
         m_firstCall = false;
@@ -29,8 +29,6 @@ void TextScript::frame(sf::RenderTarget* target, float dt)
     if (!started)
         return;
     m_texts.update(dt);
-    if (target != nullptr)
-        m_texts.draw(*target);
 }
 
 void TextScript::draw(sf::RenderTarget& target)
@@ -52,9 +50,9 @@ void TextScript::queuePoem()
     }
 }
 
-void textScript(sf::RenderTarget* target, float dt)
+void textScript(float dt)
 {
-    TextScript::instance().frame(target, dt);
+    TextScript::instance().frame(dt);
 }
 
 bool& textStartFlag()

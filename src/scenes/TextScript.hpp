@@ -20,10 +20,10 @@ public:
     // A script that plays on the styles of `texts`.
     explicit TextScript(TextManager& texts);
 
-    // One frame of `dt` seconds. The first call looks "demo_text" up (the registry reports
-    // it when missing) and queues the poem; while `started` is false nothing moves or shows.
-    // With a null `target` the text is advanced but not drawn.
-    void frame(sf::RenderTarget* target, float dt);
+    // One frame of `dt` seconds, undrawn (draw shows it). The first call looks "demo_text" up
+    // (the registry reports it when missing) and queues the poem; while `started` is false
+    // nothing moves.
+    void frame(float dt);
 
     // Draws every style as it stands into `target` (nothing before the start); moves nothing.
     void draw(sf::RenderTarget& target);
@@ -44,8 +44,8 @@ private:
     bool m_queue = true;
 };
 
-// The game's script: TextScript::instance().frame(target, dt).
-void textScript(sf::RenderTarget* target, float dt);
+// The game's script: TextScript::instance().frame(dt).
+void textScript(float dt);
 
 // The game's start flag, TextScript::instance().started.
 bool& textStartFlag();

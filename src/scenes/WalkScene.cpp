@@ -66,7 +66,7 @@ int WalkScene::frame(float dt)
 void WalkScene::setUp()
 {
     m_firstEntry = false;
-    m_rain = m_context.rain();
+    m_rain = m_context.startRain();
     fadeIn(kFadeIn);
     for (std::size_t i = 0; i < m_walkFrames.size(); ++i)
         m_walkFrames[i] = m_context.sprite("walk_" + std::to_string(i));

@@ -7,9 +7,9 @@
 #include <array>
 #include <cstddef>
 
-// Scene 1, 16 s: a procession of six walking figures, from a large one at the left front to
+// The walk, 16 s: a procession of six walking figures, from a large one at the left front to
 // a tiny one far away, in a layered landscape whose mist rises slowly, in the rain. Fades in,
-// fades out after 14 s and hands over to the desk (id 25).
+// fades out after 14 s and hands over to the desk.
 class WalkScene {
 public:
     static constexpr int kId = film::kWalk;
@@ -17,7 +17,7 @@ public:
 
     explicit WalkScene(SceneContext context = SceneContext());
 
-    // One frame of dt seconds; returns 1, or 25 from the frame on which the scene ends.
+    // One frame of dt seconds; returns kId, or kNextId from the frame on which the scene ends.
     int frame(float dt);
 
 private:

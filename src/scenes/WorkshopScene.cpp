@@ -66,7 +66,7 @@ int WorkshopScene::frame(float dt)
 void WorkshopScene::setUp()
 {
     m_firstEntry = false;
-    m_rain = m_context.rain();
+    m_rain = m_context.startRain();
     fadeIn(kFadeIn);
     m_backdrop = m_context.sprite("black");
     m_background = m_context.sprite("workshop_1");

@@ -5,10 +5,10 @@
 #include "scenes/SceneContext.hpp"
 #include "scenes/WorkshopSchedule.hpp"
 
-// Scene 2, 48 s: the tall workshop picture scrolls down behind the rain while machinery
+// The workshop, 48 s: the tall workshop picture scrolls down behind the rain while machinery
 // enters on a fixed schedule (WorkshopSchedule.hpp) and sinks with it: hook ropes whose hooks
 // step along their cables, small ropes and cogs that jump once a second, hook lines that drop
-// and snap back up. Fades in, fades out after 46 s and hands over to the door (id 35).
+// and snap back up. Fades in, fades out after 46 s and hands over to the door.
 class WorkshopScene {
 public:
     static constexpr int kId = film::kWorkshop;
@@ -16,7 +16,7 @@ public:
 
     explicit WorkshopScene(SceneContext context = SceneContext());
 
-    // One frame of dt seconds; returns 2, or 35 from the frame on which the scene ends.
+    // One frame of dt seconds; returns kId, or kNextId from the frame on which the scene ends.
     int frame(float dt);
 
 private:

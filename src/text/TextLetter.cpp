@@ -2,18 +2,10 @@
 
 #include "core/Easing.hpp"
 #include "particles/ParticleSystem.hpp"
+#include "particles/Random.hpp"
 #include "text/TextInstance.hpp"
 
-#include <cstdlib>
-
 namespace {
-// A uniform value from 0 to 1 from the standard generator (never seeded, so every run draws
-// the same points).
-float unitRandom()
-{
-    return static_cast<float>(static_cast<double>(std::rand()) / static_cast<double>(RAND_MAX));
-}
-
 // Only the low 8 bits of a colour component or an alpha are drawn ("fillcolor_r": 300 is 44).
 sf::Uint8 lowByte(int value)
 {
@@ -153,8 +145,8 @@ void TextLetter::burst(ParticleSystem& system, int& count) const
     const sf::FloatRect bounds = text.getLocalBounds();
     while (count > 0) {
         --count;
-        const float r1 = unitRandom();
-        const float r2 = unitRandom();
+        const float r1 = randomFraction();
+        const float r2 = randomFraction();
         const float px = (x - origin.x) + r1 * bounds.width + particlesOffsetX;
         const float py = (y - origin.y) + r2 * bounds.height + particlesOffsetY;
         system.emitAt(px, py);

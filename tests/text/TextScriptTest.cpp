@@ -55,7 +55,7 @@ void loadPoemStyle(TextManager& manager, const TempDir& dir, int instances)
 void playFor(TextScript& script, float seconds, float dt)
 {
     for (float t = 0.0f; t < seconds; t += dt)
-        script.frame(nullptr, dt);
+        script.frame(dt);
 }
 }
 
@@ -67,7 +67,7 @@ TEST(TextScript, QueuesTheWholePoemOnTheShippedStyleAndEchoesTheSungLines)
     TextScript script(manager);
 
     testing::internal::CaptureStdout();
-    script.frame(nullptr, 0.016f);
+    script.frame(0.016f);
     const std::string echoed = testing::internal::GetCapturedStdout();
 
     // Each play on an instance of its own, its letters spelling its words; each word list

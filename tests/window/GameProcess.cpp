@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <fcntl.h>
 #include <fstream>
@@ -67,11 +68,12 @@ int GameProcess::waitForExit(double seconds)
     return -1000;
 }
 
-double GameProcess::cpuSeconds() const
+namespace {
+// A /proc stat file's processor seconds: its 14th and 15th fields are user and system time in
+// clock ticks; the 2nd, the name, is in parentheses and may hold spaces. -1 when unreadable.
+double statCpuSeconds(const std::string& path)
 {
-    // /proc/<pid>/stat: the 14th and 15th fields are user and system time in clock ticks;
-    // the 2nd, the name, is in parentheses and may hold spaces.
-    std::ifstream file("/proc/" + std::to_string(m_pid) + "/stat");
+    std::ifstream file(path);
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     const auto nameEnd = text.rfind(')');
     if (nameEnd == std::string::npos)
@@ -83,4 +85,30 @@ double GameProcess::cpuSeconds() const
         if (index >= 14)
             ticks += std::stod(field);
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+std::string firstLine(const std::string& path)
+{
+    std::ifstream file(path);
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+}
+
+double GameProcess::cpuSeconds() const
+{
+    return statCpuSeconds("/proc/" + std::to_string(m_pid) + "/stat");
+}
+
+std::map<long, double> GameProcess::ownThreadsCpuSeconds() const
+{
+    const std::string process = "/proc/" + std::to_string(m_pid);
+    const std::string name = firstLine(process + "/comm");
+    std::map<long, double> threads;
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator(process + "/task", error))
+        if (firstLine(task.path().string() + "/comm") == name)
+            threads[std::stol(task.path().filename().string())] = statCpuSeconds(task.path().string() + "/stat");
+    return threads;
 }

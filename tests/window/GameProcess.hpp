@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -25,6 +26,9 @@ public:
     // The processor time, in seconds, the running process has used so far in all its threads;
     // -1 when it cannot be read.
     double cpuSeconds() const;
+    // The processor seconds each thread of the running process has used so far, by thread
+    // id, of the threads named as the program (those it starts itself, not the drivers').
+    std::map<long, double> ownThreadsCpuSeconds() const;
 
 private:
     pid_t m_pid = -1;

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -27,13 +28,29 @@ namespace {
 constexpr double kPlayFor = 4.0;
 constexpr double kMostCpuOverNullDevice = 1.3;
 constexpr long kMostLines = 15;
+constexpr double kMostOwnThreadsOverFrameLoop = 0.5;
 
 struct SilentRun {
     std::string errors;
     double cpu = 0.0;      // processor seconds while both played
     double nullCpu = 0.0;  // the same with the null device
     bool busy = false;     // the machine had more to run than twice its cores
+    // The game's frame loop (its main thread) and the other threads the game started itself
+    // (the song's stream among them), processor seconds while both played.
+    double frameLoopCpu = 0.0;
+    double ownThreadsCpu = 0.0;
+    double nullOwnThreadsCpu = 0.0;  // the same threads of the null device's film
 };
+
+// Processor seconds the threads of `after` other than the main one used since `before`.
+double otherThreadsSince(const std::map<long, double>& before, const std::map<long, double>& after, long main)
+{
+    double seconds = 0.0;
+    for (const auto& [thread, now] : after)
+        if (thread != main)
+            seconds += now - (before.count(thread) != 0 ? before.at(thread) : 0.0);
+    return seconds;
+}
 
 // Whether other work keeps the machine's cores too busy for two games to get an even share:
 // the last minute's load average beyond twice the cores.
@@ -78,9 +95,18 @@ SilentRun playBesideNullDevice(const std::string& drivers)
     EXPECT_TRUE(nullX.waitForFilm(nullWindow, 30.0).showsFilm());
     const double cpuBefore = game.cpuSeconds();
     const double nullCpuBefore = withDevice.cpuSeconds();
+    const std::map<long, double> threadsBefore = game.ownThreadsCpuSeconds();
+    const std::map<long, double> nullThreadsBefore = withDevice.ownThreadsCpuSeconds();
     std::this_thread::sleep_for(std::chrono::duration<double>(kPlayFor));
     run.cpu = game.cpuSeconds() - cpuBefore;
     run.nullCpu = withDevice.cpuSeconds() - nullCpuBefore;
+    const std::map<long, double> threadsAfter = game.ownThreadsCpuSeconds();
+    const long main = game.pid();
+    if (threadsBefore.count(main) != 0 && threadsAfter.count(main) != 0)
+        run.frameLoopCpu = threadsAfter.at(main) - threadsBefore.at(main);
+    run.ownThreadsCpu = otherThreadsSince(threadsBefore, threadsAfter, main);
+    const std::map<long, double> nullThreadsAfter = withDevice.ownThreadsCpuSeconds();
+    run.nullOwnThreadsCpu = otherThreadsSince(nullThreadsBefore, nullThreadsAfter, withDevice.pid());
 
     x.pressKey(XK_Escape, window);
     EXPECT_EQ(game.waitForExit(20.0), 0);
@@ -96,7 +122,15 @@ void expectOneLineAndNoSpinning(const SilentRun& run, const std::string& line)
     EXPECT_EQ(occurrences(run.errors, line + "\n"), 1u) << start;
     EXPECT_LE(std::count(run.errors.begin(), run.errors.end(), '\n'), kMostLines) << start;
     std::ostringstream figures;
-    figures << "processor seconds " << run.cpu << ", with the null device " << run.nullCpu;
+    figures << "processor seconds " << run.cpu << ", with the null device " << run.nullCpu << "; frame loop "
+            << run.frameLoopCpu << ", the game's other threads " << run.ownThreadsCpu << ", with the null device "
+            << run.nullOwnThreadsCpu;
+    std::cout << figures.str() << std::endl;
+    // Whatever the load, against the game's own frame loop: no thread of the game's spins (a
+    // song that streams takes about a tenth of the frame loop's time; a spinning stream, all
+    // a core gives it).
+    EXPECT_LE(run.ownThreadsCpu, kMostOwnThreadsOverFrameLoop * run.frameLoopCpu) << figures.str();
+    EXPECT_GT(run.frameLoopCpu, 0.0) << figures.str();
     if (run.busy)
         std::cout << "Too busy a machine to compare processor time: " << figures.str() << std::endl;
     else

@@ -17,7 +17,7 @@ public:
     BuildProcess(const BuildProcess&) = delete;
     BuildProcess& operator=(const BuildProcess&) = delete;
 
-    // Starts `command` (a program and its arguments, found on PATH). False, with firstError()
+    // Starts `command` (a program and its arguments, found on PATH). False, with failure()
     // saying why, when it cannot start.
     bool start(const std::vector<std::string>& command);
     // Reads what the build printed since the last call. True once it has ended (then

@@ -4,15 +4,10 @@
 
 #include <algorithm>
 
-const std::array<film::Scene, film::kOrder.size()>& sceneStarts()
-{
-    return film::kOrder;
-}
-
 double previousSceneStart(double time, double grace)
 {
-    double found = sceneStarts().front().start;
-    for (const film::Scene& scene : sceneStarts())
+    double found = film::kOrder.front().start;
+    for (const film::Scene& scene : film::kOrder)
         if (scene.start <= time - grace)
             found = scene.start;
     return found;
@@ -20,7 +15,7 @@ double previousSceneStart(double time, double grace)
 
 double nextSceneStart(double time)
 {
-    for (const film::Scene& scene : sceneStarts())
+    for (const film::Scene& scene : film::kOrder)
         if (scene.start > time)
             return scene.start;
     return time;
@@ -28,8 +23,8 @@ double nextSceneStart(double time)
 
 int sceneAt(double time)
 {
-    int id = sceneStarts().front().id;
-    for (const film::Scene& scene : sceneStarts())
+    int id = film::kOrder.front().id;
+    for (const film::Scene& scene : film::kOrder)
         if (scene.start <= time)
             id = scene.id;
     return id;

@@ -8,11 +8,6 @@
 // What the preview's timeline knows of the film: when each scene begins and where the poem's
 // lines and word lists start. Times are seconds after the opening scene's first frame.
 
-// Every scene in the order of play, from the lead-in (-2.5 s) to the quit (200 s). A scene
-// hands over on the first frame past its last stage, so its first frame is up to a frame
-// per stage change after the time here; the preview test checks these against a whole run.
-const std::array<film::Scene, film::kOrder.size()>& sceneStarts();
-
 // The start of the latest scene that began at least `grace` seconds before `time` (Page
 // Up: within the first moments of a scene, the one before it), or the lead-in's start.
 double previousSceneStart(double time, double grace);

@@ -2,6 +2,7 @@
 
 #include "LoaderLines.hpp"
 
+#include "assets/MusicManager.hpp"
 #include "core/Config.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/Game.hpp"
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -26,7 +26,7 @@ constexpr float kReplayQuietFor = 0.1f;     // seconds of replay before the prog
 constexpr float kReplayRedrawEvery = 0.25f; // seconds between progress pictures (each costs a frame)
 constexpr int kIdleSleep = 20;              // milliseconds between looks while nothing moves
 constexpr int kPlayingSleep = 2;            // milliseconds between looks while playing
-constexpr long kWholeFilm = 400;            // seconds the film is surely over by
+constexpr long kMostFilmFrames = 400L * 1000;  // frames the film is surely over by: 400 s at 1000 fps
 }
 
 PreviewApp::PreviewApp(const PreviewOptions& options, const std::string& gameFolder,
@@ -50,6 +50,7 @@ PreviewApp::PreviewApp(const PreviewOptions& options, const std::string& gameFol
 int PreviewApp::run()
 {
     loadConfig();
+    m_configMuted = MusicManager::instance().musicMuted;
     if (!openWindow())
         return 1;
     present("reading the film", false, m_session.targetTime());
@@ -128,7 +129,7 @@ void PreviewApp::loadFilm(bool first)
     // The frame that ends the film is drawn by the credits, which then hand over to the quit.
     const float dt = m_session.frames().dt();
     long frame = 0;
-    for (; m_filmReady && game().sceneId != Game::kQuit && frame < kWholeFilm * 1000; ++frame)
+    for (; m_filmReady && game().sceneId != Game::kQuit && frame < kMostFilmFrames; ++frame)
         game().advance(dt);
     if (m_filmReady && game().sceneId == Game::kQuit)
         m_session.filmEndsAt(frame - 1);
@@ -143,16 +144,9 @@ void PreviewApp::loadFilm(bool first)
 
 bool PreviewApp::catchUp()
 {
-    if (m_session.needsRestart()) {
-        game().restart();
-        m_session.restarted();
-        // A loop going round moves the film by itself.
-        if (!m_moved)
-            moved();
-    }
-    long shown = m_session.shown();
-    const long from = shown;
-    if (m_session.target() == shown) {
+    if (m_session.needsRestart())
+        restartFilm();
+    if (m_session.target() == m_session.shown()) {
         if (m_moved)
             settle();
         return true;
@@ -166,113 +160,89 @@ bool PreviewApp::catchUp()
         std::ostream out(terminal);
         out << line << std::endl;
     });
-    const float dt = m_session.frames().dt();
+    long shown = m_session.shown();
     // A seek replays in a hurry, silent, with its progress on the bar; playing only keeps up.
-    const bool seeking = m_moved || m_session.target() - shown > PreviewSession::kMostFramesAtOnce;
-    if (seeking)
+    Replay replay;
+    replay.from = shown;
+    replay.seeking = m_moved || m_session.target() - shown > PreviewSession::kMostFramesAtOnce;
+    if (replay.seeking)
         updateVolume(true);
-    sf::Clock replay;
-    float lastDrawn = 0.0f;
-    // The frames before the target run undrawn; the film's end stops the run where it is.
-    for (; shown + 1 < m_session.target() && game().sceneId != Game::kQuit; ++shown) {
-        game().advance(dt);
-        const float elapsed = replay.getElapsedTime().asSeconds();
-        if (seeking && elapsed > kReplayQuietFor && elapsed - lastDrawn > kReplayRedrawEvery) {
-            lastDrawn = elapsed;
-            m_session.reached(shown + 1);
-            sf::Event event;
-            while (m_window.pollEvent(event))
-                handleEvent(event);
-            if (!m_window.isOpen())
-                return false;
-            // A key that goes back starts the run again from the film's start.
-            if (m_session.needsRestart())
-                return true;
-            const double share = static_cast<double>(shown + 1 - from) /
-                                 static_cast<double>(std::max(m_session.target() - from, 1L));
-            present(replayLine(m_session.targetTime(), share), true, m_session.frames().timeOf(shown + 1));
-        }
+    // Between the replay's progress pictures, keys pressed meanwhile count.
+    while (replayFrames(shown, replay)) {
+        sf::Event event;
+        while (m_window.pollEvent(event))
+            handleEvent(event);
+        if (!m_window.isOpen())
+            return false;
+        // A key that goes back starts the run again from the film's start.
+        if (m_session.needsRestart())
+            return true;
+        const double share = static_cast<double>(shown - replay.from) /
+                             static_cast<double>(std::max(m_session.target() - replay.from, 1L));
+        present(replayLine(m_session.targetTime(), share), true, m_session.frames().timeOf(shown));
     }
-    // A scene key lands on the scene's first frame, a few frames past its nominal start.
-    if (m_session.sceneGoal() != PreviewSession::kNoScene && shown + 1 == m_session.target()) {
-        for (const long limit = std::min(shown + m_session.frames().fps(), m_session.lastFrame());
-             game().sceneId != m_session.sceneGoal() && game().sceneId != Game::kQuit && shown + 1 < limit; ++shown)
-            game().advance(dt);
-        m_session.landOn(shown + 1);
-    }
-    if (game().sceneId == Game::kQuit) {
-        // Only when the film ended sooner than its load said.
-        m_session.ended(shown);
-        m_moved = true;
-    } else {
-        m_shownScene = game().sceneId;
-        game().frame(dt, m_picture);
-        m_picture.display();
-        m_session.reached(shown + 1);
-        m_moved = m_moved || m_session.ended();
-    }
+    landOnScene(shown);
+    showFrame(shown);
     if (m_moved)
         settle();
-    else if (seeking)
+    else if (replay.seeking)
         updateVolume(false);
     else if (!m_session.paused())
         m_song.keepInStep(m_session.time());
     return true;
 }
 
-void PreviewApp::pollBuild()
+void PreviewApp::restartFilm()
 {
-    if (!m_build.running())
-        return;
-    const int step = m_build.output().step();
-    if (m_build.poll())
-        m_session.buildEnded(m_build.succeeded(), m_build.failure());
-    if (step != m_build.output().step() || !m_build.running())
-        m_dirty = true;
+    game().restart();
+    m_session.restarted();
+    // A loop going round moves the film by itself.
+    if (!m_moved)
+        moved();
 }
 
-void PreviewApp::startExport()
+bool PreviewApp::replayFrames(long& shown, Replay& replay)
 {
-    if (m_export.running()) {
-        m_session.setNotice("the export of " + m_exportName + " is still running", false);
-        return;
+    const float dt = m_session.frames().dt();
+    // The film's end stops the run where it is.
+    while (shown + 1 < m_session.target() && game().sceneId != Game::kQuit) {
+        game().advance(dt);
+        ++shown;
+        const float elapsed = replay.clock.getElapsedTime().asSeconds();
+        if (replay.seeking && elapsed > kReplayQuietFor && elapsed - replay.lastDrawn > kReplayRedrawEvery) {
+            replay.lastDrawn = elapsed;
+            m_session.reached(shown);
+            return true;
+        }
     }
-    const long in = m_session.loopIn();
-    const long out = m_session.loopOut();
-    if (in < 0 || out <= in) {
-        m_session.setNotice("no export: mark the loop's start with I and its end after it with O", true);
-        return;
-    }
-    const FilmFrames& frames = m_session.frames();
-    char name[64];
-    std::snprintf(name, sizeof name, "loop_%08.3f-%08.3f.mp4", frames.timeOf(in), frames.timeOf(out));
-    m_exportName = name;
-    m_exportProgress = "starting";
-    char from[32];
-    char until[32];
-    std::snprintf(from, sizeof from, "%.6f", frames.timeOf(in));
-    std::snprintf(until, sizeof until, "%.6f", frames.timeOf(out));
-    const std::string folder = std::filesystem::current_path().string();
-    if (!m_export.start({folder + "/drennmoor-film", "--video", folder + "/" + m_exportName, "--from", from, "--until",
-                         until}))
-        m_session.setNotice("export failed: " + m_export.failure(), true);
+    return false;
 }
 
-void PreviewApp::pollExport()
+void PreviewApp::landOnScene(long& shown)
 {
-    if (!m_export.running())
+    // A scene key lands on the scene's first frame, a few frames past its nominal start.
+    if (m_session.sceneGoal() == PreviewSession::kNoScene || shown + 1 != m_session.target())
         return;
-    const std::string before = m_exportProgress;
-    const bool ended = m_export.poll();
-    // "drennmoor-film: video 45% (27 of 60 frames), about 4 s left"
-    const std::string& line = m_export.output().lastLine();
-    if (line.find('%') != std::string::npos && line.find(": ") != std::string::npos)
-        m_exportProgress = line.substr(line.find(": ") + 2);
-    if (ended)
-        m_session.setNotice(m_export.succeeded() ? "exported the loop to " + m_exportName + " in the game folder"
-                                                 : "export failed: " + m_export.output().lastLine(),
-                            !m_export.succeeded());
-    m_dirty = m_dirty || before != m_exportProgress || ended;
+    const float dt = m_session.frames().dt();
+    for (const long limit = std::min(shown + m_session.frames().fps(), m_session.lastFrame());
+         game().sceneId != m_session.sceneGoal() && game().sceneId != Game::kQuit && shown + 1 < limit; ++shown)
+        game().advance(dt);
+    m_session.landOn(shown + 1);
+}
+
+void PreviewApp::showFrame(long shown)
+{
+    if (game().sceneId == Game::kQuit) {
+        // Only when the film ended sooner than its load said.
+        m_session.stopAtEnd(shown);
+        m_moved = true;
+        return;
+    }
+    m_shownScene = game().sceneId;
+    game().frame(m_session.frames().dt(), m_picture);
+    m_picture.display();
+    m_session.reached(shown + 1);
+    m_moved = m_moved || m_session.ended();
 }
 
 void PreviewApp::settle()
@@ -306,5 +276,5 @@ void PreviewApp::reportNotice()
 
 void PreviewApp::updateVolume(bool hurrying)
 {
-    m_song.silence(hurrying || m_session.muted() || !SongSync::follows(m_session.speed()));
+    m_song.silence(m_configMuted || hurrying || m_session.muted() || !SongSync::follows(m_session.speed()));
 }

@@ -37,6 +37,23 @@ private:
     // Runs the film's frames up to the session's target: the ones in between undrawn, the
     // last into the picture. Keys pressed meanwhile count. False when the window was closed.
     bool catchUp();
+    // The film from its start again, for a target before the frame shown.
+    void restartFilm();
+    // A replay's clock and where it began; `seeking` draws its progress now and then.
+    struct Replay {
+        sf::Clock clock;
+        float lastDrawn = 0.0f;  // seconds into the replay of the last progress picture
+        long from = 0;
+        bool seeking = false;
+    };
+    // Runs the frames after `shown` undrawn, counting them in `shown`, until the target's is
+    // next or the film has ended (false then), or a progress picture is due (true).
+    bool replayFrames(long& shown, Replay& replay);
+    // With the target's frame next and a scene key pressed: runs on to the scene's first
+    // frame (at most a second), where the session then lands.
+    void landOnScene(long& shown);
+    // Draws the frame after `shown` into the picture; at the film's end stays on `shown`.
+    void showFrame(long shown);
     void pollBuild();
     // E: the loop's range as a video, by the film renderer in the background.
     void startExport();
@@ -62,7 +79,6 @@ private:
     void present(const std::string& status, bool replaying, double barTime);
     void presentNow();
 
-    PreviewSession m_session;
     BuildProcess m_build;
     BuildProcess m_export;     // the film renderer writing the loop's range
     std::string m_exportName;  // the video it writes, in the game folder
@@ -77,6 +93,7 @@ private:
     // The lines the film printed as it loaded: not printed again when a replay meets them.
     std::set<std::string> m_knownLines;
     int m_shownScene = -1;  // the scene that drew the frame shown
+    bool m_configMuted = false;  // config.json's "music": false
     bool m_filmReady = false;
     bool m_moved = true;   // a seek or a pause since the song was last put in place
     bool m_dirty = true;   // the window's picture is out of date
@@ -86,4 +103,7 @@ private:
     float m_hoverX = -1.0f;  // the pointer's x over the bar; below 0 when it is elsewhere
     std::vector<Notice> m_reportedNotices;
     std::string m_shownStatus;  // what the window shows, to draw only on a change
+    // Last: its callbacks use the window, the build and the members above, which are made
+    // before it and outlive it.
+    PreviewSession m_session;
 };

@@ -3,6 +3,7 @@
 #include "FilmFrames.hpp"
 
 #include "core/Diagnostics.hpp"
+#include "core/FilmOrder.hpp"
 #include "core/Game.hpp"
 #include "core/Screen.hpp"
 
@@ -52,7 +53,7 @@ int benchSeeks(int fps)
         {"one frame back at 150 s", 150.0, 150.0 - 1.0 / fps},
         {"100 s back, 150 s to 50 s", 150.0, 50.0},
         {"a click on the bar, 190 s to 139.23 s", 190.0, 139.23},
-        {"Home from 190 s", 190.0, -2.5},
+        {"Home from 190 s", 190.0, film::kStart},
     };
     for (const Move& move : moves) {
         std::vector<double> times;

@@ -20,8 +20,6 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
             bench = true;
         } else if (option == "--paused") {
             paused = true;
-        } else if (option == "--scene-start") {
-            sceneStart = true;
         } else if (option == "--at" && hasValue) {
             const std::string refused = readFilmTime(argv[++i], at);
             if (!refused.empty()) {
@@ -64,7 +62,7 @@ bool PreviewOptions::parse(int argc, char** argv, std::string& error)
 }
 
 std::vector<std::string> PreviewOptions::restartArguments(double time, bool pausedThen,
-                                                          const std::string& noticeThen, bool sceneStartThen) const
+                                                          const std::string& noticeThen) const
 {
     // The last frames of black after the credits come a moment after the film's end by its
     // table, which is as far as --at goes: a restart there comes back at the end.
@@ -73,8 +71,6 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
     std::vector<std::string> arguments = {"--at", seconds, "--fps", std::to_string(fps)};
     if (pausedThen)
         arguments.push_back("--paused");
-    if (sceneStartThen)
-        arguments.push_back("--scene-start");
     if (buildProgram != PreviewOptions().buildProgram)
         arguments.insert(arguments.end(), {"--build-program", buildProgram});
     if (sessionFile != PreviewOptions().sessionFile)

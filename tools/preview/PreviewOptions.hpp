@@ -1,17 +1,18 @@
 #pragma once
 
+#include "core/FilmOrder.hpp"
+
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-// The preview's command line. A reload or a seek backwards restarts the preview with the
-// same options and the time and state to come back to.
+// The preview's command line. Only a rebuilt preview restarts, with the same options and the
+// time and state to come back to; seeks and reloads stay in the same process.
 struct PreviewOptions {
-    double at = -2.5;     // --at: seconds after the opening's first frame to start at
+    double at = film::kStart;  // --at: seconds after the opening's first frame to start at
     bool paused = false;  // --paused: start paused there
     int fps = 60;         // --fps: frames a second, the fixed frame time's inverse
-    bool sceneStart = false;  // --scene-start: `at` is a scene's start; go on to its first frame
     std::string notice;   // --notice: the overlay's second line (what the last run left to say)
     std::string buildProgram = "cmake";  // --build-program: run as cmake is, to build what changed
     bool bench = false;   // --bench: time the moves back, print the figures and quit
@@ -32,8 +33,7 @@ struct PreviewOptions {
     bool parse(int argc, char** argv, std::string& error);
     // The arguments (without the program) that start a preview at `time`, paused or not,
     // with these options' frame rate, speed, marks, mute and errors, showing `notice`.
-    std::vector<std::string> restartArguments(double time, bool pausedThen, const std::string& noticeThen,
-                                              bool sceneStartThen = false) const;
+    std::vector<std::string> restartArguments(double time, bool pausedThen, const std::string& noticeThen) const;
 
     static std::string usage();
 };

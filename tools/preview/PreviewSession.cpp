@@ -41,8 +41,6 @@ PreviewSession::PreviewSession(const PreviewOptions& options, const std::string&
     , m_looping(options.looping)
     , m_notice(options.notice)
 {
-    if (options.sceneStart)
-        m_sceneGoal = sceneAt(options.at);
     if (std::find(std::begin(kSpeeds), std::end(kSpeeds), options.speed) != std::end(kSpeeds))
         m_speed = options.speed;
     m_loopIn = options.loopIn ? m_frames.frameAt(*options.loopIn) : -1;
@@ -106,7 +104,7 @@ void PreviewSession::nextScene()
 {
     seekTo(nextSceneStart(m_frames.timeOf(m_target)));
     // After the credits comes the end: their last frame.
-    if (sceneAt(m_frames.timeOf(m_target)) == sceneStarts().back().id)
+    if (sceneAt(m_frames.timeOf(m_target)) == film::kOrder.back().id)
         m_target = m_lastFrame;
     if (m_target < m_lastFrame)
         m_sceneGoal = sceneAt(m_frames.timeOf(m_target));
@@ -309,10 +307,10 @@ void PreviewSession::reached(long frame)
 {
     m_shown = frame;
     if (frame >= m_lastFrame)
-        ended(frame);
+        stopAtEnd(frame);
 }
 
-void PreviewSession::ended(long lastFrame)
+void PreviewSession::stopAtEnd(long lastFrame)
 {
     m_shown = lastFrame;
     m_lastFrame = lastFrame;

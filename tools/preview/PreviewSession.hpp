@@ -4,6 +4,8 @@
 #include "FolderWatcher.hpp"
 #include "PreviewOptions.hpp"
 
+#include "core/FilmOrder.hpp"
+
 #include <array>
 #include <climits>
 #include <functional>
@@ -42,7 +44,7 @@ public:
     static constexpr double kShortJump = 1.0;     // seconds, with Shift
     static constexpr double kSceneGrace = 1.0;    // seconds into a scene where Page Up goes past it
     static constexpr double kNoticeFor = 8.0;     // seconds a notice that is no error stays
-    static constexpr double kHome = -2.5;         // seconds: where a fresh start shows
+    static constexpr double kHome = film::kStart;  // seconds: where a fresh start shows
 
     PreviewSession(const PreviewOptions& options, const std::string& gameFolder, Relaunch relaunch,
                    StartBuild startBuild);
@@ -103,7 +105,7 @@ public:
     void reached(long frame);
     // The film showed its last frame (or, when it ended sooner than it said, ran past it):
     // it stays there, paused.
-    void ended(long lastFrame);
+    void stopAtEnd(long lastFrame);
     // True when the target lies before the frame shown: the film must start again.
     bool needsRestart() const { return m_target < m_shown; }
     // The film is back at its start (nothing shown yet).

@@ -1,9 +1,6 @@
 #include "SongSync.hpp"
 
-
 #include "assets/MusicManager.hpp"
-
-#include <SFML/Audio/Listener.hpp>
 
 #include <cmath>
 
@@ -59,7 +56,12 @@ void SongSync::setSpeed(double speed)
 
 void SongSync::silence(bool quiet)
 {
-    sf::Listener::setGlobalVolume(quiet ? 0.0f : 100.0f);
+    // The game's own mute: the song keeps its place and its volume comes back with it.
+    MusicManager& music = MusicManager::instance();
+    if (quiet)
+        music.mute();
+    else
+        music.unmute();
 }
 
 double songOffset(double time, double songLength, double loopStart)

@@ -12,8 +12,8 @@ public:
     // While playing: moves the song back to `time` when it strayed more than kMostDrift (at
     // other speeds than 1, that many seconds of song).
     void keepInStep(double time);
-    // Silences all sound (a replay in a hurry, the viewer's M, a speed the song cannot
-    // follow), or gives it back.
+    // Mutes the song (config.json's "music": false, a replay in a hurry, the viewer's M, a
+    // speed the song cannot follow), or gives it its volume back.
     void silence(bool quiet);
     // Plays the song at `speed` times its pace (its pitch follows).
     void setSpeed(double speed);

@@ -25,7 +25,7 @@ const sf::Color kSegmentEdge(20, 20, 24, 255);
 const sf::Color kName(235, 235, 235);
 const sf::Color kPoemTick(240, 200, 90);
 const sf::Color kCursor(255, 70, 60);
-const sf::Color kGhost(255, 255, 255, 150);
+const sf::Color kHoverMark(255, 255, 255, 150);
 const sf::Color kProgress(255, 255, 255, 90);
 const sf::Color kScale(220, 220, 220);
 const sf::Color kLoopBand(120, 200, 255, 70);
@@ -38,8 +38,8 @@ constexpr float kScaleTick = 6.0f;   // pixels, a tick; a labelled one twice as 
 constexpr float kScaleStrip = kScaleSize + 12.0f;  // pixels, the scale's strip above the bar
 constexpr unsigned kHoverSize = 16;  // pixels, the time under the pointer
 
-double filmStart() { return sceneStarts().front().start; }
-double filmEnd() { return sceneStarts().back().start; }
+double filmStart() { return film::kStart; }
+double filmEnd() { return film::kEnd; }
 
 void fill(sf::RenderTarget& window, float x, float y, float width, float height, sf::Color colour)
 {
@@ -75,13 +75,13 @@ float TimelineBar::xOf(double time) const
     return m_left + static_cast<float>(std::clamp(share, 0.0, 1.0)) * m_width;
 }
 
-void TimelineBar::draw(sf::RenderTarget& window, const sf::Font* font, double time, double ghost,
+void TimelineBar::draw(sf::RenderTarget& window, const sf::Font* font, double time, double hover,
                        bool replaying) const
 {
     fill(window, m_left - 2.0f, m_top - 2.0f, m_width + 4.0f, kHeight + 4.0f, kBackground);
 
     // The scenes, each a segment with its name.
-    const auto& scenes = sceneStarts();
+    const auto& scenes = film::kOrder;
     for (std::size_t i = 0; i + 1 < scenes.size(); ++i) {
         const float left = xOf(scenes[i].start);
         const float right = xOf(scenes[i + 1].start);
@@ -104,8 +104,8 @@ void TimelineBar::draw(sf::RenderTarget& window, const sf::Font* font, double ti
 
     if (replaying)
         fill(window, m_left, m_top, xOf(time) - m_left, kHeight, kProgress);
-    if (ghost >= filmStart())
-        fill(window, xOf(ghost) - 1.0f, m_top - 6.0f, 2.0f, kHeight + 12.0f, kGhost);
+    if (hover >= filmStart())
+        fill(window, xOf(hover) - 1.0f, m_top - 6.0f, 2.0f, kHeight + 12.0f, kHoverMark);
     fill(window, xOf(time) - kCursorWidth / 2.0f, m_top - 6.0f, kCursorWidth, kHeight + 12.0f, kCursor);
 }
 

@@ -21,9 +21,9 @@ public:
     bool contains(float x, float y) const;
     // The film time under window x, seconds, clamped to the film.
     double timeAt(float x) const;
-    // Draws the bar with the frame shown at `time`; `ghost` >= the film's start marks where
-    // a drag or a replay is heading, and while `replaying` the bar fills up to `time`.
-    void draw(sf::RenderTarget& window, const sf::Font* font, double time, double ghost, bool replaying) const;
+    // Draws the bar with the frame shown at `time`; `hover` >= the film's start marks the time
+    // under the pointer, and while `replaying` the bar fills up to `time`.
+    void draw(sf::RenderTarget& window, const sf::Font* font, double time, double hover, bool replaying) const;
 
     // The loop's marks at `in` and `out` (seconds; below the film's start: not set), and the
     // band between them, brighter while `looping`. Drawn after draw().

@@ -17,11 +17,16 @@
 
 namespace {
 // The preview's own file, found at the start: a rebuilt preview is the one that restarts.
-std::string g_self;
+std::string selfPath()
+{
+    std::error_code found;
+    const std::string path = std::filesystem::canonical("/proc/self/exe", found).string();
+    return found ? "/proc/self/exe" : path;
+}
 
-// Once the preview's program was rebuilt after an edit of the code, the new one takes over at
-// the same time; everything else (seeks, reloads) happens in this process.
-void restartSelf(const std::vector<std::string>& arguments)
+// Once the preview's program (`self`) was rebuilt after an edit of the code, the new one takes
+// over at the same time; everything else (seeks, reloads) happens in this process.
+void restartSelf(const std::string& self, const std::vector<std::string>& arguments)
 {
     std::vector<std::string> words = {"drennmoor-preview"};
     words.insert(words.end(), arguments.begin(), arguments.end());
@@ -30,7 +35,7 @@ void restartSelf(const std::vector<std::string>& arguments)
         argv.push_back(word.data());
     argv.push_back(nullptr);
     reportLine("drennmoor-preview: the rebuilt preview takes over");
-    execv(g_self.c_str(), argv.data());
+    execv(self.c_str(), argv.data());
     reportLine(std::string("drennmoor-preview: cannot restart: ") + std::strerror(errno));
     std::exit(1);
 }
@@ -79,10 +84,8 @@ int main(int argc, char** argv)
     }
     if (options.bench)
         return benchSeeks(options.fps);
-    std::error_code found;
-    g_self = std::filesystem::canonical("/proc/self/exe", found).string();
-    if (found)
-        g_self = "/proc/self/exe";
-    PreviewApp app(options, std::filesystem::current_path().string(), restartSelf);
+    const std::string self = selfPath();
+    PreviewApp app(options, std::filesystem::current_path().string(),
+                   [self](const std::vector<std::string>& arguments) { restartSelf(self, arguments); });
     return app.run();
 }
