@@ -1,0 +1,9 @@
+#!/bin/sh
+# Prints the time every release file carries, in seconds since 1970: SOURCE_DATE_EPOCH when
+# it is set, else the time of the clone's last commit, so that a rebuild gives the same bytes.
+set -eu
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+    echo "$SOURCE_DATE_EPOCH"
+else
+    git -C "$(dirname "$0")" log -1 --format=%ct
+fi
