@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Release files rebuilt to the byte: the repository's last commit cloned into two folders of
+# different names, built in each, the second with the clock two days on (faketime); the files'
+# SHA-256 sums must be the same. On a difference diffoscope's report says where.
+#
+#   reproducible_test.sh deb|tarball <game folder>
+#       one file, the Debian package or the Linux tarball; the pictures and the song are
+#       copied from the game folder given instead of rendered twice (a few minutes)
+#   reproducible_test.sh all
+#       every release file: a clean ./game.sh release in each clone (everything built twice)
+set -euo pipefail
+what=$1
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in git faketime diffoscope sha256sum; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (game.sh test installs it)"
+done
+case $what in
+  deb|tarball) media=$(realpath "${2:?the game folder whose pictures and song to copy}") ;;
+  all) ;;
+  *) fail "what to rebuild: deb, tarball or all, not $what" ;;
+esac
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+commit=$(git -C "$repo" rev-parse HEAD)
+# As ./game.sh sets it for every release file.
+SOURCE_DATE_EPOCH=$("$repo/packaging/source-date-epoch.sh")
+export SOURCE_DATE_EPOCH
+configure=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRENNMOOR_TESTS=OFF)
+[ -z "${media:-}" ] || configure+=(-DDRENNMOOR_MEDIA_FROM="$media")
+# The first clone may take its objects from ccache (paths taken relative to the work folder,
+# as from any other clone's); the second is compiled afresh.
+if command -v ccache >/dev/null; then
+  configure+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=$work
+fi
+
+# build <clone folder> [command prefix...]: the release file(s) of one clone into
+# <clone folder>.out/.
+build() {
+  local clone=$1
+  shift
+  git clone -q --no-checkout "$repo" "$clone"
+  git -C "$clone" checkout -q "$commit"
+  mkdir -p "$clone.out"
+  case $what in
+    all)
+      (cd "$clone" && "$@" ./game.sh release) >"$clone.log" 2>&1 || { tail -n 30 "$clone.log"; fail "./game.sh release in $clone"; }
+      cp "$clone"/build/release/* "$clone.out/" ;;
+    deb)
+      { cmake -S "$clone" -B "$clone/build" "${configure[@]}" &&
+        "$@" cmake --build "$clone/build" --target drennmoor pictures package_files &&
+        "$@" cpack --config "$clone/build/CPackConfig.cmake" -B "$clone/build/cpack"; } >"$clone.log" 2>&1 ||
+        { tail -n 30 "$clone.log"; fail "building the package in $clone"; }
+      cp "$clone"/build/cpack/*.deb "$clone.out/" ;;
+    tarball)
+      { cmake -S "$clone" -B "$clone/build" "${configure[@]}" &&
+        "$@" cmake --build "$clone/build" --target linux_release; } >"$clone.log" 2>&1 ||
+        { tail -n 30 "$clone.log"; fail "building the tarball in $clone"; }
+      cp "$clone"/build/*.tar.gz "$clone.out/" ;;
+  esac
+}
+start=$(date +%s)
+build "$work/first/drennmoor"
+echo "first build: $(($(date +%s) - start)) s"
+start=$(date +%s)
+build "$work/second-clone-later/drennmoor-again" env CCACHE_DISABLE=1 faketime -f +2d
+echo "second build, two days later by the clock: $(($(date +%s) - start)) s"
+
+(cd "$work/first/drennmoor.out" && sha256sum -- * | grep -v SHA256SUMS) >"$work/first.sums"
+(cd "$work/second-clone-later/drennmoor-again.out" && sha256sum -- * | grep -v SHA256SUMS) >"$work/second.sums"
+cat "$work/first.sums"
+[ -s "$work/first.sums" ] || fail "no release file was built"
+if ! diff "$work/first.sums" "$work/second.sums" >/dev/null; then
+  diff "$work/first.sums" "$work/second.sums" || true
+  while read -r _ file; do
+    cmp -s "$work/first/drennmoor.out/$file" "$work/second-clone-later/drennmoor-again.out/$file" && continue
+    echo "diffoscope on $file:"
+    diffoscope --text - --max-report-size 200000 "$work/first/drennmoor.out/$file" \
+      "$work/second-clone-later/drennmoor-again.out/$file" | head -n 80 || true
+  done <"$work/first.sums"
+  fail "the release files differ between the two builds"
+fi
+echo "the same bytes from both clones"
