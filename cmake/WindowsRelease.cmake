@@ -54,6 +54,6 @@ add_custom_target(windows_zip ALL
   # The same bytes from any clone: entries sorted, every time the last commit's, no access or
   # creation times.
   COMMAND sh -c "\"$2\" --type zip --timestamp \"$(\"$0\")\" \"$1\""
-    ${CMAKE_SOURCE_DIR}/packaging/source-date-epoch.sh ${RELEASE_ZIP}
+    ${CMAKE_SOURCE_DIR}/packaging/source-date-epoch.sh ${RELEASE_ZIP} ${STRIP_NONDETERMINISM}
   DEPENDS drennmoor pictures
   COMMENT "Packing ${RELEASE_ZIP}" VERBATIM)
