@@ -28,8 +28,10 @@ patchelf --force-rpath --set-rpath '$ORIGIN' "$folder/lib/drennmoor"
 # Its libraries, each under the name the program asks for, each package's copyright, and
 # which Debian packages they are (the sources of those versions are Debian's).
 system=$(grep -v '^#' "$here/system-libraries")
-ldd "$program" >"$stage/ldd" || fail "ldd $program failed"
-awk '$2 == "=>" { print $1, $3 }' "$stage/ldd" | while read -r name path; do
+# Without a preloaded library (faketime's, say) that is no dependency of the program.
+env -u LD_PRELOAD ldd "$program" >"$stage/ldd" || fail "ldd $program failed"
+awk '$2 == "=>" { print $1, $3 }' "$stage/ldd" >"$stage/needed"
+while read -r name path; do
     echo "$system" | grep -qxF "$name" && continue
     [ -f "$path" ] || fail "$name is not found on this machine"
     cp -L "$path" "$folder/lib/$name"
@@ -38,9 +40,9 @@ awk '$2 == "=>" { print $1, $3 }' "$stage/ldd" | while read -r name path; do
         fail "no Debian package holds $path"
     package=${package%%:*}
     cp "/usr/share/doc/$package/copyright" "$folder/licences/$package.txt"
-    dpkg-query -W -f='${Package} ${Version}, from the source package ${source:Package} ${source:Version}\n' "$package"
-done | sort >"$stage/packages"
-cp "$stage/packages" "$folder/licences/debian-packages.txt"
+    dpkg-query -W -f='${Package} ${Version}, from the source package ${source:Package} ${source:Version}\n' "$package" >>"$stage/packages"
+done <"$stage/needed"
+sort -u "$stage/packages" >"$folder/licences/debian-packages.txt"
 
 # The README says which glibc the program and its libraries need at least, and whose packages
 # the libraries are.
