@@ -109,9 +109,9 @@ test_all() {
   tests/release/bare_root_test.sh "$BUILD_DIR"/Drennmoor-*-linux-x86_64.tar.gz || status=$?
   [ $status -eq 0 ] || [ $status -eq 77 ] || exit $status
   # Rebuilding all three takes a clean build each; the package stands for them here:
-  # tests/release/reproducible_test.sh all checks them all.
+  # tests/release/reproducible_test.sh full checks them all.
   say "the Debian package rebuilt to the byte from another clone"
-  tests/release/reproducible_test.sh deb "$PWD/$BUILD_DIR/game"
+  tests/release/reproducible_test.sh "$PWD/$BUILD_DIR/game" deb
   say "every test passed, with and without the sanitizers, the loaders survived their fuzzing, the Windows release played under Wine, the Linux release on a bare system, and the package was rebuilt to the byte"
 }
 
