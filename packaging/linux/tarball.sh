@@ -42,7 +42,7 @@ while read -r name path; do
     cp "/usr/share/doc/$package/copyright" "$folder/licences/$package.txt"
     dpkg-query -W -f='${Package} ${Version}, from the source package ${source:Package} ${source:Version}\n' "$package" >>"$stage/packages"
 done <"$stage/needed"
-sort -u "$stage/packages" >"$folder/licences/debian-packages.txt"
+LC_ALL=C sort -u "$stage/packages" >"$folder/licences/debian-packages.txt"
 
 # The README says which glibc the program and its libraries need at least, and whose packages
 # the libraries are.
