@@ -12,6 +12,9 @@
 #   ./game.sh windows the same set-up and build, then the Windows release
 #                     build-windows/Drennmoor-<version>-windows-x64.zip, cross-built with
 #                     libraries built once from Debian's source packages (cached)
+#   ./game.sh release the same set-up and build, then every release file into build/release/
+#                     with their SHA256SUMS: the Debian package, the Windows zip and the
+#                     portable Linux tarball, each the same to the byte from any clone
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -24,11 +27,14 @@ PACKAGES=(
   abcmidi fluidsynth fluid-soundfont-gm vorbis-tools sox
   ffmpeg
   clang-14 libclang-rt-14-dev
-  dpkg-dev lintian desktop-file-utils appstream xdotool
+  dpkg-dev lintian desktop-file-utils appstream xdotool patchelf
   openbox tint2
 )
 # What the Windows release and its check under Wine need besides.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 strip-nondeterminism)
+# What the checks of the release files need besides: the bare Debian root, and the second
+# build at another time, compared.
+RELEASE_PACKAGES=(debootstrap faketime diffoscope-minimal)
 BUILD_DIR=build
 WINDOWS_DIR=build-windows
 SANITIZE_DIR=build-sanitize
@@ -98,7 +104,18 @@ test_all() {
   windows
   say "the Windows release under Wine"
   tests/windows/wine_test.sh "$WINDOWS_DIR"/Drennmoor-*-windows-x64.zip "$BUILD_DIR/game"
-  say "every test passed, with and without the sanitizers, the loaders survived their fuzzing and the Windows release played under Wine"
+  say "the Linux release on a bare Debian root"
+  cmake --build "$BUILD_DIR" --target linux_release >/dev/null
+  # chroot needs root: through sudo where that works without a password, else it is skipped.
+  local as_root=() status=0
+  [ "$(id -u)" -eq 0 ] || ! sudo -n true 2>/dev/null || as_root=(sudo -n)
+  "${as_root[@]}" tests/release/bare_root_test.sh "$BUILD_DIR"/Drennmoor-*-linux-x86_64.tar.gz || status=$?
+  [ $status -eq 0 ] || [ $status -eq 77 ] || exit $status
+  # Rebuilding all three takes a clean build each; the package stands for them here:
+  # tests/release/reproducible_test.sh full checks them all.
+  say "the Debian package rebuilt to the byte from another clone"
+  tests/release/reproducible_test.sh "$PWD/$BUILD_DIR/game" deb
+  say "every test passed, with and without the sanitizers, the loaders survived their fuzzing, the Windows release played under Wine, the Linux release on a bare system, and the package was rebuilt to the byte"
 }
 
 package() {
@@ -128,19 +145,40 @@ windows() {
   say "built $(ls "$WINDOWS_DIR"/Drennmoor-*-windows-x64.zip)"
 }
 
+# Every release file, each the same to the byte from any clone of the same commit, and the
+# sums a player checks them by.
+release() {
+  package
+  windows
+  cmake --build "$BUILD_DIR" --target linux_release
+  local out=$BUILD_DIR/release
+  rm -rf "$out"
+  mkdir -p "$out"
+  cp "$BUILD_DIR"/drennmoor_*_amd64.deb "$WINDOWS_DIR"/Drennmoor-*-windows-x64.zip \
+    "$BUILD_DIR"/Drennmoor-*-linux-x86_64.tar.gz "$out/"
+  (cd "$out" && sha256sum -- * >SHA256SUMS)
+  say "the release files, and their sums in $out/SHA256SUMS:"
+  cat "$out/SHA256SUMS" >&2
+}
+
 command=${1:-}
 case "$command" in
-  play|test|build|package|windows) ;;
-  *) echo "usage: ./game.sh play | test | build | package | windows" >&2; exit 2 ;;
+  play|test|build|package|windows|release) ;;
+  *) echo "usage: ./game.sh play | test | build | package | windows | release" >&2; exit 2 ;;
 esac
 install_missing "${PACKAGES[@]}"
 case "$command" in
-  test|windows) install_missing "${WINDOWS_PACKAGES[@]}" ;;
+  test) install_missing "${WINDOWS_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" ;;
+  windows|release) install_missing "${WINDOWS_PACKAGES[@]}" ;;
 esac
+# Every file the release builds carries the last commit's time, not the build's.
+SOURCE_DATE_EPOCH=$(packaging/source-date-epoch.sh)
+export SOURCE_DATE_EPOCH
 build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 case "$command" in
   play) play ;;
   test) test_all ;;
   package) package ;;
   windows) windows ;;
+  release) release ;;
 esac

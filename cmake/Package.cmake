@@ -1,7 +1,7 @@
 # The Debian package of the game: `cmake --build build --target package` (./game.sh package)
 # writes build/drennmoor_<version>_amd64.deb. It holds the game alone, laid out as Debian's
 # games are:
-#   /usr/games/drennmoor                    the launcher (packaging/drennmoor.sh)
+#   /usr/games/drennmoor                    the launcher (packaging/drennmoor.sh.in)
 #   /usr/lib/games/drennmoor/drennmoor      the game program, stripped
 #   /usr/share/games/drennmoor/             the staged assets/ tree and the default config.json
 #   /usr/share/applications, icons/hicolor, metainfo, man/man6, doc/drennmoor, lintian/overrides
@@ -53,6 +53,10 @@ endif()
 configure_file(${PACKAGING}/drennmoor.metainfo.xml.in ${PACKAGE_BUILD}/${DRENNMOOR_APP_ID}.metainfo.xml @ONLY)
 configure_file(${PACKAGING}/drennmoor.6 ${PACKAGE_BUILD}/drennmoor.6 @ONLY)
 configure_file(${PACKAGING}/changelog.in ${PACKAGE_BUILD}/changelog @ONLY)
+# The launcher, with where the program and the data are from /usr/games.
+set(LAUNCHER_PROGRAM ../lib/games/drennmoor/drennmoor)
+set(LAUNCHER_DATA ../share/games/drennmoor)
+configure_file(${PACKAGING}/drennmoor.sh.in ${PACKAGE_BUILD}/drennmoor.sh @ONLY)
 
 # The icon is drawn from the film's cog (art/icon.py) and rasterised at both sizes. The man
 # page and the changelog are compressed without a time stamp, so each build is the same; the
@@ -77,7 +81,7 @@ add_custom_target(package_files ALL DEPENDS ${PACKAGE_BUILD}/256/drennmoor.png
 # What is installed, where.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-install(PROGRAMS ${PACKAGING}/drennmoor.sh DESTINATION games RENAME drennmoor)
+install(PROGRAMS ${PACKAGE_BUILD}/drennmoor.sh DESTINATION games RENAME drennmoor)
 install(TARGETS drennmoor RUNTIME DESTINATION lib/games/drennmoor)
 # Stripping keeps the compiler's name and version in .comment; Debian's own strip drops it.
 install(CODE "if(CMAKE_INSTALL_DO_STRIP)
@@ -124,3 +128,6 @@ if(DRENNMOOR_TESTS AND DPKG_DEB AND NOT DRENNMOOR_SANITIZE AND NOT DRENNMOOR_FUZ
   set_tests_properties(package.InstallsAndPlaysFromAnUnpackedCopy PROPERTIES
     ENVIRONMENT ALSOFT_DRIVERS=null TIMEOUT 300 RUN_SERIAL TRUE)
 endif()
+
+# The other Linux release, the portable folder, shares the package's launcher and icon.
+include(cmake/LinuxRelease.cmake)

@@ -15,6 +15,7 @@ endforeach()
 find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
+find_program(STRIP_NONDETERMINISM strip-nondeterminism REQUIRED)
 set(ICON_COMMANDS)
 foreach(size ${ICON_SIZES})
   list(APPEND ICON_COMMANDS COMMAND ${RSVG_CONVERT} -w ${size} -h ${size}
@@ -50,5 +51,9 @@ add_custom_target(windows_zip ALL
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${LIBRARY_PREFIX}/licences ${RELEASE_DIR}/licences
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/copyright ${RELEASE_DIR}/licences/drennmoor.txt
   COMMAND ${CMAKE_COMMAND} -E chdir ${WINDOWS_BUILD}/release ${CMAKE_COMMAND} -E tar cf ${RELEASE_ZIP} --format=zip Drennmoor
+  # The same bytes from any clone: entries sorted, every time the last commit's, no access or
+  # creation times.
+  COMMAND sh -c "\"$2\" --type zip --timestamp \"$(\"$0\")\" \"$1\""
+    ${CMAKE_SOURCE_DIR}/packaging/source-date-epoch.sh ${RELEASE_ZIP} ${STRIP_NONDETERMINISM}
   DEPENDS drennmoor pictures
   COMMENT "Packing ${RELEASE_ZIP}" VERBATIM)
