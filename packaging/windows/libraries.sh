@@ -21,9 +21,9 @@ SOURCES=(
   "bookworm libsfml 2.5.1+dfsg-2"
 )
 # Raised when the way the libraries are built changes, so that an old cache is not reused.
-BUILD_REVISION=1
+BUILD_REVISION=2
 
-say() { echo "game.sh: $*" >&2; }
+say() { echo "libraries.sh: $*" >&2; }
 fail() { say "$*"; exit 1; }
 
 # The cache's name carries every library's upstream version.
@@ -40,6 +40,13 @@ if [ -f "$CACHE/complete" ]; then
   echo "$PREFIX"
   exit 0
 fi
+
+# The same bytes from any cache folder, built at any time: the build paths are mapped to one
+# name, a DLL's header and export table carry no link time, and anything that asks for the
+# date gets a fixed one.
+export SOURCE_DATE_EPOCH=1700000000
+FLAGS="-ffile-prefix-map=$CACHE=/windows-libraries"
+LINK_FLAGS=-Wl,--no-insert-timestamp
 
 rm -rf "$CACHE"
 mkdir -p "$CACHE"/{apt/parts,apt/lists/partial,apt/cache/archives/partial,sources,build}
@@ -89,6 +96,8 @@ build() {
   { cmake -S "$CACHE/sources/$package" -B "$CACHE/build/$package" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_PREFIX_PATH="$PREFIX" \
+      -DCMAKE_C_FLAGS="$FLAGS" -DCMAKE_CXX_FLAGS="$FLAGS" \
+      -DCMAKE_SHARED_LINKER_FLAGS="$LINK_FLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LINK_FLAGS" \
       -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF "$@" &&
     cmake --build "$CACHE/build/$package" -j "$(nproc)" &&
     cmake --install "$CACHE/build/$package"; } >"$log" 2>&1 ||
