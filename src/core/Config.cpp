@@ -1,6 +1,7 @@
 #include "core/Config.hpp"
 
 #include "assets/MusicManager.hpp"
+#include "core/DataFiles.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/FileCheck.hpp"
 
@@ -34,7 +35,7 @@ Config& gameConfig()
 
 void loadConfig()
 {
-    loadConfig("config.json", gameConfig(), MusicManager::instance());
+    loadConfig(dataFiles::kConfig, gameConfig(), MusicManager::instance());
 }
 
 void loadConfig(const std::string& path, Config& config, MusicManager& music)

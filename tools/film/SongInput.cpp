@@ -5,6 +5,7 @@
 
 #include "assets/JsonFile.hpp"
 #include "assets/JsonValues.hpp"
+#include "core/DataFiles.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/FileCheck.hpp"
 #include "scenes/RequiredKeys.hpp"
@@ -15,20 +16,19 @@
 
 namespace {
 const std::string kName = "drennmoor-film: ";
-const char* const kMusicFile = "assets/music.json";
 }
 
 bool SongInput::read()
 {
     // Read as the game reads it: a named pipe or a huge file is refused in one line.
     nlohmann::json document;
-    readJsonFile("drennmoor-film", kMusicFile, document);
+    readJsonFile("drennmoor-film", dataFiles::kMusic, document);
     const nlohmann::json* entry = nullptr;
     if (document.is_object() && document.contains("music") && document["music"].is_object() &&
         document["music"].contains(kSongKey))
         entry = &document["music"][kSongKey];
     if (entry == nullptr || !entry->is_object() || !entry->contains("file") || !(*entry)["file"].is_string()) {
-        reportLine(kName + kMusicFile + " declares no file for " + kSongKey + "; cannot write the video's sound");
+        reportLine(kName + dataFiles::kMusic + " declares no file for " + kSongKey + "; cannot write the video's sound");
         return false;
     }
     m_file = (*entry)["file"].get<std::string>();
