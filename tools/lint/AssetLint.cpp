@@ -4,7 +4,6 @@
 #include "SongTiming.hpp"
 
 #include "assets/JsonFile.hpp"
-#include "assets/JsonValues.hpp"
 #include "core/DataFiles.hpp"
 #include "core/Easing.hpp"
 #include "core/LoaderOutput.hpp"
@@ -164,26 +163,20 @@ void AssetLint::checkPictureSizes()
 
 void AssetLint::checkSongs()
 {
-    const nlohmann::json entries = quietEntries(dataFiles::kMusic, "music");
-    if (!entries.is_object())
-        return;
-    for (const auto& entry : entries.items()) {
-        if (!m_music.contains(entry.key()))
-            continue;
-        const std::string file = jsonString(entry.value().at("file"));
-        const double loopToMs = jsonDoubleOr(entry.value(), "loopTo", 0.0);
+    for (const std::string& key : m_music.songKeys()) {
+        const MusicEntry& song = *m_music.song(key);
         std::vector<std::string> faults;
         {
             // SFML's own line says no more than ours.
             LoaderOutput discarded([](const std::string&) {});
-            faults.push_back(songFault(file, loopToMs));
+            faults.push_back(songFault(song.file, song.loopTo));
             // The poem is sung to its song: heard against the score and the poem's words.
-            if (faults.back().empty() && entry.key() == kSongKey)
-                faults = songTimingFaults(file, loopToMs, kPoem);
+            if (faults.back().empty() && key == kSongKey)
+                faults = songTimingFaults(song.file, song.loopTo, kPoem);
         }
         for (const std::string& fault : faults) {
             if (!fault.empty())
-                m_findings.add(dataFiles::kMusic, "song " + quoted(entry.key()) + ": " + fault);
+                m_findings.add(dataFiles::kMusic, "song " + quoted(key) + ": " + fault);
         }
     }
 }
