@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <exception>
 #include <ios>
 
 namespace {
@@ -23,6 +24,13 @@ void applyBoolean(const nlohmann::json& document, const char* key, Apply apply)
     } catch (const nlohmann::json::exception& error) {
         reportLine(std::string("config.json: Wrong value type for \"") + key + "\": " + error.what());
     }
+}
+
+// The lines for a file that is no JSON, `error` saying why.
+void reportUnparsed(const std::exception& error)
+{
+    reportLine("config.json: Error while parsing JSON.");
+    reportLine(error.what());
 }
 
 } // namespace
@@ -62,13 +70,11 @@ void loadConfig(std::istream& stream, Config& config, MusicManager& music)
         stream >> document;
     } catch (const nlohmann::json::exception& error) {
         // Nothing is applied unless the whole file parsed.
-        reportLine("config.json: Error while parsing JSON.");
-        reportLine(error.what());
+        reportUnparsed(error);
         return;
     } catch (const std::ios_base::failure& error) {
         // A read that fails under the parser (the file's device) is as bad as a syntax error.
-        reportLine("config.json: Error while parsing JSON.");
-        reportLine(error.what());
+        reportUnparsed(error);
         return;
     }
 

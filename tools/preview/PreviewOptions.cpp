@@ -66,9 +66,8 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
 {
     // The last frames of black after the credits come a moment after the film's end by its
     // table, which is as far as --at goes: a restart there comes back at the end.
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.6f", std::clamp(time, FilmFrames::kStart, FilmFrames::kEnd));
-    std::vector<std::string> arguments = {"--at", seconds, "--fps", std::to_string(fps)};
+    std::vector<std::string> arguments = {"--at", sixDecimals(std::clamp(time, FilmFrames::kStart, FilmFrames::kEnd)),
+                                          "--fps", std::to_string(fps)};
     if (pausedThen)
         arguments.push_back("--paused");
     if (buildProgram != PreviewOptions().buildProgram)
@@ -76,14 +75,13 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
     if (sessionFile != PreviewOptions().sessionFile)
         arguments.insert(arguments.end(), {"--session", sessionFile});
     if (speed != 1.0) {
-        std::snprintf(seconds, sizeof seconds, "%g", speed);
-        arguments.insert(arguments.end(), {"--speed", seconds});
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", speed);
+        arguments.insert(arguments.end(), {"--speed", text});
     }
     for (const auto& [name, mark] : {std::pair{"--loop-in", loopIn}, std::pair{"--loop-out", loopOut}})
-        if (mark) {
-            std::snprintf(seconds, sizeof seconds, "%.6f", *mark);
-            arguments.insert(arguments.end(), {name, seconds});
-        }
+        if (mark)
+            arguments.insert(arguments.end(), {name, sixDecimals(*mark)});
     if (looping)
         arguments.push_back("--looping");
     if (muted)
