@@ -13,10 +13,15 @@ constexpr std::size_t kLongestTime = 32;
 
 std::string secondsText(double seconds)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g s", seconds);
-    return text;
+    return filmSecondsText(seconds) + " s";
 }
+}
+
+std::string filmSecondsText(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", seconds);
+    return text;
 }
 
 std::string readFilmTime(const std::string& text, double& time)

@@ -24,8 +24,6 @@
 
 namespace {
 const std::string kName = "drennmoor-film: ";
-// The film quits about this long after T = 0; only the estimate of the time left uses it.
-constexpr double kFilmSeconds = 200.0;
 
 bool onPath(const std::string& program)
 {
@@ -73,7 +71,9 @@ VideoEncoder::VideoEncoder(const FilmOptions& options, const FilmFrames& frames)
     , m_fps(frames.fps())
     , m_first(options.hasFrom ? frames.frameAt(options.from) : 0)
     , m_end(options.hasUntil ? frames.frameAt(options.until) : LONG_MAX)
-    , m_expected((options.hasUntil ? m_end : frames.frameAt(kFilmSeconds)) - m_first)
+    // The film quits a few frames after its end by the table; only the estimate of the time
+    // left uses this.
+    , m_expected((options.hasUntil ? m_end : frames.frameAt(FilmFrames::kEnd)) - m_first)
     , m_leadIn(frames.leadInFrames())
     , m_processes(options.pictureOnly ? 1 : exportProcesses(options.jobs, m_expected, m_fps, thisMachine()))
 {

@@ -97,8 +97,9 @@ std::string PreviewOptions::usage()
 {
     return "usage: drennmoor-preview [--at SECONDS] [--paused] [--fps N] [--resume] [--build-program P]\n"
            "Plays the film in a window with its song, and reloads it when its files change.\n"
-           "  --at SECONDS  start there, seconds after the opening's first frame, -2.5 (the\n"
-           "                lead-in, the default) to 200 (the film's end)\n"
+           "  --at SECONDS  start there, seconds after the opening's first frame, " +
+           filmSecondsText(film::kStart) + " (the\n"
+           "                lead-in, the default) to " + filmSecondsText(film::kEnd) + " (the film's end)\n"
            "  --paused      start paused\n"
            "  --fps N       frames a second, 1 to 1000 (default 60): a time is the same frame\n"
            "                as in drennmoor-film at the same --fps\n"
