@@ -17,6 +17,14 @@ std::string secondsText(double seconds)
 }
 }
 
+bool readFilmTimeOption(const std::string& option, const std::string& text, double& time, std::string& error)
+{
+    const std::string refused = readFilmTime(text, time);
+    if (!refused.empty())
+        error = option + ": " + refused;
+    return refused.empty();
+}
+
 std::string filmSecondsText(double seconds)
 {
     char text[32];

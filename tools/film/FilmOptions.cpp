@@ -8,23 +8,13 @@
 #include <sstream>
 
 namespace {
-// A time of the film for `option`; false, with `error` naming the option and the value, for
-// one that is none.
-bool readTime(const std::string& option, const std::string& text, double& time, std::string& error)
-{
-    const std::string refused = readFilmTime(text, time);
-    if (!refused.empty())
-        error = option + ": " + refused;
-    return refused.empty();
-}
-
 bool readTimes(const std::string& text, std::vector<double>& times, std::string& error)
 {
     std::stringstream list(text);
     std::string item;
     while (std::getline(list, item, ',')) {
         double value = 0.0;
-        if (!readTime("--at", item, value, error))
+        if (!readFilmTimeOption("--at", item, value, error))
             return false;
         times.push_back(value);
     }
@@ -86,10 +76,10 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
     line.option("--sheet", [&](const std::string& value) { return !(sheet = value).empty(); });
     line.option("--out", [&](const std::string& value) { return !(outDir = value).empty(); });
     line.option("--until",
-                [&](const std::string& value) { return hasUntil = readTime("--until", value, until, timeError); });
+                [&](const std::string& value) { return hasUntil = readFilmTimeOption("--until", value, until, timeError); });
     line.option("--video", [&](const std::string& value) { return !(video = value).empty(); });
     line.option("--from",
-                [&](const std::string& value) { return hasFrom = readTime("--from", value, from, timeError); });
+                [&](const std::string& value) { return hasFrom = readFilmTimeOption("--from", value, from, timeError); });
     line.option("--quality", [&](const std::string& value) { return readQuality(value, quality); });
     line.option("--codec", [&](const std::string& value) { return readCodec(value, codec); });
     line.option("--jobs", wholeNumberIn(1.0, 64.0, jobs));

@@ -1,5 +1,6 @@
 #include "PreviewOptions.hpp"
 
+#include "CommandLine.hpp"
 #include "FilmFrames.hpp"
 #include "FilmTime.hpp"
 #include "ToolNumbers.hpp"
@@ -10,53 +11,48 @@
 
 bool PreviewOptions::parse(int argc, char** argv, std::string& error)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        const bool hasValue = i + 1 < argc;
+    std::string timeError;  // why --at was refused, said instead of "bad value"
+    CommandLine line;
+    line.flag("--help", help);
+    line.flag("-h", help);
+    line.flag("--bench", bench);
+    line.flag("--paused", paused);
+    line.option("--at", [&](const std::string& value) { return readFilmTimeOption("--at", value, at, timeError); });
+    line.option("--fps", [&](const std::string& value) {
         double number = 0.0;
-        if (option == "--help" || option == "-h") {
-            help = true;
-        } else if (option == "--bench") {
-            bench = true;
-        } else if (option == "--paused") {
-            paused = true;
-        } else if (option == "--at" && hasValue) {
-            const std::string refused = readFilmTime(argv[++i], at);
-            if (!refused.empty()) {
-                error = "--at: " + refused;
-                return false;
-            }
-        } else if (option == "--fps" && hasValue && readNumber(argv[i + 1], number) && number >= 1.0
-                   && number <= 1000.0 && number == std::floor(number)) {
-            fps = static_cast<int>(number);
-            ++i;
-        } else if (option == "--build-program" && hasValue) {
-            buildProgram = argv[++i];
-        } else if (option == "--notice" && hasValue) {
-            notice = argv[++i];
-        } else if (option == "--speed" && hasValue && readNumber(argv[i + 1], number) && number > 0.0 &&
-                   number <= 16.0) {
-            speed = number;
-            ++i;
-        } else if ((option == "--loop-in" || option == "--loop-out") && hasValue && readNumber(argv[i + 1], number) &&
-                   std::isfinite(number)) {
-            (option == "--loop-in" ? loopIn : loopOut) = number;
-            ++i;
-        } else if (option == "--looping") {
-            looping = true;
-        } else if (option == "--muted") {
-            muted = true;
-        } else if (option == "--error" && hasValue && std::string(argv[i + 1]).find('=') != std::string::npos) {
-            errors.push_back(argv[++i]);
-        } else if (option == "--resume") {
-            resume = true;
-        } else if (option == "--session" && hasValue) {
-            sessionFile = argv[++i];
-        } else {
-            error = "bad option " + option + (hasValue ? " " + std::string(argv[i + 1]) : std::string()) +
-                    " (see --help)";
+        return readNumber(value, number) && number == std::floor(number) && wholeNumberIn(1.0, 1000.0, fps)(value);
+    });
+    line.option("--build-program", [&](const std::string& value) { return buildProgram = value, true; });
+    line.option("--notice", [&](const std::string& value) { return notice = value, true; });
+    line.option("--speed", [&](const std::string& value) {
+        double number = 0.0;
+        if (!readNumber(value, number) || !(number > 0.0 && number <= 16.0))
             return false;
-        }
+        speed = number;
+        return true;
+    });
+    for (auto [name, mark] : {std::pair{"--loop-in", &loopIn}, std::pair{"--loop-out", &loopOut}})
+        line.option(name, [mark = mark](const std::string& value) {
+            double number = 0.0;
+            if (!readNumber(value, number) || !std::isfinite(number))
+                return false;
+            *mark = number;
+            return true;
+        });
+    line.flag("--looping", looping);
+    line.flag("--muted", muted);
+    line.option("--error", [&](const std::string& value) {
+        if (value.find('=') == std::string::npos)
+            return false;
+        errors.push_back(value);
+        return true;
+    });
+    line.flag("--resume", resume);
+    line.option("--session", [&](const std::string& value) { return sessionFile = value, true; });
+    if (!line.parse(argc, argv, error)) {
+        if (!timeError.empty())
+            error = timeError;
+        return false;
     }
     return true;
 }
