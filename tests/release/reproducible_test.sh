@@ -65,7 +65,10 @@ build() {
           { tail -n 30 "$clone.log"; fail "building the package in $clone"; }
         cp "$clone"/build/cpack/*.deb "$clone.out/" ;;
       tarball)
-        { cmake -S "$clone" -B "$clone/build" "${configure[@]}" &&
+        # As ./game.sh release builds it: the program in the older Debian root (as root).
+        { root=$("$clone/packaging/linux/build_root.sh") &&
+          "$clone/packaging/linux/build_in_root.sh" "$root" &&
+          cmake -S "$clone" -B "$clone/build" "${configure[@]}" -DDRENNMOOR_LINUX_BUILD_ROOT="$root" &&
           "$@" cmake --build "$clone/build" --target linux_release; } >>"$clone.log" 2>&1 ||
           { tail -n 30 "$clone.log"; fail "building the tarball in $clone"; }
         cp "$clone"/build/*.tar.gz "$clone.out/" ;;
