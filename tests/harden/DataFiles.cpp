@@ -162,15 +162,10 @@ DataFile textFile(TinyGameFolder& folder)
 }
 }
 
-std::vector<DataFile> dataFiles(TinyGameFolder& folder)
-{
-    return {configFile(), texturesFile(folder), spritesFile(folder), musicFile(folder),
-            particlesFile(folder), definitionFile(folder), textFile(folder)};
-}
-
 DataFile dataFile(TinyGameFolder& folder, const std::string& path)
 {
-    for (DataFile& file : dataFiles(folder)) {
+    for (DataFile& file : std::vector<DataFile>{configFile(), texturesFile(folder), spritesFile(folder), musicFile(folder),
+                                                particlesFile(folder), definitionFile(folder), textFile(folder)}) {
         if (file.path == path)
             return file;
     }
