@@ -73,23 +73,16 @@ std::string lostEntry(const DataFile& file, const Loaded& loaded, const std::vec
 const json kReplacements[] = {nullptr, true, 0, -1, 2.5, 1e300, -1e300, "word", json::array(),
                               json::array({"word"}), json::object(), json::object({{"word", 1}})};
 
-void collectPointers(const json& value, const json::json_pointer& at, std::vector<json::json_pointer>& into)
+// Every value of `value`, itself first, as pointers from `at`.
+std::vector<json::json_pointer> everyValue(const json& value, const json::json_pointer& at = json::json_pointer())
 {
-    into.push_back(at);
-    if (value.is_object()) {
-        for (const auto& member : value.items())
-            collectPointers(member.value(), at / member.key(), into);
-    } else if (value.is_array()) {
-        for (std::size_t i = 0; i < value.size(); ++i)
-            collectPointers(value[i], at / i, into);
+    std::vector<json::json_pointer> pointers = {at};
+    if (!value.is_structured())
+        return pointers;
+    for (const auto& member : value.items()) {
+        const std::vector<json::json_pointer> below = everyValue(member.value(), at / member.key());
+        pointers.insert(pointers.end(), below.begin(), below.end());
     }
-}
-
-// Every value of the document, the document itself first.
-std::vector<json::json_pointer> everyValue(const json& document)
-{
-    std::vector<json::json_pointer> pointers;
-    collectPointers(document, json::json_pointer(), pointers);
     return pointers;
 }
 
