@@ -27,15 +27,8 @@ TEST(Letterbox, FitsTheFilmUniformlyAndCentredInAnyWindow)
         {1, 1, {0, 0, 1, 1}},
         {100, 1, {49, 0, 1, 1}},
     };
-    for (const WindowCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
-        const sf::Vector2u size(c.width, c.height);
-        EXPECT_EQ(letterboxPixels(size), c.film);
-        const sf::FloatRect viewport = letterboxViewport(size);
-        EXPECT_FLOAT_EQ(viewport.left * c.width, static_cast<float>(c.film.left));
-        EXPECT_FLOAT_EQ(viewport.height * c.height, static_cast<float>(c.film.height));
-        EXPECT_EQ(letterboxView(size).getSize(), sf::Vector2f(1920.0f, 1080.0f)) << "the film keeps its own coordinates";
-    }
+    for (const WindowCase& c : cases)
+        EXPECT_EQ(letterboxPixels({c.width, c.height}), c.film) << c.width << "x" << c.height;
     // A window with no area still gets a usable view.
     EXPECT_EQ(letterboxViewport({0, 0}), sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f));
 }
