@@ -11,13 +11,10 @@
 
 #include <string>
 
-// The staged game folder's data files in a temporary folder made by makeStandInGame, so
-// that loading the shipped files thousands of times decodes no real picture. The test works in
-// that folder while the object lives (the tests start in the staged game folder) and holds
-// a GL context, so that textures are made without a context switch each.
-//
-// Its own registries hold the shipped textures, sprites and particle systems, for the
-// loaders that look keys up in an earlier registry.
+// The staged game folder's data files in a temporary folder made by makeStandInGame (no real
+// picture to decode), which the test works in while the object lives; a GL context, so that
+// textures are made without a context switch each; and registries of the shipped textures,
+// sprites and particle systems for the loaders that look keys up.
 class TinyGameFolder {
 public:
     TinyGameFolder();
