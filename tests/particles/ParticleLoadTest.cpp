@@ -30,7 +30,6 @@ TEST_F(ParticleManagerLoad, RegistersEachSystemWithItsPoolSizeAndSkipsEachBadEnt
     const std::string list = dir.write("particles.json", nlohmann::json{{"particlesystems", {
         {"broken", {{"file", writeDefinition(incomplete, "broken.json")}}},
         {"negative", {{"file", file}, {"instances", -1}}},
-        {"nofile", {{"instances", 4}}},
         {"none", {{"file", file}, {"instances", 0}}},
         {"plain", {{"file", file}}},
         {"three", {{"file", file}, {"instances", 3}}}}}}.dump());
@@ -38,9 +37,8 @@ TEST_F(ParticleManagerLoad, RegistersEachSystemWithItsPoolSizeAndSkipsEachBadEnt
     EXPECT_EQ(captureStderr([&] { EXPECT_TRUE(manager.load(list)); }),
               "validateJson: Missing prop: max_ttl.\n"
               "ParticleSystem: Missing properties in jsonfile.\n"
-              "ParticleManager: Negative instances for [negative]\n"
-              "ParticleManager: Missing FILE property for [nofile]\n");
-    for (const char* key : {"broken", "negative", "nofile"})
+              "ParticleManager: Negative instances for [negative]\n");
+    for (const char* key : {"broken", "negative"})
         EXPECT_FALSE(manager.contains(key)) << key;
     EXPECT_EQ(manager.get("plain")->particles().size(), 100u);
     EXPECT_EQ(manager.get("three")->particles().size(), 3u);
