@@ -22,12 +22,8 @@ public:
     TinyGameFolder(const TinyGameFolder&) = delete;
     TinyGameFolder& operator=(const TinyGameFolder&) = delete;
 
-    // The text of a shipped data file, path relative to the game folder ("config.json",
-    // "assets/sprites.json").
+    // The bytes of a shipped file, its path relative to the game folder ("config.json").
     std::string shipped(const std::string& relative) const;
-    // The folder the test started in: the staged game folder.
-    const std::string& gameFolder() const { return m_gameFolder; }
-    const std::string& path() const { return m_dir.path(); }
 
     sf::Context context;
     // Keeps the audio device open: it is closed whenever the last audio object goes, and each
