@@ -257,6 +257,9 @@ TEST_F(PreviewInput, ARebuildKeepsTheSession)
     ASSERT_EQ(pressesAfter, 10) << "the new program showed no film";
     const long frame = 136 + presses;
     EXPECT_TRUE(at("at [0-9.]+ s, frame " + std::to_string(frame) + ", .*", 30)) << last << ", not frame " << frame;
+    // Nothing of the hand-over is left behind, not even an unreaped process.
+    const std::string children = "/proc/" + std::to_string(preview->pid()) + "/task/" + std::to_string(preview->pid());
+    EXPECT_TRUE(fs::exists(children + "/children") && readFile(children + "/children").empty());
     window = windows.waitForWindow("Drennmoor preview", preview->pid(), 60);
     quit();
     const std::string kept = readFile(session);

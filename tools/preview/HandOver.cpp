@@ -82,25 +82,27 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 
 bool HandOver::keep(sf::Window& window)
 {
-    int events[2];
-    if (pipe(events) != 0) {
+    const auto noKeeper = [] {
         reportLine(std::string("drennmoor-preview: keys pressed during the hand-over are lost: ") +
                    std::strerror(errno));
         return false;
-    }
+    };
+    int events[2];
+    if (pipe(events) != 0)
+        return noKeeper();
     const pid_t parent = getpid();
     const pid_t keeper = fork();
     if (keeper == 0) {
         close(events[0]);
         keepAndRecord(window, parent, events[1]);
     }
-    close(events[1]);
     if (keeper < 0) {
-        reportLine(std::string("drennmoor-preview: keys pressed during the hand-over are lost: ") +
-                   std::strerror(errno));
+        const bool none = noKeeper();
         close(events[0]);
-        return false;
+        close(events[1]);
+        return none;
     }
+    close(events[1]);
     char value[80];
     std::snprintf(value, sizeof value, "%d %ld %lu", events[0], static_cast<long>(keeper),
                   static_cast<unsigned long>(window.getSystemHandle()));
