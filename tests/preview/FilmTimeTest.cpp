@@ -12,7 +12,7 @@
 #include <vector>
 
 // The preview's arithmetic of time: frames, scene starts, the song across its loop point,
-// and the time a restart carries over.
+// and the moves that stop at the film's ends.
 
 TEST(PreviewTime, SongOffsetFollowsTheFilmAcrossTheLoopPoint)
 {
