@@ -33,6 +33,7 @@ bool waitForLine(const std::string& file, const std::string& prefix, const std::
     while (std::chrono::steady_clock::now() < deadline) {
         std::ifstream in(file);
         std::string line;
+        last.clear();
         while (std::getline(in, line))
             if (line.rfind(prefix, 0) == 0)
                 last = line;
@@ -70,6 +71,7 @@ protected:
                const std::string& game = stagedGameFolder(), const std::string& program = "drennmoor-preview")
     {
         ASSERT_TRUE(windows.isOpen());
+        fs::remove(errors);  // a run before says nothing about this one
         preview = std::make_unique<GameProcess>(game, errors, program, arguments);
         ASSERT_TRUE(at(position, 120)) << last;
         window = windows.waitForWindow("Drennmoor preview", preview->pid(), 60);
