@@ -9,13 +9,11 @@
 
 // ffmpeg encoding the frames it takes on its standard input, a pipe fed from a thread of its
 // own (EncoderFeed). A dead ffmpeg fails the next write instead of killing the renderer.
-// An encoder still running when this object goes was stopped half-way and is killed.
+// An encoder still running when this object goes was stopped half-way and is killed. Neither
+// copied nor moved, as the process it runs.
 class EncoderPipe {
 public:
-    EncoderPipe() = default;
     ~EncoderPipe();
-    EncoderPipe(const EncoderPipe&) = delete;
-    EncoderPipe& operator=(const EncoderPipe&) = delete;
 
     // Starts the shell command line `command` (ffmpeg reading frames of `frameBytes` from
     // "-"). False, with one line, when it cannot start.

@@ -6,11 +6,6 @@
 // removed with this object, and a run that fails is reported with the file's last line.
 class FfmpegRuns {
 public:
-    FfmpegRuns() = default;
-    ~FfmpegRuns();
-    FfmpegRuns(const FfmpegRuns&) = delete;
-    FfmpegRuns& operator=(const FfmpegRuns&) = delete;
-
     // Makes the messages' file. False, with one line, when it cannot.
     bool open();
     // The end of a shell command line that sends ffmpeg's messages to the file.
@@ -21,6 +16,12 @@ public:
     // True for the wait status of an ffmpeg that succeeded; otherwise false after a line
     // with its exit status and its last message.
     bool succeeded(int status) const;
+
+    // Removes the messages' file; the one file is neither copied nor moved.
+    FfmpegRuns() = default;
+    ~FfmpegRuns();
+    FfmpegRuns(const FfmpegRuns&) = delete;
+    FfmpegRuns& operator=(const FfmpegRuns&) = delete;
 
 private:
     std::string lastMessage() const;
