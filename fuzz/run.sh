@@ -47,7 +47,7 @@ run_one() {
   mkdir -p "$OUT/corpus/$target" "$OUT/logs" "$OUT/findings"
   # Paths are absolute: the targets work in a folder of their own.
   if on_display "$PWD/$OUT/fuzz_$target" -runs="$RUNS" -max_total_time="$SECONDS_EACH" -timeout=10 \
-      -rss_limit_mb=2048 -close_fd_mask=3 -print_final_stats=1 -dict="$PWD/fuzz/json.dict" \
+      -rss_limit_mb=2048 -close_fd_mask=3 -print_final_stats=1 -dict="$PWD/$OUT/json.dict" \
       -artifact_prefix="$PWD/$OUT/findings/$target-" \
       "$PWD/$OUT/corpus/$target" "$PWD/$OUT/seeds/$target" >"$OUT/logs/$target.log" 2>&1; then
     echo "$target: $(grep -E '^Done [0-9]+ runs' "$OUT/logs/$target.log" | tail -1)"
