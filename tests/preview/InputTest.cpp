@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "GameFolders.hpp"
 #include "window/GameProcess.hpp"
 #include "window/XWindows.hpp"
 
@@ -44,23 +45,13 @@ bool waitForLine(const std::string& file, const std::string& prefix, const std::
     return false;
 }
 
-// <root>/build/game with a copy of the preview and the staged game's data, a build's game
-// folder built from <root>/source, which holds `source` ("first"), by the stand-in build
-// program <root>/build.sh, whose script is `build`.
+// A build folder beside its source (GameFolders.hpp) with the preview, built by the stand-in
+// build program <root>/build.sh, whose script is `build`.
 fs::path makeBuildBeside(const fs::path& root, const std::string& source, const std::string& build)
 {
-    const fs::path game = root / "build/game";
-    fs::create_directories(game);
-    fs::copy_file(fs::path(stagedGameFolder()) / "drennmoor-preview", game / "drennmoor-preview");
-    for (const char* shared : {"assets", "config.json"})
-        fs::create_directory_symlink(fs::path(stagedGameFolder()) / shared, game / shared);
-    fs::create_directories((root / "source" / source).parent_path());
-    std::ofstream(root / "source" / source) << "first\n";
-    std::ofstream(root / "build/CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << (root / "source").string()
-                                                 << "\n";
     std::ofstream(root / "build.sh") << "#!/bin/sh\n" << build;
     fs::permissions(root / "build.sh", fs::perms::owner_all);
-    return game;
+    return makeBuildFolder(root, {source}, true);
 }
 }
 
@@ -195,12 +186,7 @@ TEST_F(PreviewInput, ADragCountsEachMovesTimeFromItsOwnMotion)
 TEST_F(PreviewInput, AReplaySaysNothingTheLoadSaid)
 {
     const fs::path game = fs::path(folder.path()) / "game";
-    fs::create_directories(game / "assets");
-    fs::copy_file(fs::path(stagedGameFolder()) / "drennmoor-preview", game / "drennmoor-preview");
-    fs::create_symlink(fs::path(stagedGameFolder()) / "config.json", game / "config.json");
-    for (const auto& entry : fs::directory_iterator(fs::path(stagedGameFolder()) / "assets"))
-        if (entry.path().filename() != "sprites.json")
-            fs::create_symlink(entry.path(), game / "assets" / entry.path().filename());
+    copyGameFolder(game, true);
     std::ofstream(game / "assets/sprites.json") << "{\"sprites\": {\n";
     ASSERT_NO_FATAL_FAILURE(start({"--at", "70", "--paused", "--fps", "10"}, "at 70.000 s, frame .*", game.string(),
                                   (game / "drennmoor-preview").string()));

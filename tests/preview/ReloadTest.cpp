@@ -1,4 +1,5 @@
 #include "FilmFrames.hpp"
+#include "GameFolders.hpp"
 #include "PreviewOptions.hpp"
 #include "PreviewSession.hpp"
 
@@ -21,6 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr double kDt = 1.0 / 60.0;
+const std::vector<std::string> kSources = {"art/door.py", "music/demo_song.abc", "src/scenes/DoorScene.cpp"};
 
 void append(const fs::path& path, const std::string& text)
 {
@@ -75,27 +77,6 @@ std::string shownNotices(const PreviewSession& session)
     return text;
 }
 
-void copyGameFolder(const fs::path& to)
-{
-    fs::create_directories(to);
-    fs::copy(fs::current_path() / "config.json", to / "config.json");
-    fs::copy(fs::current_path() / "assets", to / "assets", fs::copy_options::recursive);
-}
-
-// <folder>/build/game, a copy of the staged game, built from <folder>/source, which holds
-// art/door.py, music/demo_song.abc and src/scenes/DoorScene.cpp.
-fs::path makeBuildFolder(const fs::path& folder)
-{
-    const fs::path build = folder / "build";
-    const fs::path source = folder / "source";
-    copyGameFolder(build / "game");
-    for (const char* file : {"art/door.py", "music/demo_song.abc", "src/scenes/DoorScene.cpp"}) {
-        fs::create_directories((source / file).parent_path());
-        std::ofstream(source / file) << "first\n";
-    }
-    std::ofstream(build / "CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << source.string() << "\n";
-    return build;
-}
 }
 
 TEST(PreviewReload, AChangedGameFileReloadsAtTheFrameShown)
@@ -137,14 +118,15 @@ TEST(PreviewReload, ASourceChangeIsBuiltInTheBackgroundWhileTheFilmPlays)
     };
     for (const Case& c : cases) {
         TempDir folder;
-        const fs::path build = makeBuildFolder(folder.path());
-        Recorded run(build / "game", false);
+        const fs::path game = makeBuildFolder(folder.path(), kSources);
+        Recorded run(game, false);
         run.session.loaded(true, 0, "");
         run.play(0.6);
         append(fs::path(folder.path()) / "source" / c.edited, "changed\n");
         run.play(2.0, [&] { return !run.builds.empty(); });
         ASSERT_EQ(run.builds.size(), 1u) << c.edited;
-        EXPECT_EQ(run.builds[0], (std::vector<std::string>{"cmake", "--build", build.string(), "--target", c.target}));
+        EXPECT_EQ(run.builds[0],
+                  (std::vector<std::string>{"cmake", "--build", game.parent_path().string(), "--target", c.target}));
         // The film plays on while the build runs.
         const long before = run.session.target();
         run.play(1.0);
@@ -175,8 +157,8 @@ TEST(PreviewReload, AnErrorStandsUntilItsOwnSourceBuildsAgain)
 {
     TempDir folder;
     const fs::path source = fs::path(folder.path()) / "source";
-    const fs::path build = makeBuildFolder(folder.path());
-    Recorded run(build / "game", false);
+    const fs::path game = makeBuildFolder(folder.path(), kSources);
+    Recorded run(game, false);
     run.session.loaded(true, 0, "");
     auto buildAfter = [&](const std::string& edited, bool succeeds, const std::string& failure) {
         run.builds.clear();
@@ -189,7 +171,7 @@ TEST(PreviewReload, AnErrorStandsUntilItsOwnSourceBuildsAgain)
     buildAfter("src/scenes/DoorScene.cpp", false, "expected ';' (src/scenes/DoorScene.cpp:3)");
     EXPECT_FALSE(run.session.reloadDue());
     EXPECT_FALSE(run.relaunchedWith);
-    append(build / "game/assets/sprites.json", " ");
+    append(game / "assets/sprites.json", " ");
     run.play(2.0, [&] { return run.session.reloadDue(); });
     ASSERT_TRUE(run.session.reloadDue());
     // A reload whose film printed lines keeps saying so, with their count and the first.
@@ -204,7 +186,7 @@ TEST(PreviewReload, AnErrorStandsUntilItsOwnSourceBuildsAgain)
     append(source / "art/door.py", "changed\n");
     run.play(2.0, [&] { return !run.builds.empty(); });
     ASSERT_EQ(run.builds.size(), 1u);
-    append(build / "game/assets/sprites.json", " ");
+    append(game / "assets/sprites.json", " ");
     run.play(1.0);
     run.session.buildEnded(false, "verify_pictures: door_1: its crop leaves out the visible pixel (3, 4)");
     EXPECT_TRUE(run.session.reloadDue());
