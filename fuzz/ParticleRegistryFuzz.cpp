@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::istringstream stream(fuzzText(data, size));
-    ParticleManager particles(FuzzFixture::instance().sprites);
+    ParticleManager particles(fuzzGame().sprites);
     particles.loadFromStream(stream);
     return 0;
 }

@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::istringstream stream(fuzzText(data, size));
-    SpriteManager sprites(FuzzFixture::instance().textures);
+    SpriteManager sprites(fuzzGame().textures);
     sprites.loadFromStream(stream);
     return 0;
 }
