@@ -16,18 +16,6 @@ const std::string kValidate = "validateJson: Missing prop: ";
 const std::string kLibrary = "[json.exception.";
 constexpr float kDt = 1.0f / 60.0f;
 
-// The keys among `keys` that `registry` holds.
-template <typename Registry>
-std::vector<std::string> heldKeys(const Registry& registry, const std::vector<std::string>& keys)
-{
-    std::vector<std::string> held;
-    for (const std::string& key : keys) {
-        if (registry.contains(key))
-            held.push_back(key);
-    }
-    return held;
-}
-
 std::vector<std::string> shippedKeys(const TinyGameFolder& folder, const std::string& path, const std::string& top)
 {
     std::vector<std::string> keys;

@@ -9,8 +9,10 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Window/Context.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // The shipped data files in a temporary folder made by makeStandInGame (no real picture to
 // decode), which the test (or fuzz target) works in while the object lives; a GL context, so
@@ -43,3 +45,12 @@ private:
     std::string m_returnTo;
     TempDir m_dir;
 };
+
+// Which of `keys` `registry` holds, in their order.
+template <typename Registry>
+std::vector<std::string> heldKeys(const Registry& registry, std::vector<std::string> keys)
+{
+    keys.erase(std::remove_if(keys.begin(), keys.end(), [&](const std::string& key) { return !registry.contains(key); }),
+               keys.end());
+    return keys;
+}
