@@ -57,13 +57,13 @@ fs::path makeBuildBeside(const fs::path& root, const std::string& source, const 
 
 class PreviewInput : public ::testing::Test {
 protected:
-    // Starts the preview `program` in `game` and waits until its window shows `position`.
+    // Starts the preview of the game folder `game` and waits until its window shows `position`.
     void start(const std::vector<std::string>& arguments, const std::string& position,
-               const std::string& game = stagedGameFolder(), const std::string& program = "drennmoor-preview")
+               const fs::path& game = stagedGameFolder())
     {
         ASSERT_TRUE(windows.isOpen());
         fs::remove(errors);  // a run before says nothing about this one
-        preview = std::make_unique<GameProcess>(game, errors, program, arguments);
+        preview = std::make_unique<GameProcess>(game.string(), errors, (game / "drennmoor-preview").string(), arguments);
         ASSERT_TRUE(at(position, 120)) << last;
         window = windows.waitForWindow("Drennmoor preview", preview->pid(), 60);
         ASSERT_NE(window, 0u);
@@ -188,8 +188,7 @@ TEST_F(PreviewInput, AReplaySaysNothingTheLoadSaid)
     const fs::path game = fs::path(folder.path()) / "game";
     copyGameFolder(game, true);
     std::ofstream(game / "assets/sprites.json") << "{\"sprites\": {\n";
-    ASSERT_NO_FATAL_FAILURE(start({"--at", "70", "--paused", "--fps", "10"}, "at 70.000 s, frame .*", game.string(),
-                                  (game / "drennmoor-preview").string()));
+    ASSERT_NO_FATAL_FAILURE(start({"--at", "70", "--paused", "--fps", "10"}, "at 70.000 s, frame .*", game));
     auto missing = [&] {
         std::ifstream in(errors);
         int count = 0;
@@ -213,8 +212,7 @@ TEST_F(PreviewInput, ARebuildKeepsTheSession)
     const fs::path root = folder.path();
     const fs::path game = makeBuildBeside(root, "src/Scene.cpp", "exit 0\n");
     ASSERT_NO_FATAL_FAILURE(start({"--at", "10", "--paused", "--fps", "10", "--build-program",
-                                   (root / "build.sh").string(), "--session", session},
-                                  "at 10.000 s, frame .*", game.string(), (game / "drennmoor-preview").string()));
+                                   (root / "build.sh").string(), "--session", session}, "at 10.000 s, frame .*", game));
     press(XK_i);
     press(XK_Right, true);
     ASSERT_TRUE(at("at 11.000 s, frame 136, .*")) << last;
@@ -269,8 +267,8 @@ TEST_F(PreviewInput, BuildsRunBesideTheFilmAndEscapeEndsThemAtOnce)
         "if [ ! -e " + failed + " ]; then touch " + failed + "; echo '  File \"" + (root / "source/art/door.py").string() +
             "\", line 2'; echo \"SyntaxError: '(' was never closed\"; exit 1; fi\n" +
             "echo \"[1/2] Generating images/door.png\"\necho $$ > " + (root / "pid").string() + "\nexec sleep 60\n");
-    ASSERT_NO_FATAL_FAILURE(start({"--at", "1", "--build-program", (root / "build.sh").string()},
-                                  "at 1.000 s, frame .*", game.string(), (game / "drennmoor-preview").string()));
+    ASSERT_NO_FATAL_FAILURE(
+        start({"--at", "1", "--build-program", (root / "build.sh").string()}, "at 1.000 s, frame .*", game));
     std::ofstream(root / "source/art/door.py", std::ios::app) << "(\n";
     ASSERT_TRUE(said("drennmoor-preview: build failed",
                      "drennmoor-preview: build failed: SyntaxError: '\\(' was never closed \\(art/door.py:2\\)"))
