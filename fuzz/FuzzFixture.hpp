@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// The tests' tiny game folder, made from the shipped data files and entered on first use
-// (every target's LLVMFuzzerInitialize does): the working folder a target runs in until it
-// exits, with registries for the loaders that look keys up and a small target to draw into.
+// The tests' tiny game folder, made from the source tree's data files on first use (every
+// target's LLVMFuzzerInitialize does): the folder a target works in until it exits.
 TinyGameFolder& fuzzGame();
 
 // The fuzzed bytes as text, for the loaders that read a stream.

@@ -1,7 +1,6 @@
-// The files the game only reads: any bytes through the loader of config.json or of the
-// texture, sprite or particle registry, whichever the build names (FUZZ_TARGET_<name>), over
-// the fixture's registries. The pictures they may name are the fixture's tiny stand-ins; the
-// definition files, the fixture's copies.
+// The files the game only reads: any bytes through the loader of config.json or of the texture,
+// sprite or particle registry, whichever the build names (FUZZ_TARGET_<name>), over the tiny
+// game folder's registries, its stand-in pictures and its copies of the definition files.
 #include "FuzzFixture.hpp"
 
 #include "assets/MusicManager.hpp"

@@ -19,8 +19,6 @@ RUNS=${FUZZ_RUNS:-1000000}
 SECONDS_EACH=${FUZZ_SECONDS:-1800}
 PARALLEL=${FUZZ_PARALLEL:-2}
 
-say() { echo "fuzz/run.sh: $*" >&2; }
-
 build() {
   # The pictures and the song are never built here: only the library and the targets.
   # The named version first: where plain clang is newer, its fuzzing runtime may be missing.
@@ -62,7 +60,7 @@ long() {
   [ ${#targets[@]} -eq 0 ] && targets=("${TARGETS[@]}")
   export -f run_one on_display
   export OUT RUNS SECONDS_EACH
-  say "${#targets[@]} targets, each for $RUNS runs or $SECONDS_EACH s, $PARALLEL at a time"
+  echo "fuzz/run.sh: ${#targets[@]} targets, each for $RUNS runs or $SECONDS_EACH s, $PARALLEL at a time" >&2
   printf '%s\n' "${targets[@]}" | xargs -P "$PARALLEL" -I{} bash -c 'run_one "$1"' _ {}
 }
 

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 // A picture is drawn only where it shows something, and opaque pictures without blending:
@@ -87,21 +88,18 @@ TEST(PictureCover, MarksTheTilesWithAnyVisiblePixelOrOneBesideThemAndGivesThemAs
 
     // A line down the second tile column: its three rows make one rectangle.
     sf::Image full = transparentImage(3 * kTile, 3 * kTile);
+    const sf::IntRect square(0, 0, 3 * kTile, 3 * kTile);
     for (unsigned y = 0; y < 3 * kTile; ++y)
         full.setPixel(kTile + 5, y, sf::Color(1, 1, 1, 30));
-    EXPECT_EQ(rectanglesOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}),
-              (std::vector<sf::IntRect>{{kTile, 0, kTile, 3 * kTile}}));
-    full.setPixel(0, 0, sf::Color(1, 1, 1, 30));
-    full.setPixel(3 * kTile - 1, 3 * kTile - 1, sf::Color(1, 1, 1, 30));
-    full.setPixel(kTile, kTile, sf::Color(1, 1, 1, 30));
-    full.setPixel(2 * kTile, kTile, sf::Color(1, 1, 1, 30));
-    EXPECT_EQ(rectanglesOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}),
+    EXPECT_EQ(rectanglesOf(PictureCover(full), square), (std::vector<sf::IntRect>{{kTile, 0, kTile, 3 * kTile}}));
+    for (const auto& [x, y] : {std::pair{0, 0}, {3 * kTile - 1, 3 * kTile - 1}, {kTile, kTile}, {2 * kTile, kTile}})
+        full.setPixel(x, y, sf::Color(1, 1, 1, 30));
+    EXPECT_EQ(rectanglesOf(PictureCover(full), square),
               (std::vector<sf::IntRect>{{0, 0, 3 * kTile, 2 * kTile}, {kTile, 2 * kTile, 2 * kTile, kTile}}));
     EXPECT_TRUE(PictureCover(full).hasEmptyTiles());
     full.setPixel(kTile - 1, 2 * kTile, sf::Color(1, 1, 1, 30));
     EXPECT_FALSE(PictureCover(full).hasEmptyTiles()) << "every tile has a visible pixel in or beside it";
-    EXPECT_EQ(rectanglesOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}),
-              (std::vector<sf::IntRect>{{0, 0, 3 * kTile, 3 * kTile}}));
+    EXPECT_EQ(rectanglesOf(PictureCover(full), square), std::vector<sf::IntRect>{square});
 }
 
 TEST(PictureCover, OpaqueOnlyWhenEveryPixelIsAndNeverForAPictureOfNoSize)

@@ -14,11 +14,10 @@
 #include <string>
 #include <vector>
 
-// The shipped data files in a temporary folder made by makeStandInGame (no real picture to
-// decode), which the test (or fuzz target) works in while the object lives; a GL context, so
-// that textures are made without a context switch each; and registries of the shipped
-// textures, sprites and particle systems for the loaders that look keys up. The data files
-// come from the staged game folder the tests run in, or from `dataFrom` with the font `font`.
+// The data files of the staged game folder the tests run in (or of `dataFrom`, the font from
+// `font`) in a temporary folder made by makeStandInGame, no real picture to decode, which the
+// test or fuzz target works in while the object lives; a GL context, so that textures need no
+// context switch each; and registries of the shipped textures, sprites and particle systems.
 class TinyGameFolder {
 public:
     explicit TinyGameFolder(const std::string& dataFrom = std::filesystem::current_path().string(),

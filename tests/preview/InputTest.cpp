@@ -33,11 +33,9 @@ bool waitForLine(const std::string& file, const std::string& prefix, const std::
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (std::chrono::steady_clock::now() < deadline) {
         std::ifstream in(file);
-        std::string line;
         last.clear();
-        while (std::getline(in, line))
-            if (line.rfind(prefix, 0) == 0)
-                last = line;
+        for (std::string line; std::getline(in, line);)
+            last = line.rfind(prefix, 0) == 0 ? line : last;
         if (std::regex_match(last, expected))
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
