@@ -7,6 +7,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -22,8 +23,7 @@ std::string randomBytes(std::size_t count)
 {
     std::mt19937 generator(8);
     std::string bytes(count, '\0');
-    for (char& byte : bytes)
-        byte = static_cast<char>(generator() & 0xFF);
+    std::generate(bytes.begin(), bytes.end(), [&generator] { return static_cast<char>(generator() & 0xFF); });
     return bytes;
 }
 
