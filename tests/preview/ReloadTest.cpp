@@ -11,6 +11,7 @@
 #include <functional>
 #include <fstream>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -55,8 +56,7 @@ struct Recorded {
                   gameFolder.string(),
                   [this](const std::vector<std::string>& arguments) { relaunchedWith = parsed(arguments); },
                   [this](const std::vector<std::string>& command) { builds.push_back(command); })
-    {
-    }
+    {}
 
     // Plays `seconds`, or until `done` holds.
     void play(double seconds, const std::function<bool()>& done = [] { return false; })
@@ -107,40 +107,34 @@ TEST(PreviewReload, AChangedGameFileReloadsAtTheFrameShown)
 
 TEST(PreviewReload, ASourceChangeIsBuiltInTheBackgroundWhileTheFilmPlays)
 {
-    struct Case {
-        std::string edited;  // under the source folder
-        std::string target;  // the build target run for it
-    };
-    const std::vector<Case> cases = {
-        {"art/door.py", "pictures"},
-        {"music/demo_song.abc", "music"},
-        {"src/scenes/DoorScene.cpp", "drennmoor-preview"},
-    };
-    for (const Case& c : cases) {
+    // A source edited, and the build target run for it.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"art/door.py", "pictures"}, {"music/demo_song.abc", "music"}, {"src/scenes/DoorScene.cpp", "drennmoor-preview"}};
+    for (const auto& [edited, target] : cases) {
         TempDir folder;
         const fs::path game = makeBuildFolder(folder.path(), kSources);
         Recorded run(game, false);
         run.session.loaded(true, 0, "");
         run.play(0.6);
-        append(fs::path(folder.path()) / "source" / c.edited, "changed\n");
+        append(fs::path(folder.path()) / "source" / edited, "changed\n");
         run.play(2.0, [&] { return !run.builds.empty(); });
-        ASSERT_EQ(run.builds.size(), 1u) << c.edited;
+        ASSERT_EQ(run.builds.size(), 1u) << edited;
         EXPECT_EQ(run.builds[0],
-                  (std::vector<std::string>{"cmake", "--build", game.parent_path().string(), "--target", c.target}));
+                  (std::vector<std::string>{"cmake", "--build", game.parent_path().string(), "--target", target}));
         // The film plays on while the build runs.
         const long before = run.session.target();
         run.play(1.0);
-        EXPECT_GE(run.session.target(), before + 59) << c.edited;
+        EXPECT_GE(run.session.target(), before + 59) << edited;
         EXPECT_TRUE(run.session.building());
 
         // The errors standing go along.
         run.session.loaded(true, 3, "Sprite with key lamp does not exist.");
         run.session.buildEnded(true, "");
-        const bool code = c.target == "drennmoor-preview";
+        const bool code = target == "drennmoor-preview";
         // New code is a new program: it takes over at the frame shown, playing as now, with
         // the session as it was.
-        ASSERT_EQ(run.relaunchedWith.has_value(), code) << c.edited;
-        EXPECT_EQ(run.session.reloadDue(), !code) << c.edited;
+        ASSERT_EQ(run.relaunchedWith.has_value(), code) << edited;
+        EXPECT_EQ(run.session.reloadDue(), !code) << edited;
         if (code) {
             EXPECT_EQ(FilmFrames(60).frameAt(run.relaunchedWith->at), run.session.shown());
             EXPECT_FALSE(run.relaunchedWith->paused);
