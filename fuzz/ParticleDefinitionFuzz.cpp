@@ -5,12 +5,10 @@
 
 #include <sstream>
 
-namespace {
 constexpr int kSlots = 64;
 constexpr int kFrames = 60;
 constexpr float kDt = 1.0f / 60.0f;
 constexpr float kLongFrame = 1.5f;  // seconds, a stalled frame
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -10,10 +10,8 @@
 #include <sstream>
 #include <vector>
 
-namespace {
 constexpr int kFrames = 20;
 constexpr float kDt = 0.1f;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -51,16 +51,14 @@ TEST(PreviewNotice, TheFirstErrorOfABuildNamesItsFileAndLine)
         {"a clean build", {"[1/40] Generating images/door.svg", "chatter", "[12/40] Generating images/workshop.png"},
          ""},
     };
+    BuildOutput output;
     for (const Case& c : cases) {
-        BuildOutput output;
+        output = BuildOutput();
         for (const std::string& line : c.output)
             output.add(line);
         EXPECT_EQ(output.firstError(), c.firstError) << c.what;
     }
-    // A build's progress is its last step.
-    BuildOutput output;
-    for (const std::string& line : cases.back().output)
-        output.add(line);
+    // A build's progress is its last step: the clean build's.
     EXPECT_EQ(output.step(), 12);
     EXPECT_EQ(output.steps(), 40);
     EXPECT_EQ(output.doing(), "Generating images/workshop.png");
