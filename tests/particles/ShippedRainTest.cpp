@@ -18,8 +18,7 @@ protected:
 TEST_F(ShippedRain, KeepsAModerateSteadyDensityOverTheWholePicture)
 {
     ParticleManager manager(sprites);
-    const std::string errors = captureStderr([&] { EXPECT_TRUE(manager.load("assets/particles.json")); });
-    EXPECT_EQ(errors, "");
+    EXPECT_EQ(captureStderr([&] { EXPECT_TRUE(manager.load("assets/particles.json")); }), "");
     ParticleSystem* rain = manager.get("rain_particles");
     ASSERT_NE(rain, nullptr);
     const std::size_t slots = rain->particles().size();
