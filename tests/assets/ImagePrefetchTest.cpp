@@ -47,11 +47,8 @@ TEST_F(Prefetch, SkippedFilesAndAnEarlyEndNeitherHangNorLeak)
         EXPECT_EQ(prefetch.wait(2), nullptr) << "images before the last asked for are freed";
         EXPECT_EQ(prefetch.wait(12), nullptr) << "past the end";
     }
-    {
-        ImagePrefetch unused(files);  // ends before anything is asked for
-    }
-    ImagePrefetch nothing({});
-    EXPECT_EQ(nothing.wait(0), nullptr);
+    ImagePrefetch{files};  // ends before anything is asked for
+    EXPECT_EQ(ImagePrefetch({}).wait(0), nullptr);
 }
 
 // More files than the look-ahead, so that the workers have to wait for the loop; the workers

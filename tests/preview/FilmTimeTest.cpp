@@ -90,11 +90,11 @@ void playFor(PreviewSession& session, double seconds)
 // every move lands on the film's last frame, which then stays, paused.
 TEST(PreviewTime, NoTimeOrMoveLeavesTheFilm)
 {
-    std::vector<std::string> words = {"drennmoor-preview", "--at", "1e300"};
-    std::vector<char*> argv = {words[0].data(), words[1].data(), words[2].data()};
+    char program[] = "drennmoor-preview", at[] = "--at", time[] = "1e300";
+    char* argv[] = {program, at, time};
     PreviewOptions options;
     std::string error;
-    EXPECT_FALSE(options.parse(3, argv.data(), error));
+    EXPECT_FALSE(options.parse(3, argv, error));
     EXPECT_EQ(error.rfind("--at: 1e300 s is after the film's end", 0), 0u) << error;
     const FilmFrames frames(60);
     EXPECT_GT(frames.frameAt(1e300), frames.frameAt(200.0));

@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-// Copies of the staged game folder, which the tests run in, for the preview to watch.
-
-// The game's data files (and, when asked, the preview program) copied to `to`.
+// The data files (and, when asked, the preview program) of the staged game, whose folder the
+// tests run in, copied to `to`.
 inline void copyGameFolder(const std::filesystem::path& to, bool withPreview = false)
 {
     namespace fs = std::filesystem;

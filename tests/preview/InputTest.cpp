@@ -158,8 +158,7 @@ TEST_F(PreviewInput, KeysMoveTheTimeInTheSameProcessAndPastTheEndLandOnTheLastFr
 TEST_F(PreviewInput, ADragCountsEachMovesTimeFromItsOwnMotion)
 {
     ASSERT_NO_FATAL_FAILURE(startPaused("10"));
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     windows.size(window, width, height);
     // On the strip of seconds above the bar, then along the bar itself.
     windows.movePointer(window, width / 10, height - 12 - 44 - 10);
