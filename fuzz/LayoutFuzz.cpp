@@ -29,7 +29,7 @@ float anyFloat(FuzzedDataProvider& bytes)
 // The shipped poem style, loaded once from the fixture's copy of text.json.
 const TextInstance& poemStyle()
 {
-    static TextManager texts(FuzzFixture::instance().particles);
+    static TextManager texts(fuzzGame().particles);
     static const TextInstance* style = [] {
         texts.load("assets/text/text.json");
         return &texts.get("demo_text")->instances.front();
@@ -59,6 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (int frame = 0; frame < kFrames; ++frame)
         instance.update(kDt);
-    instance.draw(FuzzFixture::instance().target());
+    instance.draw(fuzzGame().target);
     return 0;
 }

@@ -8,9 +8,7 @@
 #include <functional>
 #include <sstream>
 
-namespace {
 constexpr std::size_t kPlayOneIn = 32;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -5,25 +5,23 @@
 
 #include <sstream>
 
-namespace {
 constexpr int kSlots = 64;
 constexpr int kFrames = 60;
 constexpr float kDt = 1.0f / 60.0f;
 constexpr float kLongFrame = 1.5f;  // seconds, a stalled frame
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    FuzzFixture& fixture = FuzzFixture::instance();
+    TinyGameFolder& game = fuzzGame();
     std::istringstream stream(fuzzText(data, size));
     ParticleSystem system;
-    if (!system.loadFromStream(stream, "fuzz.json", kSlots, fixture.sprites))
+    if (!system.loadFromStream(stream, "fuzz.json", kSlots, game.sprites))
         return 0;
     system.emitting = true;
     for (int frame = 0; frame < kFrames; ++frame)
         system.update(kDt);
     system.emitAt(10.0f, 20.0f);
     system.update(kLongFrame);
-    system.draw(fixture.target());
+    system.draw(game.target);
     return 0;
 }

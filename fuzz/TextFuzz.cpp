@@ -10,17 +10,15 @@
 #include <sstream>
 #include <vector>
 
-namespace {
 constexpr int kFrames = 20;
 constexpr float kDt = 0.1f;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    FuzzFixture& fixture = FuzzFixture::instance();
+    TinyGameFolder& game = fuzzGame();
     const std::string text = fuzzText(data, size);
     std::istringstream stream(text);
-    TextManager texts(fixture.particles);
+    TextManager texts(game.particles);
     if (!texts.loadFromStream(stream))
         return 0;
 
@@ -37,6 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (int frame = 0; frame < kFrames; ++frame)
         texts.update(kDt);
-    texts.draw(fixture.target());
+    texts.draw(game.target);
     return 0;
 }

@@ -19,8 +19,6 @@ RUNS=${FUZZ_RUNS:-1000000}
 SECONDS_EACH=${FUZZ_SECONDS:-1800}
 PARALLEL=${FUZZ_PARALLEL:-2}
 
-say() { echo "fuzz/run.sh: $*" >&2; }
-
 build() {
   # The pictures and the song are never built here: only the library and the targets.
   # The named version first: where plain clang is newer, its fuzzing runtime may be missing.
@@ -47,7 +45,7 @@ run_one() {
   mkdir -p "$OUT/corpus/$target" "$OUT/logs" "$OUT/findings"
   # Paths are absolute: the targets work in a folder of their own.
   if on_display "$PWD/$OUT/fuzz_$target" -runs="$RUNS" -max_total_time="$SECONDS_EACH" -timeout=10 \
-      -rss_limit_mb=2048 -close_fd_mask=3 -print_final_stats=1 -dict="$PWD/fuzz/json.dict" \
+      -rss_limit_mb=2048 -close_fd_mask=3 -print_final_stats=1 -dict="$PWD/$OUT/json.dict" \
       -artifact_prefix="$PWD/$OUT/findings/$target-" \
       "$PWD/$OUT/corpus/$target" "$PWD/$OUT/seeds/$target" >"$OUT/logs/$target.log" 2>&1; then
     echo "$target: $(grep -E '^Done [0-9]+ runs' "$OUT/logs/$target.log" | tail -1)"
@@ -62,7 +60,7 @@ long() {
   [ ${#targets[@]} -eq 0 ] && targets=("${TARGETS[@]}")
   export -f run_one on_display
   export OUT RUNS SECONDS_EACH
-  say "${#targets[@]} targets, each for $RUNS runs or $SECONDS_EACH s, $PARALLEL at a time"
+  echo "fuzz/run.sh: ${#targets[@]} targets, each for $RUNS runs or $SECONDS_EACH s, $PARALLEL at a time" >&2
   printf '%s\n' "${targets[@]}" | xargs -P "$PARALLEL" -I{} bash -c 'run_one "$1"' _ {}
 }
 

@@ -25,23 +25,17 @@ TEST(JsonValues, NumbersReadAsIntegersOrInSinglePrecision)
     const float infinity = std::numeric_limits<float>::infinity();
     const int most = std::numeric_limits<int>::max();
     const int least = std::numeric_limits<int>::min();
-    struct Case {
+    const struct {
         nlohmann::json value;
         int asInt;
         float asFloat;
         int floatTruncated;
+    } cases[] = {
+        {true, 1, 1.0f, 1}, {false, 0, 0.0f, 0}, {254.99999999, 254, 255.0f, 255}, {-36.9, -36, -36.9f, -36},
+        {2147483647, most, 2147483648.0f, most}, {18446744073709551615u, most, 18446744073709551616.0f, most},
+        {1e300, most, infinity, most}, {-1e300, least, -infinity, least},
     };
-    const Case cases[] = {
-        {true, 1, 1.0f, 1},
-        {false, 0, 0.0f, 0},
-        {254.99999999, 254, 255.0f, 255},
-        {-36.9, -36, -36.9f, -36},
-        {2147483647, most, 2147483648.0f, most},
-        {18446744073709551615u, most, 18446744073709551616.0f, most},
-        {1e300, most, infinity, most},
-        {-1e300, least, -infinity, least},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(jsonInt(c.value), c.asInt) << c.value;
         EXPECT_EQ(jsonFloat(c.value), c.asFloat) << c.value;
         EXPECT_EQ(jsonFloatTruncated(c.value), c.floatTruncated) << c.value;

@@ -8,7 +8,9 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <functional>
+#include <numeric>
+#include <utility>
 #include <vector>
 
 // A picture is drawn only where it shows something, and opaque pictures without blending:
@@ -31,40 +33,32 @@ sf::Image transparentImage(unsigned width, unsigned height)
     return image;
 }
 
-// Small deterministic noise, so that a texel taken from the wrong place shows.
-sf::Color noise(unsigned x, unsigned y, unsigned salt)
+// Small deterministic noise (so that a texel taken from the wrong place shows) where `shown`
+// holds, transparent elsewhere; of every alpha, or opaque.
+template <typename Shown>
+sf::Image noisePicture(unsigned width, unsigned height, unsigned salt, bool opaque, Shown shown)
 {
-    unsigned h = x * 374761393u + y * 668265263u + salt * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    h ^= h >> 16;
-    return sf::Color(h & 255, (h >> 8) & 255, (h >> 16) & 255, (h >> 24) & 255);
+    sf::Image image = transparentImage(width, height);
+    for (unsigned y = 0; y < height; ++y)
+        for (unsigned x = 0; x < width; ++x) {
+            unsigned h = x * 374761393u + y * 668265263u + salt * 2246822519u;
+            h = (h ^ (h >> 13)) * 1274126177u;
+            h ^= h >> 16;
+            if (shown(x, y))
+                image.setPixel(x, y, sf::Color(h & 255, (h >> 8) & 255, (h >> 16) & 255, opaque ? 255 : h >> 24));
+        }
+    return image;
 }
+
+const auto kEverywhere = [](unsigned, unsigned) { return true; };
 
 // Mostly transparent, with noisy blobs of every alpha, a lone faint pixel and a ragged edge.
 sf::Image sparsePicture()
 {
-    sf::Image image = transparentImage(300, 200);
-    for (unsigned y = 0; y < 200; ++y)
-        for (unsigned x = 0; x < 300; ++x) {
-            const bool blob = (x > 20 && x < 90 && y > 30 && y < 75) || (x > 150 && x < 290 && y > 140) ||
-                              (x + y > 200 && x + y < 215);
-            if (blob)
-                image.setPixel(x, y, noise(x, y, 1));
-        }
+    sf::Image image = noisePicture(300, 200, 1, false, [](unsigned x, unsigned y) {
+        return (x > 20 && x < 90 && y > 30 && y < 75) || (x > 150 && x < 290 && y > 140) || (x + y > 200 && x + y < 215);
+    });
     image.setPixel(233, 7, sf::Color(255, 255, 255, 1));
-    return image;
-}
-
-sf::Image opaquePicture()
-{
-    sf::Image image;
-    image.create(120, 90);
-    for (unsigned y = 0; y < 90; ++y)
-        for (unsigned x = 0; x < 120; ++x) {
-            sf::Color colour = noise(x, y, 2);
-            colour.a = 255;
-            image.setPixel(x, y, colour);
-        }
     return image;
 }
 
@@ -94,26 +88,23 @@ TEST(PictureCover, MarksTheTilesWithAnyVisiblePixelOrOneBesideThemAndGivesThemAs
 
     // A line down the second tile column: its three rows make one rectangle.
     sf::Image full = transparentImage(3 * kTile, 3 * kTile);
+    const sf::IntRect square(0, 0, 3 * kTile, 3 * kTile);
     for (unsigned y = 0; y < 3 * kTile; ++y)
         full.setPixel(kTile + 5, y, sf::Color(1, 1, 1, 30));
-    EXPECT_EQ(rectanglesOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}),
-              (std::vector<sf::IntRect>{{kTile, 0, kTile, 3 * kTile}}));
-    full.setPixel(0, 0, sf::Color(1, 1, 1, 30));
-    full.setPixel(3 * kTile - 1, 3 * kTile - 1, sf::Color(1, 1, 1, 30));
-    full.setPixel(kTile, kTile, sf::Color(1, 1, 1, 30));
-    full.setPixel(2 * kTile, kTile, sf::Color(1, 1, 1, 30));
-    EXPECT_EQ(rectanglesOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}),
+    EXPECT_EQ(rectanglesOf(PictureCover(full), square), (std::vector<sf::IntRect>{{kTile, 0, kTile, 3 * kTile}}));
+    for (const auto& [x, y] : {std::pair{0, 0}, {3 * kTile - 1, 3 * kTile - 1}, {kTile, kTile}, {2 * kTile, kTile}})
+        full.setPixel(x, y, sf::Color(1, 1, 1, 30));
+    EXPECT_EQ(rectanglesOf(PictureCover(full), square),
               (std::vector<sf::IntRect>{{0, 0, 3 * kTile, 2 * kTile}, {kTile, 2 * kTile, 2 * kTile, kTile}}));
     EXPECT_TRUE(PictureCover(full).hasEmptyTiles());
     full.setPixel(kTile - 1, 2 * kTile, sf::Color(1, 1, 1, 30));
     EXPECT_FALSE(PictureCover(full).hasEmptyTiles()) << "every tile has a visible pixel in or beside it";
-    EXPECT_EQ(rectanglesOf(PictureCover(full), {0, 0, 3 * kTile, 3 * kTile}),
-              (std::vector<sf::IntRect>{{0, 0, 3 * kTile, 3 * kTile}}));
+    EXPECT_EQ(rectanglesOf(PictureCover(full), square), std::vector<sf::IntRect>{square});
 }
 
 TEST(PictureCover, OpaqueOnlyWhenEveryPixelIsAndNeverForAPictureOfNoSize)
 {
-    sf::Image image = opaquePicture();
+    sf::Image image = noisePicture(120, 90, 2, true, kEverywhere);
     EXPECT_TRUE(PictureCover(image).opaque());
     EXPECT_FALSE(PictureCover(image).hasEmptyTiles());
     image.setPixel(119, 89, sf::Color(10, 10, 10, 254));
@@ -132,7 +123,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(sparsePicture().saveToFile(dir.path() + "/sparse.png"));
-        ASSERT_TRUE(opaquePicture().saveToFile(dir.path() + "/opaque.png"));
+        ASSERT_TRUE(noisePicture(120, 90, 2, true, kEverywhere).saveToFile(dir.path() + "/opaque.png"));
         ASSERT_TRUE(textures.add("sparse", dir.path() + "/sparse.png", false));
         ASSERT_TRUE(textures.add("opaque", dir.path() + "/opaque.png", false));
         ASSERT_NE(textures.cover(textures.get("sparse")), nullptr);
@@ -140,11 +131,7 @@ protected:
         ASSERT_NE(textures.cover(textures.get("opaque")), nullptr);
         ASSERT_TRUE(textures.cover(textures.get("opaque"))->opaque());
 
-        background.create(400, 300);
-        for (unsigned y = 0; y < 300; ++y)
-            for (unsigned x = 0; x < 400; ++x)
-                background.setPixel(x, y, noise(x, y, 3));
-        ASSERT_TRUE(backgroundTexture.loadFromImage(background));
+        ASSERT_TRUE(backgroundTexture.loadFromImage(noisePicture(400, 300, 3, false, kEverywhere)));
         ASSERT_TRUE(target.create(400, 300));
     }
 
@@ -166,16 +153,13 @@ protected:
     {
         const std::vector<sf::Uint8> plain = draw(sprite, false);
         const std::vector<sf::Uint8> drawn = draw(sprite, true);
-        std::size_t differing = 0;
-        for (std::size_t i = 0; i < plain.size(); ++i)
-            differing += plain[i] != drawn[i];
-        EXPECT_EQ(differing, 0u) << what;
+        EXPECT_EQ(std::inner_product(plain.begin(), plain.end(), drawn.begin(), 0, std::plus<>(), std::not_equal_to<>()), 0)
+            << what << ": bytes that differ";
         EXPECT_NE(plain, draw(sf::Sprite(), false)) << what << ": the sprite shows at all";
     }
 
     TempDir dir;
     TextureManager textures;
-    sf::Image background;
     sf::Texture backgroundTexture;
     sf::RenderTexture target;
 };

@@ -28,9 +28,7 @@ TEST(ScreenFade, FadeOutRestartsFromClearAndStaysBlackUntilTheNextFadeIn)
         ASSERT_GT(fade.alpha, 0.2f);
         fade.fadeOut(duration);
         fade.update(0.01f);
-        if (duration > 0.0f) {
-            EXPECT_LT(fade.alpha, 0.02f) << "a fade-out cut into a fade-in starts from clear";
-        }
+        EXPECT_TRUE(duration == 0.0f || fade.alpha < 0.02f) << "a fade-out cut into a fade-in starts from clear";
         for (int i = 0; i < 10; ++i)
             fade.update(1.0f);
         EXPECT_TRUE(fade.overlayVisible());

@@ -6,16 +6,12 @@
 
 // The film on a window of any size: uniformly scaled, centred, the bars where the shapes
 // differ, and a windowed game that always fits its desktop.
-namespace {
-
-struct WindowCase {
-    unsigned width, height;
-    sf::IntRect film;  // where the 1920 x 1080 picture lands, in window pixels
-};
-
 TEST(Letterbox, FitsTheFilmUniformlyAndCentredInAnyWindow)
 {
-    const WindowCase cases[] = {
+    const struct {
+        unsigned width, height;
+        sf::IntRect film;  // where the 1920 x 1080 picture lands, in window pixels
+    } cases[] = {
         {1920, 1080, {0, 0, 1920, 1080}},      // the film's own size
         {1280, 720, {0, 0, 1280, 720}},        // 16:9, smaller
         {3840, 2160, {0, 0, 3840, 2160}},      // 16:9, larger
@@ -27,7 +23,7 @@ TEST(Letterbox, FitsTheFilmUniformlyAndCentredInAnyWindow)
         {1, 1, {0, 0, 1, 1}},
         {100, 1, {49, 0, 1, 1}},
     };
-    for (const WindowCase& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(letterboxPixels({c.width, c.height}), c.film) << c.width << "x" << c.height;
     // A window with no area still gets a usable view.
     EXPECT_EQ(letterboxViewport({0, 0}), sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f));
@@ -57,15 +53,14 @@ TEST(Letterbox, TheWindowedGameFitsItsDesktopCentred)
 
 TEST(Letterbox, TheWindowedGamesFrameFitsTheWorkAreaCentred)
 {
-    struct WorkAreaCase {
+    const WindowFrame wine{4, 23, 4, 4};
+    const WindowFrame windows11{8, 31, 8, 8};
+    const struct {
         const char* desktop;
         WorkArea workArea;
         sf::Vector2u client;
         sf::Vector2i frameCorner;
-    };
-    const WindowFrame wine{4, 23, 4, 4};
-    const WindowFrame windows11{8, 31, 8, 8};
-    const WorkAreaCase cases[] = {
+    } cases[] = {
         // The most common screen: the title bar and borders take rows and columns from the film.
         {"1920x1080 under Wine", {{0, 0, 1920, 1080}, wine}, {1872, 1053}, {20, 0}},
         {"1920x1080 above a 48 px taskbar", {{0, 0, 1920, 1032}, windows11}, {1765, 993}, {69, 0}},
@@ -78,10 +73,8 @@ TEST(Letterbox, TheWindowedGamesFrameFitsTheWorkAreaCentred)
         // A frame larger than the area: the smallest window, at the area's corner.
         {"a frame past the area", {{0, 0, 10, 10}, wine}, {1, 1}, {0, 0}},
     };
-    for (const WorkAreaCase& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(windowedSize(c.workArea), c.client) << c.desktop;
         EXPECT_EQ(centredPosition(c.client, c.workArea), c.frameCorner) << c.desktop;
     }
 }
-
-} // namespace

@@ -15,11 +15,10 @@ namespace {
 int pixelsOtherThan(const sf::RenderTexture& target, sf::Color colour)
 {
     const sf::Image picture = target.getTexture().copyToImage();
-    const sf::Uint8* pixel = picture.getPixelsPtr();
-    const std::size_t count = std::size_t{picture.getSize().x} * picture.getSize().y;
     int others = 0;
-    for (std::size_t i = 0; i < count; ++i, pixel += 4)
-        others += sf::Color(pixel[0], pixel[1], pixel[2], pixel[3]) != colour ? 1 : 0;
+    for (unsigned y = 0; y < picture.getSize().y; ++y)
+        for (unsigned x = 0; x < picture.getSize().x; ++x)
+            others += picture.getPixel(x, y) != colour ? 1 : 0;
     return others;
 }
 

@@ -84,11 +84,8 @@ TEST(ViewerControls, APauseLeavesEveryPictureOfTheFilmAsWithoutIt)
     int status = 1;
     waitpid(child, &status, 0);
     ASSERT_EQ(status, 0) << "the unpaused film did not finish";
-    std::vector<std::size_t> unpaused;
     std::ifstream in(unpausedFile);
-    for (std::size_t picture = 0; in >> picture;)
-        unpaused.push_back(picture);
-
+    const std::vector<std::size_t> unpaused{std::istream_iterator<std::size_t>(in), {}};
     EXPECT_EQ(playFilm(true), unpaused);
 }
 

@@ -33,27 +33,17 @@ std::string problemAt(const DataFile& file, const Loaded& loaded, std::size_t cu
     return "";
 }
 
-// The offset just past the closing brace of each entry of the registry file, in key order,
-// found by counting braces outside strings from the entry's key.
-std::vector<std::size_t> entryEnds(const std::string& text, const std::vector<std::string>& keys)
+// The offset just past the closing brace of each entry of the registry file, in key order:
+// the shortest cut that, with the entries and the document closed, parses and holds it.
+std::vector<std::size_t> entryEnds(const std::string& text, const DataFile& file)
 {
-    std::vector<std::size_t> ends;
-    for (const std::string& key : keys) {
-        std::size_t at = text.find('{', text.find("\"" + key + "\":"));
-        int depth = 0;
-        bool inString = false;
-        for (; at < text.size(); ++at) {
-            const char c = text[at];
-            if (inString && c == '\\')
-                ++at;
-            else if (c == '"')
-                inString = !inString;
-            else if (!inString && c == '{')
-                ++depth;
-            else if (!inString && c == '}' && --depth == 0)
-                break;
+    std::vector<std::size_t> ends(file.keys.size(), text.size());
+    for (std::size_t cut = 0; cut < text.size(); ++cut) {
+        const json closed = json::parse(text.substr(0, cut) + "}}", nullptr, false);
+        for (std::size_t i = 0; i < ends.size() && !closed.is_discarded(); ++i) {
+            if (cut < ends[i] && closed.contains(json::json_pointer("/" + file.top + "/" + file.keys[i])))
+                ends[i] = cut;
         }
-        ends.push_back(at + 1);
     }
     return ends;
 }
@@ -128,7 +118,7 @@ TEST_P(ShippedFile, CutAnywhereReportsTheParseErrorAndKeepsTheCompleteEntries)
     const std::size_t lastBrace = text.rfind('}');
     ASSERT_NE(lastBrace, std::string::npos);
 
-    const std::vector<std::size_t> ends = file.top.empty() ? std::vector<std::size_t>() : entryEnds(text, file.keys);
+    const std::vector<std::size_t> ends = file.top.empty() ? std::vector<std::size_t>() : entryEnds(text, file);
     for (std::size_t cut = 0; cut < text.size(); ++cut) {
         const Loaded loaded = file.load(text.substr(0, cut));
         ASSERT_EQ(problemAt(file, loaded, cut, lastBrace), "") << "cut at byte " << cut;

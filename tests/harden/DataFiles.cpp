@@ -16,18 +16,6 @@ const std::string kValidate = "validateJson: Missing prop: ";
 const std::string kLibrary = "[json.exception.";
 constexpr float kDt = 1.0f / 60.0f;
 
-// The keys among `keys` that `registry` holds.
-template <typename Registry>
-std::vector<std::string> heldKeys(const Registry& registry, const std::vector<std::string>& keys)
-{
-    std::vector<std::string> held;
-    for (const std::string& key : keys) {
-        if (registry.contains(key))
-            held.push_back(key);
-    }
-    return held;
-}
-
 std::vector<std::string> shippedKeys(const TinyGameFolder& folder, const std::string& path, const std::string& top)
 {
     std::vector<std::string> keys;
@@ -37,21 +25,27 @@ std::vector<std::string> shippedKeys(const TinyGameFolder& folder, const std::st
     return keys;
 }
 
-// A registry file whose entries need a FILE (or TEXTURE) member, with its shipped keys and
-// a loader into a fresh registry made by `make`.
-template <typename Make>
-DataFile registryFile(TinyGameFolder& folder, DataFile file, const std::string& needed, Make make)
+// What a registry prints for an entry that is no object: that it lacks its `needed` member.
+std::function<std::string(const std::string&)> lacks(const std::string& owner, const std::string& needed)
 {
-    file.entryNotObjectLines = [owner = file.owner, needed](const std::string& key) {
-        return owner + ": Missing " + needed + " property for [" + key + "]\n";
-    };
+    return [=](const std::string& key) { return owner + ": Missing " + needed + " property for [" + key + "]\n"; };
+}
+
+const auto kNothingMore = [](auto&, const std::vector<std::string>&) {};
+
+// A registry file with its shipped keys and a loader into a fresh registry made by `make`,
+// whose entries that loaded then go through `use`.
+template <typename Make, typename Use>
+DataFile registryFile(TinyGameFolder& folder, DataFile file, Make make, Use use)
+{
     file.keys = shippedKeys(folder, file.path, file.top);
-    file.load = [keys = file.keys, make](const std::string& text) {
+    file.load = [keys = file.keys, make, use](const std::string& text) {
         Loaded loaded;
         auto registry = make();
         std::istringstream stream(text);
         loaded.errors = captureStderr([&] { loaded.result = registry->loadFromStream(stream); });
         loaded.keys = heldKeys(*registry, keys);
+        use(*registry, loaded.keys);
         return loaded;
     };
     return file;
@@ -97,33 +91,6 @@ DataFile definitionFile(TinyGameFolder& folder)
     return file;
 }
 
-DataFile textFile(TinyGameFolder& folder)
-{
-    DataFile file{"assets/text/text.json", "TextManager", "textsystems",
-                  {"TextManager: ", "TextSystem: ", "ParticleManager: ParticleSystem with key ", "Failed to load font ",
-                   kValidate, kLibrary},
-                  {}, kValidate + "textsystems.\nTextManager: Missing properties in textsfile.\n",
-                  [](const std::string&) {
-                      return kValidate + "font.\nTextSystem: Missing properties in textdata.\n"
-                                         "TextSystem: Unable to create textsystem. Bad JSON formatting.\n";
-                  },
-                  nullptr};
-    file.keys = shippedKeys(folder, file.path, file.top);
-    file.load = [&folder, keys = file.keys](const std::string& text) {
-        Loaded loaded;
-        TextManager texts(folder.particles);
-        std::istringstream stream(text);
-        loaded.errors = captureStderr([&] { loaded.result = texts.loadFromStream(stream); });
-        loaded.keys = heldKeys(texts, keys);
-        for (const std::string& key : loaded.keys)
-            texts.get(key)->playLine("Iron, and rain", 0.1f, 1.0f, 100.0f, 50.0f);
-        for (int frame = 0; frame < 20; ++frame)
-            texts.update(0.1f);
-        texts.draw(folder.target);
-        return loaded;
-    };
-    return file;
-}
 }
 
 DataFile dataFile(TinyGameFolder& folder, const std::string& path)
@@ -134,30 +101,50 @@ DataFile dataFile(TinyGameFolder& folder, const std::string& path)
         return registryFile(folder,
                             {path, "TextureManager", "textures",
                              {"TextureManager: ", kValidate, kLibrary, "Failed to load image "}, {},
-                             kValidate + "textures.\nTextureManager: Missing properties in texturesfile.\n", {}, {}},
-                            "FILE", [] { return std::make_unique<TextureManager>(); });
+                             kValidate + "textures.\nTextureManager: Missing properties in texturesfile.\n",
+                             lacks("TextureManager", "FILE"), {}},
+                            [] { return std::make_unique<TextureManager>(); }, kNothingMore);
     if (path == "assets/sprites.json")
         return registryFile(folder,
                             {path, "SpriteManager", "sprites",
                              {"SpriteManager: ", "TextureManager: Texture with key ", kValidate, kLibrary}, {},
-                             kValidate + "sprites.\nSpriteManager: Missing properties in spritesfile.\n", {}, {}},
-                            "TEXTURE", [&folder] { return std::make_unique<SpriteManager>(folder.textures); });
+                             kValidate + "sprites.\nSpriteManager: Missing properties in spritesfile.\n",
+                             lacks("SpriteManager", "TEXTURE"), {}},
+                            [&folder] { return std::make_unique<SpriteManager>(folder.textures); }, kNothingMore);
     if (path == "assets/music.json")
         return registryFile(folder,
                             {path, "MusicManager", "music", {"MusicManager: ", kValidate, kLibrary}, {},
-                             kValidate + "music.\n", {}, {}},
-                            "FILE", [] { return std::make_unique<MusicManager>(); });
+                             kValidate + "music.\n", lacks("MusicManager", "FILE"), {}},
+                            [] { return std::make_unique<MusicManager>(); }, kNothingMore);
     if (path == "assets/particles.json")
         return registryFile(
             folder,
             {path, "ParticleManager", "particlesystems",
              {"ParticleManager: ", "ParticleSystem: ", "SpriteManager: Sprite with key ", kValidate, kLibrary}, {},
-             kValidate + "particlesystems.\n", {}, {}},
-            "FILE", [&folder] { return std::make_unique<ParticleManager>(folder.sprites); });
+             kValidate + "particlesystems.\n", lacks("ParticleManager", "FILE"), {}},
+            [&folder] { return std::make_unique<ParticleManager>(folder.sprites); }, kNothingMore);
     if (path == "assets/particles/rain.json")
         return definitionFile(folder);
-    if (path == "assets/text/text.json")
-        return textFile(folder);
+    if (path == "assets/text/text.json")  // every style that loads plays a line for two seconds and is drawn
+        return registryFile(
+            folder,
+            {path, "TextManager", "textsystems",
+             {"TextManager: ", "TextSystem: ", "ParticleManager: ParticleSystem with key ", "Failed to load font ",
+              kValidate, kLibrary},
+             {}, kValidate + "textsystems.\nTextManager: Missing properties in textsfile.\n",
+             [](const std::string&) {
+                 return kValidate + "font.\nTextSystem: Missing properties in textdata.\n"
+                                    "TextSystem: Unable to create textsystem. Bad JSON formatting.\n";
+             },
+             {}},
+            [&folder] { return std::make_unique<TextManager>(folder.particles); },
+            [&folder](TextManager& texts, const std::vector<std::string>& keys) {
+                for (const std::string& key : keys)
+                    texts.get(key)->playLine("Iron, and rain", 0.1f, 1.0f, 100.0f, 50.0f);
+                for (int frame = 0; frame < 20; ++frame)
+                    texts.update(0.1f);
+                texts.draw(folder.target);
+            });
     throw std::invalid_argument("no data file " + path);
 }
 

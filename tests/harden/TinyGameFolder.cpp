@@ -2,18 +2,18 @@
 
 #include "support/StandInGame.hpp"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
-TinyGameFolder::TinyGameFolder()
-    : m_gameFolder(fs::current_path().string())
+TinyGameFolder::TinyGameFolder(const std::string& dataFrom, const std::string& font)
+    : m_dataFrom(dataFrom)
+    , m_returnTo(fs::current_path().string())
 {
-    const std::string problem =
-        makeStandInGame(m_dir.path(), m_gameFolder, m_gameFolder + "/assets/fonts/EBGaramond12-Regular.otf");
-    EXPECT_EQ(problem, "");
+    const std::string problem = makeStandInGame(m_dir.path(), dataFrom, font);
+    if (!problem.empty())
+        throw std::runtime_error("no tiny game folder: " + problem);
     fs::current_path(m_dir.path());
     target.create(64, 64);
     // Quiet: the shipped files load without a word.
@@ -26,10 +26,10 @@ TinyGameFolder::TinyGameFolder()
 
 TinyGameFolder::~TinyGameFolder()
 {
-    fs::current_path(m_gameFolder);
+    fs::current_path(m_returnTo);
 }
 
 std::string TinyGameFolder::shipped(const std::string& relative) const
 {
-    return readFile(m_gameFolder + "/" + relative);
+    return readFile(m_dataFrom + "/" + relative);
 }

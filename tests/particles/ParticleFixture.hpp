@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 // Two tiny sprites, "dot" (white) and "dash" (blue), 2 x 2 pixels each, in registries of the
 // test's own, and a complete particle definition whose values the tests override. Every test
@@ -19,8 +20,12 @@ class ParticleFixture : public testing::Test {
 protected:
     ParticleFixture()
     {
-        addPicture("dot", sf::Color::White);
-        addPicture("dash", sf::Color::Blue);
+        for (const auto& [key, colour] : {std::pair{"dot", sf::Color::White}, std::pair{"dash", sf::Color::Blue}}) {
+            sf::Image image;
+            image.create(2, 2, colour);
+            image.saveToFile(dir.path() + "/" + key + ".png");
+            textures.add(key, dir.path() + "/" + key + ".png", false);
+        }
         const std::string list = dir.write("sprites.json",
             R"({"sprites": {"dot": {"texture": "dot"}, "dash": {"texture": "dash"}}})");
         sprites.load(list);
@@ -67,14 +72,4 @@ protected:
     TempDir dir;
     TextureManager textures;
     SpriteManager sprites{textures};
-
-private:
-    void addPicture(const std::string& key, const sf::Color& colour)
-    {
-        sf::Image image;
-        image.create(2, 2, colour);
-        const std::string file = dir.path() + "/" + key + ".png";
-        image.saveToFile(file);
-        textures.add(key, file, false);
-    }
 };

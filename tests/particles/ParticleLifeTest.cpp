@@ -91,12 +91,6 @@ TEST_F(ParticleLife, DiesInTheUpdateThatReachesItsTtlAndIsNeverDrawnAgain)
         particle.draw(target);
         EXPECT_EQ(dot->getPosition(), sf::Vector2f(-99.0f, -99.0f)) << "ttl " << ttl << " was drawn";
     }
-
-    spawnStill(particle, dot, false, false, 0.0f, 1.0f, 1.0f);
-    particle.update(0.5f);
-    EXPECT_TRUE(particle.alive);
-    particle.update(0.5f);
-    EXPECT_FALSE(particle.alive);
 }
 
 TEST_F(ParticleLife, SystemPaintsItsLiveParticlesWithTheirSprites)

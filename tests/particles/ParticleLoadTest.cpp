@@ -9,8 +9,8 @@ TEST_F(ParticleSystemLoad, MissingRequiredKeyIsReportedAndFails)
     nlohmann::json values = definition();
     values.erase("max_ttl");
     ParticleSystem system;
-    const std::string errors = captureStderr([&] { EXPECT_FALSE(system.load(writeDefinition(values), 5, sprites)); });
-    EXPECT_EQ(errors, "validateJson: Missing prop: max_ttl.\nParticleSystem: Missing properties in jsonfile.\n");
+    EXPECT_EQ(captureStderr([&] { EXPECT_FALSE(system.load(writeDefinition(values), 5, sprites)); }),
+              "validateJson: Missing prop: max_ttl.\nParticleSystem: Missing properties in jsonfile.\n");
     EXPECT_TRUE(system.particles().empty());
 }
 

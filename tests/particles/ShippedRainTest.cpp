@@ -18,8 +18,7 @@ protected:
 TEST_F(ShippedRain, KeepsAModerateSteadyDensityOverTheWholePicture)
 {
     ParticleManager manager(sprites);
-    const std::string errors = captureStderr([&] { EXPECT_TRUE(manager.load("assets/particles.json")); });
-    EXPECT_EQ(errors, "");
+    EXPECT_EQ(captureStderr([&] { EXPECT_TRUE(manager.load("assets/particles.json")); }), "");
     ParticleSystem* rain = manager.get("rain_particles");
     ASSERT_NE(rain, nullptr);
     const std::size_t slots = rain->particles().size();
@@ -41,8 +40,7 @@ TEST_F(ShippedRain, KeepsAModerateSteadyDensityOverTheWholePicture)
         if (drop.alive && drop.x >= 0 && drop.x < 1920 && drop.y >= 0 && drop.y < 1080)
             ++cells[static_cast<int>(drop.y / 360)][static_cast<int>(drop.x / 480)];
     }
-    for (int row = 0; row < 3; ++row) {
+    for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 4; ++column)
             EXPECT_GE(cells[row][column], 5) << "row " << row << " column " << column;
-    }
 }

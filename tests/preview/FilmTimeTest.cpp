@@ -72,6 +72,9 @@ PreviewSession quietSession(const PreviewOptions& options)
                           [](const std::vector<std::string>&) {});
 }
 
+// Seeks to `seconds` and shows the frame it asks for.
+void seekShown(PreviewSession& s, double seconds) { s.seekTo(seconds); s.reached(s.target()); }
+
 void playFor(PreviewSession& session, double seconds)
 {
     for (int frame = 0; frame < static_cast<int>(seconds * 60.0 + 0.5); ++frame) {
@@ -87,11 +90,11 @@ void playFor(PreviewSession& session, double seconds)
 // every move lands on the film's last frame, which then stays, paused.
 TEST(PreviewTime, NoTimeOrMoveLeavesTheFilm)
 {
-    std::vector<std::string> words = {"drennmoor-preview", "--at", "1e300"};
-    std::vector<char*> argv = {words[0].data(), words[1].data(), words[2].data()};
+    char program[] = "drennmoor-preview", at[] = "--at", time[] = "1e300";
+    char* argv[] = {program, at, time};
     PreviewOptions options;
     std::string error;
-    EXPECT_FALSE(options.parse(3, argv.data(), error));
+    EXPECT_FALSE(options.parse(3, argv, error));
     EXPECT_EQ(error.rfind("--at: 1e300 s is after the film's end", 0), 0u) << error;
     const FilmFrames frames(60);
     EXPECT_GT(frames.frameAt(1e300), frames.frameAt(200.0));
@@ -114,8 +117,7 @@ TEST(PreviewTime, NoTimeOrMoveLeavesTheFilm)
                       +[](PreviewSession& s, int way) { s.stepFrames(way); }}) {
         for (int way : {-1, 1}) {
             const long edge = way > 0 ? last : freshStart;
-            session.seekTo(session.frames().timeOf(edge - 3 * way));
-            session.reached(session.target());
+            seekShown(session, session.frames().timeOf(edge - 3 * way));
             for (int press = 0; press < 3; ++press)
                 move(session, way);
             EXPECT_EQ(session.target(), edge);
@@ -132,8 +134,7 @@ TEST(PreviewTime, NoTimeOrMoveLeavesTheFilm)
     EXPECT_FALSE(session.paused());
     EXPECT_EQ(session.target(), freshStart);
     session.reached(session.target());
-    session.seekTo(198.0);
-    session.reached(session.target());
+    seekShown(session, 198.0);
     playFor(session, 100.0);
     EXPECT_EQ(session.shown(), last);
     EXPECT_TRUE(session.paused());
@@ -155,11 +156,9 @@ TEST(PreviewTime, SpeedAndLoopMoveThePlayingFilm)
     EXPECT_EQ(session.speed(), 2.0);
 
     // Marked from 11 s to 12 s and switched on, the film goes round between them.
-    session.seekTo(11.0);
-    session.reached(session.target());
+    seekShown(session, 11.0);
     session.markIn();
-    session.seekTo(12.0);
-    session.reached(session.target());
+    seekShown(session, 12.0);
     session.markOut();
     session.toggleLoop();
     ASSERT_TRUE(session.looping());
@@ -172,8 +171,7 @@ TEST(PreviewTime, SpeedAndLoopMoveThePlayingFilm)
     // Marks out of order loop nothing, and say why.
     session.toggleLoop();
     session.markIn();
-    session.seekTo(5.0);
-    session.reached(session.target());
+    seekShown(session, 5.0);
     session.markOut();
     session.toggleLoop();
     EXPECT_FALSE(session.looping());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "GameFolders.hpp"
 #include "window/GameProcess.hpp"
 #include "window/XWindows.hpp"
 
@@ -32,11 +33,9 @@ bool waitForLine(const std::string& file, const std::string& prefix, const std::
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (std::chrono::steady_clock::now() < deadline) {
         std::ifstream in(file);
-        std::string line;
         last.clear();
-        while (std::getline(in, line))
-            if (line.rfind(prefix, 0) == 0)
-                last = line;
+        for (std::string line; std::getline(in, line);)
+            last = line.rfind(prefix, 0) == 0 ? line : last;
         if (std::regex_match(last, expected))
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -44,35 +43,25 @@ bool waitForLine(const std::string& file, const std::string& prefix, const std::
     return false;
 }
 
-// <root>/build/game with a copy of the preview and the staged game's data, a build's game
-// folder built from <root>/source, which holds `source` ("first"), by the stand-in build
-// program <root>/build.sh, whose script is `build`.
+// A build folder beside its source (GameFolders.hpp) with the preview, built by the stand-in
+// build program <root>/build.sh, whose script is `build`.
 fs::path makeBuildBeside(const fs::path& root, const std::string& source, const std::string& build)
 {
-    const fs::path game = root / "build/game";
-    fs::create_directories(game);
-    fs::copy_file(fs::path(stagedGameFolder()) / "drennmoor-preview", game / "drennmoor-preview");
-    for (const char* shared : {"assets", "config.json"})
-        fs::create_directory_symlink(fs::path(stagedGameFolder()) / shared, game / shared);
-    fs::create_directories((root / "source" / source).parent_path());
-    std::ofstream(root / "source" / source) << "first\n";
-    std::ofstream(root / "build/CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << (root / "source").string()
-                                                 << "\n";
     std::ofstream(root / "build.sh") << "#!/bin/sh\n" << build;
     fs::permissions(root / "build.sh", fs::perms::owner_all);
-    return game;
+    return makeBuildFolder(root, {source}, true);
 }
 }
 
 class PreviewInput : public ::testing::Test {
 protected:
-    // Starts the preview `program` in `game` and waits until its window shows `position`.
+    // Starts the preview of the game folder `game` and waits until its window shows `position`.
     void start(const std::vector<std::string>& arguments, const std::string& position,
-               const std::string& game = stagedGameFolder(), const std::string& program = "drennmoor-preview")
+               const fs::path& game = stagedGameFolder())
     {
         ASSERT_TRUE(windows.isOpen());
         fs::remove(errors);  // a run before says nothing about this one
-        preview = std::make_unique<GameProcess>(game, errors, program, arguments);
+        preview = std::make_unique<GameProcess>(game.string(), errors, (game / "drennmoor-preview").string(), arguments);
         ASSERT_TRUE(at(position, 120)) << last;
         window = windows.waitForWindow("Drennmoor preview", preview->pid(), 60);
         ASSERT_NE(window, 0u);
@@ -169,8 +158,7 @@ TEST_F(PreviewInput, KeysMoveTheTimeInTheSameProcessAndPastTheEndLandOnTheLastFr
 TEST_F(PreviewInput, ADragCountsEachMovesTimeFromItsOwnMotion)
 {
     ASSERT_NO_FATAL_FAILURE(startPaused("10"));
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     windows.size(window, width, height);
     // On the strip of seconds above the bar, then along the bar itself.
     windows.movePointer(window, width / 10, height - 12 - 44 - 10);
@@ -195,15 +183,9 @@ TEST_F(PreviewInput, ADragCountsEachMovesTimeFromItsOwnMotion)
 TEST_F(PreviewInput, AReplaySaysNothingTheLoadSaid)
 {
     const fs::path game = fs::path(folder.path()) / "game";
-    fs::create_directories(game / "assets");
-    fs::copy_file(fs::path(stagedGameFolder()) / "drennmoor-preview", game / "drennmoor-preview");
-    fs::create_symlink(fs::path(stagedGameFolder()) / "config.json", game / "config.json");
-    for (const auto& entry : fs::directory_iterator(fs::path(stagedGameFolder()) / "assets"))
-        if (entry.path().filename() != "sprites.json")
-            fs::create_symlink(entry.path(), game / "assets" / entry.path().filename());
+    copyGameFolder(game, true);
     std::ofstream(game / "assets/sprites.json") << "{\"sprites\": {\n";
-    ASSERT_NO_FATAL_FAILURE(start({"--at", "70", "--paused", "--fps", "10"}, "at 70.000 s, frame .*", game.string(),
-                                  (game / "drennmoor-preview").string()));
+    ASSERT_NO_FATAL_FAILURE(start({"--at", "70", "--paused", "--fps", "10"}, "at 70.000 s, frame .*", game));
     auto missing = [&] {
         std::ifstream in(errors);
         int count = 0;
@@ -227,8 +209,7 @@ TEST_F(PreviewInput, ARebuildKeepsTheSession)
     const fs::path root = folder.path();
     const fs::path game = makeBuildBeside(root, "src/Scene.cpp", "exit 0\n");
     ASSERT_NO_FATAL_FAILURE(start({"--at", "10", "--paused", "--fps", "10", "--build-program",
-                                   (root / "build.sh").string(), "--session", session},
-                                  "at 10.000 s, frame .*", game.string(), (game / "drennmoor-preview").string()));
+                                   (root / "build.sh").string(), "--session", session}, "at 10.000 s, frame .*", game));
     press(XK_i);
     press(XK_Right, true);
     ASSERT_TRUE(at("at 11.000 s, frame 136, .*")) << last;
@@ -283,8 +264,8 @@ TEST_F(PreviewInput, BuildsRunBesideTheFilmAndEscapeEndsThemAtOnce)
         "if [ ! -e " + failed + " ]; then touch " + failed + "; echo '  File \"" + (root / "source/art/door.py").string() +
             "\", line 2'; echo \"SyntaxError: '(' was never closed\"; exit 1; fi\n" +
             "echo \"[1/2] Generating images/door.png\"\necho $$ > " + (root / "pid").string() + "\nexec sleep 60\n");
-    ASSERT_NO_FATAL_FAILURE(start({"--at", "1", "--build-program", (root / "build.sh").string()},
-                                  "at 1.000 s, frame .*", game.string(), (game / "drennmoor-preview").string()));
+    ASSERT_NO_FATAL_FAILURE(
+        start({"--at", "1", "--build-program", (root / "build.sh").string()}, "at 1.000 s, frame .*", game));
     std::ofstream(root / "source/art/door.py", std::ios::app) << "(\n";
     ASSERT_TRUE(said("drennmoor-preview: build failed",
                      "drennmoor-preview: build failed: SyntaxError: '\\(' was never closed \\(art/door.py:2\\)"))

@@ -1,4 +1,5 @@
 #include "FilmFrames.hpp"
+#include "GameFolders.hpp"
 #include "PreviewOptions.hpp"
 #include "PreviewSession.hpp"
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <fstream>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -21,6 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr double kDt = 1.0 / 60.0;
+const std::vector<std::string> kSources = {"art/door.py", "music/demo_song.abc", "src/scenes/DoorScene.cpp"};
 
 void append(const fs::path& path, const std::string& text)
 {
@@ -53,8 +56,7 @@ struct Recorded {
                   gameFolder.string(),
                   [this](const std::vector<std::string>& arguments) { relaunchedWith = parsed(arguments); },
                   [this](const std::vector<std::string>& command) { builds.push_back(command); })
-    {
-    }
+    {}
 
     // Plays `seconds`, or until `done` holds.
     void play(double seconds, const std::function<bool()>& done = [] { return false; })
@@ -75,27 +77,6 @@ std::string shownNotices(const PreviewSession& session)
     return text;
 }
 
-void copyGameFolder(const fs::path& to)
-{
-    fs::create_directories(to);
-    fs::copy(fs::current_path() / "config.json", to / "config.json");
-    fs::copy(fs::current_path() / "assets", to / "assets", fs::copy_options::recursive);
-}
-
-// <folder>/build/game, a copy of the staged game, built from <folder>/source, which holds
-// art/door.py, music/demo_song.abc and src/scenes/DoorScene.cpp.
-fs::path makeBuildFolder(const fs::path& folder)
-{
-    const fs::path build = folder / "build";
-    const fs::path source = folder / "source";
-    copyGameFolder(build / "game");
-    for (const char* file : {"art/door.py", "music/demo_song.abc", "src/scenes/DoorScene.cpp"}) {
-        fs::create_directories((source / file).parent_path());
-        std::ofstream(source / file) << "first\n";
-    }
-    std::ofstream(build / "CMakeCache.txt") << "CMAKE_HOME_DIRECTORY:INTERNAL=" << source.string() << "\n";
-    return build;
-}
 }
 
 TEST(PreviewReload, AChangedGameFileReloadsAtTheFrameShown)
@@ -126,39 +107,34 @@ TEST(PreviewReload, AChangedGameFileReloadsAtTheFrameShown)
 
 TEST(PreviewReload, ASourceChangeIsBuiltInTheBackgroundWhileTheFilmPlays)
 {
-    struct Case {
-        std::string edited;  // under the source folder
-        std::string target;  // the build target run for it
-    };
-    const std::vector<Case> cases = {
-        {"art/door.py", "pictures"},
-        {"music/demo_song.abc", "music"},
-        {"src/scenes/DoorScene.cpp", "drennmoor-preview"},
-    };
-    for (const Case& c : cases) {
+    // A source edited, and the build target run for it.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"art/door.py", "pictures"}, {"music/demo_song.abc", "music"}, {"src/scenes/DoorScene.cpp", "drennmoor-preview"}};
+    for (const auto& [edited, target] : cases) {
         TempDir folder;
-        const fs::path build = makeBuildFolder(folder.path());
-        Recorded run(build / "game", false);
+        const fs::path game = makeBuildFolder(folder.path(), kSources);
+        Recorded run(game, false);
         run.session.loaded(true, 0, "");
         run.play(0.6);
-        append(fs::path(folder.path()) / "source" / c.edited, "changed\n");
+        append(fs::path(folder.path()) / "source" / edited, "changed\n");
         run.play(2.0, [&] { return !run.builds.empty(); });
-        ASSERT_EQ(run.builds.size(), 1u) << c.edited;
-        EXPECT_EQ(run.builds[0], (std::vector<std::string>{"cmake", "--build", build.string(), "--target", c.target}));
+        ASSERT_EQ(run.builds.size(), 1u) << edited;
+        EXPECT_EQ(run.builds[0],
+                  (std::vector<std::string>{"cmake", "--build", game.parent_path().string(), "--target", target}));
         // The film plays on while the build runs.
         const long before = run.session.target();
         run.play(1.0);
-        EXPECT_GE(run.session.target(), before + 59) << c.edited;
+        EXPECT_GE(run.session.target(), before + 59) << edited;
         EXPECT_TRUE(run.session.building());
 
         // The errors standing go along.
         run.session.loaded(true, 3, "Sprite with key lamp does not exist.");
         run.session.buildEnded(true, "");
-        const bool code = c.target == "drennmoor-preview";
+        const bool code = target == "drennmoor-preview";
         // New code is a new program: it takes over at the frame shown, playing as now, with
         // the session as it was.
-        ASSERT_EQ(run.relaunchedWith.has_value(), code) << c.edited;
-        EXPECT_EQ(run.session.reloadDue(), !code) << c.edited;
+        ASSERT_EQ(run.relaunchedWith.has_value(), code) << edited;
+        EXPECT_EQ(run.session.reloadDue(), !code) << edited;
         if (code) {
             EXPECT_EQ(FilmFrames(60).frameAt(run.relaunchedWith->at), run.session.shown());
             EXPECT_FALSE(run.relaunchedWith->paused);
@@ -175,8 +151,8 @@ TEST(PreviewReload, AnErrorStandsUntilItsOwnSourceBuildsAgain)
 {
     TempDir folder;
     const fs::path source = fs::path(folder.path()) / "source";
-    const fs::path build = makeBuildFolder(folder.path());
-    Recorded run(build / "game", false);
+    const fs::path game = makeBuildFolder(folder.path(), kSources);
+    Recorded run(game, false);
     run.session.loaded(true, 0, "");
     auto buildAfter = [&](const std::string& edited, bool succeeds, const std::string& failure) {
         run.builds.clear();
@@ -189,7 +165,7 @@ TEST(PreviewReload, AnErrorStandsUntilItsOwnSourceBuildsAgain)
     buildAfter("src/scenes/DoorScene.cpp", false, "expected ';' (src/scenes/DoorScene.cpp:3)");
     EXPECT_FALSE(run.session.reloadDue());
     EXPECT_FALSE(run.relaunchedWith);
-    append(build / "game/assets/sprites.json", " ");
+    append(game / "assets/sprites.json", " ");
     run.play(2.0, [&] { return run.session.reloadDue(); });
     ASSERT_TRUE(run.session.reloadDue());
     // A reload whose film printed lines keeps saying so, with their count and the first.
@@ -204,7 +180,7 @@ TEST(PreviewReload, AnErrorStandsUntilItsOwnSourceBuildsAgain)
     append(source / "art/door.py", "changed\n");
     run.play(2.0, [&] { return !run.builds.empty(); });
     ASSERT_EQ(run.builds.size(), 1u);
-    append(build / "game/assets/sprites.json", " ");
+    append(game / "assets/sprites.json", " ");
     run.play(1.0);
     run.session.buildEnded(false, "verify_pictures: door_1: its crop leaves out the visible pixel (3, 4)");
     EXPECT_TRUE(run.session.reloadDue());

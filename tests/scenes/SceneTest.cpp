@@ -78,11 +78,8 @@ struct SceneRun {
             if (fadedOut != nullptr)
                 *fadedOut = screenFade().direction == FadeDirection::Out;
             const int next = frame(dt);
-            for (const std::string& key : scene().keptAtTop) {
-                if (sprites.contains(key)) {
-                    EXPECT_LE(sprites.get(key)->getPosition().y, 0.0f) << key << " after frame " << n;
-                }
-            }
+            for (const std::string& key : scene().keptAtTop)
+                EXPECT_LE(sprites.contains(key) ? sprites.get(key)->getPosition().y : 0.0f, 0.0f) << key << " at " << n;
             if (next != scene().id)
                 return n;
         }

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
 constexpr float kFrame = 0.25f;
-}
 
 TEST(TextLetter, StaysInvisibleDuringItsStartDelayThenFadesIn)
 {
