@@ -60,21 +60,6 @@ protected:
 };
 } // namespace
 
-TEST_F(FilmEnd, QuitsByItselfOnBlackAfterTheLeadInAndTwoHundredSeconds)
-{
-    runTo(202.5f);
-    ASSERT_EQ(game().sceneId, Game::kCredits);
-    // Each of the film's two dozen stage changes drops the rest of a frame, so it ends late by
-    // less than that many frames.
-    while (game().sceneId != Game::kQuit && frames < 205 * 10)
-        advance();
-    ASSERT_EQ(game().sceneId, Game::kQuit);
-    EXPECT_LE(static_cast<float>(frames) * kDt, 202.5f + 2.5f);
-    // The frame that finds the quit is drawn, black, and is the last.
-    EXPECT_LT(drawNextFrame(), kGrain);
-    EXPECT_FALSE(game().running);
-}
-
 TEST_F(FilmEnd, CreditsFadeInShowForSixteenSecondsFadeOutAndQuit)
 {
     game().sceneId = Game::kCredits;

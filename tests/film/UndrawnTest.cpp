@@ -14,9 +14,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <sstream>
 
 // A film that runs undrawn up to a time must be, at that time, exactly the film that was drawn
 // up to it: its state and its picture. Two child processes play the film (its state is
@@ -147,25 +145,17 @@ bool playInChild(const std::string& folder, bool drawBefore, float playedBefore 
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-std::string contents(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-}
-
 void expectSameFilm(const std::string& expectedFolder, const std::string& folder, const char* how)
 {
     for (std::size_t i = 0; i < std::size(kMoments); ++i) {
         for (const char* kind : {".state", ".pixels"}) {
             const std::string name = "/" + std::to_string(i) + kind;
-            const std::string expected = contents(expectedFolder + name);
+            const std::string expected = readFile(expectedFolder + name);
             EXPECT_FALSE(expected.empty()) << kMoments[i].what << kind;
-            EXPECT_TRUE(contents(folder + name) == expected) << how << ": " << kMoments[i].what << kind;
+            EXPECT_TRUE(readFile(folder + name) == expected) << how << ": " << kMoments[i].what << kind;
         }
     }
+}
 }
 
 TEST(Undrawn, FramesLeaveTheStateAndThePictureOfDrawnOnes)
