@@ -131,16 +131,11 @@ protected:
         EXPECT_FALSE(run.hasStart(start)) << "unexpected: " << start << "...\n" << run.all();
     }
 
-    static LintRun run;
-    static bool pipesOpened;
-    static std::unique_ptr<NamedPipe> pictureOnPipe;
-    static std::unique_ptr<NamedPipe> particlesOnPipe;
+    static inline LintRun run;
+    static inline bool pipesOpened = false;
+    static inline std::unique_ptr<NamedPipe> pictureOnPipe;
+    static inline std::unique_ptr<NamedPipe> particlesOnPipe;
 };
-
-LintRun LintFaults::run;
-bool LintFaults::pipesOpened = false;
-std::unique_ptr<NamedPipe> LintFaults::pictureOnPipe;
-std::unique_ptr<NamedPipe> LintFaults::particlesOnPipe;
 
 } // namespace
 
