@@ -110,15 +110,11 @@ TEST(SmallScreen, ViewerKeysAndAResizedWindowKeepTheWholeFilm)
     window = x.waitForWindow("Drennmoor", game.pid(), 5.0);
     x.resize(window, 800, 800);
     Shot square;
-    untilShown(x, window, [&](const Shot& shot) {
+    EXPECT_TRUE(untilShown(x, window, [&](const Shot& shot) {
         square = shot;
-        return shot.width == 800 && shot.height == 800 && shot.rows(0, 175) == 0.0 && shot.rows(320, 480) > 30.0;
-    });
-    ASSERT_EQ(square.width, 800);
-    ASSERT_EQ(square.height, 800);
-    EXPECT_EQ(square.rows(0, 175), 0.0) << "a black bar above";
-    EXPECT_EQ(square.rows(625, 800), 0.0) << "a black bar below";
-    EXPECT_GT(square.rows(320, 480), 30.0) << "the film between them";
+        return shot.width == 800 && shot.height == 800 && shot.rows(0, 175) == 0.0 && shot.rows(625, 800) == 0.0 &&
+               shot.rows(320, 480) > 30.0;
+    })) << square.width << "x" << square.height << ": the film between black bars above and below";
 
     x.pressKey(XK_Escape, window);
     EXPECT_EQ(game.waitForExit(20.0), 0) << readFile(dir.path() + "/stderr.txt");

@@ -16,7 +16,7 @@ int ignoreError(Display*, XErrorEvent*)
     return 0;
 }
 
-// The first four CARDINALs of `property` on `window` into `values`; zeros when it has none.
+// The first (up to) four CARDINALs of `property` on `window` into `values`; zeros when it has none.
 void readFour(Display* display, Window window, const char* property, int (&values)[4])
 {
     values[0] = values[1] = values[2] = values[3] = 0;
@@ -79,23 +79,11 @@ Window XConnection::findTitled(Window root, const std::string& title, pid_t pid)
     for (unsigned int i = 0; i < count && found == 0; ++i) {
         char* name = nullptr;
         if (XFetchName(m_display, children[i], &name) && name != nullptr) {
-            bool matches = title == name;
-            XFree(name);
             // A window that names its process must be the one we started.
-            const Atom pidAtom = XInternAtom(m_display, "_NET_WM_PID", True);
-            Atom type = 0;
-            int format = 0;
-            unsigned long items = 0;
-            unsigned long after = 0;
-            unsigned char* data = nullptr;
-            if (matches && pidAtom != None
-                && XGetWindowProperty(m_display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
-                                      &items, &after, &data) == Success
-                && data != nullptr) {
-                if (items == 1)
-                    matches = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
-                XFree(data);
-            }
+            int owner[4];
+            readFour(m_display, children[i], "_NET_WM_PID", owner);
+            const bool matches = title == name && (owner[0] == 0 || owner[0] == pid);
+            XFree(name);
             XWindowAttributes attributes;
             if (matches && XGetWindowAttributes(m_display, children[i], &attributes)
                 && attributes.map_state == IsViewable)
