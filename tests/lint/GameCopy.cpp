@@ -1,10 +1,9 @@
 #include "GameCopy.hpp"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -70,21 +69,10 @@ std::string LintRun::all() const
 
 LintRun runLint(const std::string& folder)
 {
-    LintRun run;
-    const std::string command = "./drennmoor-lint '" + folder + "'";
-    FILE* output = popen(command.c_str(), "r");
-    if (output == nullptr)
-        return run;
-    std::string line;
-    for (int c = std::fgetc(output); c != EOF; c = std::fgetc(output)) {
-        if (c != '\n') {
-            line += static_cast<char>(c);
-            continue;
-        }
+    const Outcome lint = shell("./drennmoor-lint '" + folder + "'");
+    LintRun run{lint.status, {}};
+    std::istringstream lines(lint.output);
+    for (std::string line; std::getline(lines, line);)
         run.lines.push_back(line);
-        line.clear();
-    }
-    const int status = pclose(output);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }

@@ -24,6 +24,14 @@ private:
 // The bytes of the file at `path`; empty when it does not open.
 std::string readFile(const std::string& path);
 
+// A shell command's exit status (-1 when it did not exit) and standard output (add 2>&1 for
+// its errors too).
+struct Outcome {
+    int status = -1;
+    std::string output;
+};
+Outcome shell(const std::string& command);
+
 // Every line the block writes to the game's diagnostics and SFML's, as one string (each
 // line ended by '\n', blank lines left out).
 template <typename Body>
