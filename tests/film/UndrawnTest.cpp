@@ -52,17 +52,15 @@ long frameOf(float time)
     return std::lround((time + 3.0f) * kFps);
 }
 
-template <typename Value>
-void append(std::string& bytes, const Value& value)
+template <typename... Values>
+void append(std::string& bytes, const Values&... values)
 {
-    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+    (bytes.append(reinterpret_cast<const char*>(&values), sizeof values), ...);
 }
 
 void appendTween(std::string& bytes, const Tween& tween)
 {
-    append(bytes, tween.active);
-    for (float value : {tween.current, tween.elapsed, tween.delay, tween.from})
-        append(bytes, value);
+    append(bytes, tween.active, tween.current, tween.elapsed, tween.delay, tween.from);
 }
 
 // Everything a later frame reads, as bytes: the loop, the fade, the rain, the poem's letters.
@@ -70,33 +68,21 @@ std::string state()
 {
     std::string bytes;
     const Game& loop = game();
-    for (float value : {loop.shaderTime, loop.leadIn.timer, loop.credits.ending.timer()})
-        append(bytes, value);
-    for (int value : {loop.sceneId, static_cast<int>(loop.running), static_cast<int>(loop.credits.ending.fading())})
-        append(bytes, value);
-    append(bytes, screenFade().alpha);
-    append(bytes, screenFade().direction);
+    append(bytes, loop.shaderTime, loop.leadIn.timer, loop.credits.ending.timer(), loop.sceneId, loop.running,
+           loop.credits.ending.fading(), screenFade().alpha, screenFade().direction);
     appendTween(bytes, screenFade().tween);
     const ParticleSystem* rain = ParticleManager::instance().get("rain_particles");
     append(bytes, rain->spawnTimer);
     for (const Particle& particle : rain->particles()) {
-        for (float value : {particle.x, particle.y, particle.vx, particle.vy, particle.rotation, particle.scale,
-                            particle.age, particle.ttl, particle.alpha})
-            append(bytes, value);
-        append(bytes, particle.alive);
-        append(bytes, particle.fadingOut);
+        append(bytes, particle.x, particle.y, particle.vx, particle.vy, particle.rotation, particle.scale, particle.age,
+               particle.ttl, particle.alpha, particle.alive, particle.fadingOut);
         appendTween(bytes, particle.alphaTween);
     }
     for (const TextInstance& instance : TextManager::instance().get("demo_text")->instances) {
-        append(bytes, instance.delay);
-        append(bytes, instance.remaining);
-        append(bytes, instance.inUse);
+        append(bytes, instance.delay, instance.remaining, instance.inUse);
         for (const TextLetter& letter : instance.letters) {
-            for (float value : {letter.x, letter.y, letter.life, letter.alpha, letter.startDelay, letter.scale,
-                                letter.rotation})
-                append(bytes, value);
-            append(bytes, letter.alive);
-            append(bytes, letter.text.getFillColor().a);
+            append(bytes, letter.x, letter.y, letter.life, letter.alpha, letter.startDelay, letter.scale, letter.rotation,
+                   letter.alive, letter.text.getFillColor().a);
             for (const Tween* tween : {&letter.fadeInTween, &letter.fadeOutTween, &letter.xOutTween})
                 appendTween(bytes, *tween);
         }
