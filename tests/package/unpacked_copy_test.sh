@@ -60,7 +60,7 @@ fi
 
 # Plays from `root` until Escape, held until the game ends; its exit status must be 0.
 play() {
-    (cd "$work" && XDG_DATA_HOME=$work/data HOME=$work/home exec "$1/usr/games/drennmoor") >"$work/out" 2>"$work/err" &
+    (cd "$work" && XDG_DATA_HOME=$work/data HOME=$work/home exec "$1/usr/games/drennmoor") >/dev/null 2>"$work/err" &
     game=$!
     wait_for_window
     [ -n "$window" ] || fail "the game ended before its window opened: $(cat "$work/err")"
