@@ -41,19 +41,6 @@ Shot filmIn(XConnection& x, pid_t game, Window previous = 0)
     return window != 0 ? x.waitForFilm(window, 40.0) : Shot();
 }
 
-// Whether the window shows a picture `wanted` accepts within 20 s.
-template <typename Wanted>
-bool untilShown(XConnection& x, Window window, Wanted wanted)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!wanted(x.shot(window))) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
-}
-
 } // namespace
 
 TEST(SmallScreen, ViewerKeysAndAResizedWindowKeepTheWholeFilm)
@@ -88,7 +75,8 @@ TEST(SmallScreen, ViewerKeysAndAResizedWindowKeepTheWholeFilm)
     // Not at once: a release and a press in the same millisecond are the keyboard's repeat.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     x.pressKey(XK_space, window);
-    EXPECT_TRUE(untilShown(x, window, [&](const Shot& shot) { return shot.pixels != paused.pixels; }))
+    EXPECT_TRUE(x.waitForShot(window, 20.0, [&](const Shot& shot) { return shot.pixels != paused.pixels; }).pixels !=
+                paused.pixels)
         << "resumed, the film moves on";
 
     // F11 and F: fullscreen on the screen's own mode, black bars above and below a 1280 x 720
@@ -109,12 +97,12 @@ TEST(SmallScreen, ViewerKeysAndAResizedWindowKeepTheWholeFilm)
     // Resized by the user to a square: the whole film, 800 x 450, between black bars.
     window = x.waitForWindow("Drennmoor", game.pid(), 5.0);
     x.resize(window, 800, 800);
-    Shot square;
-    EXPECT_TRUE(untilShown(x, window, [&](const Shot& shot) {
-        square = shot;
+    const auto filmBetweenBars = [](const Shot& shot) {
         return shot.width == 800 && shot.height == 800 && shot.rows(0, 175) == 0.0 && shot.rows(625, 800) == 0.0 &&
                shot.rows(320, 480) > 30.0;
-    })) << square.width << "x" << square.height << ": the film between black bars above and below";
+    };
+    const Shot square = x.waitForShot(window, 20.0, filmBetweenBars);
+    EXPECT_TRUE(filmBetweenBars(square)) << square.width << "x" << square.height << ": the film between black bars";
 
     x.pressKey(XK_Escape, window);
     EXPECT_EQ(game.waitForExit(20.0), 0) << readFile(dir.path() + "/stderr.txt");

@@ -210,11 +210,11 @@ double Shot::area(int left, int top, int right, int bottom) const
     return sum / (static_cast<double>(bottom - top) * (right - left));
 }
 
-Shot XConnection::waitForFilm(Window window, double seconds)
+Shot XConnection::waitForShot(Window window, double seconds, const std::function<bool(const Shot&)>& wanted)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     Shot last = shot(window);
-    while (!last.showsFilm() && std::chrono::steady_clock::now() < deadline) {
+    while (!wanted(last) && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         last = shot(window);
     }
