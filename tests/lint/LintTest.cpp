@@ -24,7 +24,6 @@ protected:
         GameCopy copy;
         breakKeys(copy);
         breakMedia(copy);
-        breakLoaders(copy);
         breakValues(copy);
         run = runLint(copy.path());
         pipesOpened = pictureOnPipe->opened() || particlesOnPipe->opened();
@@ -81,18 +80,6 @@ protected:
             d["music"]["damaged_song"] = {{"file", "assets/damaged.ogg"}};
             d["music"]["far_loop"] = {{"file", "assets/music/demo_song.ogg"}, {"loopTo", 36000000}};
         });
-    }
-
-    // A particle definition without a required key, one cut off in the middle, a value of
-    // the wrong type.
-    static void breakLoaders(const GameCopy& copy)
-    {
-        const std::string rain = readFile(copy.path() + "/assets/particles/rain.json");
-        copy.write("assets/particles/mist.json", rain.substr(0, rain.size() / 2));
-        copy.edit("assets/particles.json",
-                  [](auto& d) { d["particlesystems"]["mist"] = {{"file", "assets/particles/mist.json"}}; });
-        copy.edit("assets/particles/rain.json", [](auto& d) { d.erase("max_ttl"); });
-        copy.edit("assets/textures.json", [](auto& d) { d["textures"]["zelt"]["repeated"] = "no"; });
     }
 
     // Values the loaders take without a word: rectangles, easing ids.
@@ -185,14 +172,6 @@ TEST_F(LintFaults, ReportsASongThatStopsDecodingOrLoopsPastItsEnd)
 {
     expectAll({}, {"assets/music.json: song \"damaged_song\": assets/damaged.ogg stops decoding after ",
                    "assets/music.json: song \"far_loop\": loopTo 36000000 ms lies outside the song ("});
-}
-
-TEST_F(LintFaults, ReportsEveryLineTheLoadersPrint)
-{
-    expectAll({"assets/particles.json: validateJson: Missing prop: max_ttl.",
-               "assets/particles.json: ParticleSystem: Missing properties in jsonfile.",
-               "assets/particles.json: ParticleSystem: Error while parsing JSON."},
-              {"assets/textures.json: TextureManager: Wrong value type in [zelt]: "});
 }
 
 TEST_F(LintFaults, ReportsRectanglesOutsideTheirTexturesUnlessTheTextureRepeats)
