@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -49,30 +48,7 @@ std::string GameCopy::write(const std::string& name, const std::string& contents
     return m_folder.write(name, contents);
 }
 
-bool LintRun::has(const std::string& line) const
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-bool LintRun::hasStart(const std::string& start) const
-{
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(start, 0) == 0; });
-}
-
-std::string LintRun::all() const
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
 LintRun runLint(const std::string& folder)
 {
-    const Outcome lint = shell("./drennmoor-lint '" + folder + "'");
-    LintRun run{lint.status, {}};
-    std::istringstream lines(lint.output);
-    for (std::string line; std::getline(lines, line);)
-        run.lines.push_back(line);
-    return run;
+    return {shell("./drennmoor-lint '" + folder + "'")};
 }

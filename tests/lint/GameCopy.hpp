@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 // A copy of the staged game folder (the tests' working directory) made to be broken: its
 // JSON files are copied, its images, fonts and music linked, so one file can be changed
@@ -26,17 +25,11 @@ private:
     TempDir m_folder;
 };
 
-// What one run of drennmoor-lint printed and how it ended.
-struct LintRun {
-    int status = -1;                 // the exit status
-    std::vector<std::string> lines;  // standard output, line by line, the summary last
-
-    // True when some line is exactly `line`.
-    bool has(const std::string& line) const;
-    // True when some line begins with `start`.
-    bool hasStart(const std::string& start) const;
-    // Every line, for a failure message.
-    std::string all() const;
+// What one run of drennmoor-lint printed on standard output (the summary last) and how it ended.
+struct LintRun : Outcome {
+    // Whether some line is exactly `line`, or begins with `start`.
+    bool has(const std::string& line) const { return ("\n" + output).find("\n" + line + "\n") != std::string::npos; }
+    bool hasStart(const std::string& start) const { return ("\n" + output).find("\n" + start) != std::string::npos; }
 };
 
 // Runs the staged drennmoor-lint (beside the tests' working directory's game) on `folder`.

@@ -19,8 +19,8 @@
 TEST(LintSong, FindsNothingInTheShippedGame)
 {
     const LintRun run = runLint(std::filesystem::current_path().string());
-    EXPECT_EQ(run.status, 0) << run.all();
-    EXPECT_EQ(run.lines, std::vector<std::string>{"0 findings"});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output, "0 findings\n");
 }
 
 TEST(LintSong, ReportsASongOffItsScoreAndAPoemPastTheRightOfThePicture)
@@ -57,10 +57,10 @@ TEST(LintSong, ReportsASongOffItsScoreAndAPoemPastTheRightOfThePicture)
                              kPoem[play].words[n].word + "\") at ");
     }
     const LintRun run = runLint(copy.path());
-    EXPECT_EQ(run.status, 1) << run.all();
+    EXPECT_EQ(run.status, 1) << run.output;
     for (const std::string& line : {song + "lasts 199.000 s; the score lasts 200 s",
                                     song + "loopTo 17000 ms is not on a bar line (one every 2 s)"})
-        EXPECT_TRUE(run.has(line)) << "missing: " << line << "\n" << run.all();
+        EXPECT_TRUE(run.has(line)) << "missing: " << line << "\n" << run.output;
     for (const std::string& start : starts)
-        EXPECT_TRUE(run.hasStart(start)) << "missing: " << start << "...\n" << run.all();
+        EXPECT_TRUE(run.hasStart(start)) << "missing: " << start << "...\n" << run.output;
 }
