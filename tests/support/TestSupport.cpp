@@ -5,22 +5,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
+#include <stdexcept>
 
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 TempDir::TempDir()
+    : m_path((fs::temp_directory_path() / "drennmoor-test-XXXXXX").string())
 {
-    std::random_device random;
-    for (;;) {
-        const fs::path candidate = fs::temp_directory_path() / ("drennmoor-test-" + std::to_string(random()));
-        if (fs::create_directory(candidate)) {
-            m_path = candidate.string();
-            return;
-        }
-    }
+    if (mkdtemp(m_path.data()) == nullptr)
+        throw std::runtime_error("cannot make a temporary folder " + m_path);
 }
 
 TempDir::~TempDir()
