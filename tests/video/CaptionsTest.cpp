@@ -23,29 +23,20 @@ struct Cue {
     std::string text;
 };
 
-// "HH:MM:SS.mmm", or "MM:SS.mmm" as ffmpeg writes it back.
-double seconds(const std::string& stamp)
-{
-    double total = 0.0;
-    std::istringstream parts(stamp);
-    std::string part;
-    while (std::getline(parts, part, ':'))
-        total = total * 60.0 + std::stod(part);
-    return total;
-}
-
-// Each cue's start and its text, lines joined by '\n'.
+// Each cue's start and its text, lines joined by '\n'. Its start "HH:MM:SS.mmm", or
+// "MM:SS.mmm" as ffmpeg writes it back.
 std::vector<Cue> cues(const std::string& vtt)
 {
     std::istringstream lines(vtt);
     std::vector<Cue> found;
-    std::string line;
-    while (std::getline(lines, line)) {
+    for (std::string line; std::getline(lines, line);) {
         if (line.find(" --> ") == std::string::npos)
             continue;
-        Cue cue{seconds(line.substr(0, line.find(' '))), ""};
-        std::string text;
-        while (std::getline(lines, text) && !text.empty())
+        Cue cue;
+        std::istringstream stamp(line.substr(0, line.find(' ')));
+        for (std::string part; std::getline(stamp, part, ':');)
+            cue.start = cue.start * 60.0 + std::stod(part);
+        for (std::string text; std::getline(lines, text) && !text.empty();)
             cue.text += (cue.text.empty() ? "" : "\n") + text;
         found.push_back(cue);
     }
