@@ -57,9 +57,7 @@ own_lines() { tr -d '\r' <"$1" | grep -Ev '^(wine: |wineserver: |[0-9a-f]{4}:(er
 # Starts a game in the background in a folder (the command and arguments given) and waits
 # for its window.
 start() {
-  local folder=$1
-  shift
-  (cd "$folder" && exec "$@") >"$work/out" 2>"$work/err" &
+  (cd "$1" && shift && exec "$@") >"$work/out" 2>"$work/err" &
   game=$!
   wait_for_window
 }
