@@ -1,11 +1,13 @@
 #include "support/TestSupport.hpp"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 
 #include <sys/wait.h>
 
@@ -52,4 +54,15 @@ Outcome shell(const std::string& command)
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+bool eventually(const std::function<bool()>& done, double seconds, double step)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::duration<double>(step));
+    }
+    return true;
 }

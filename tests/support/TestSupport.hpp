@@ -2,6 +2,7 @@
 
 #include "core/LoaderOutput.hpp"
 
+#include <functional>
 #include <string>
 
 // A fresh folder under the system's temporary directory, removed with everything in it
@@ -31,6 +32,9 @@ struct Outcome {
     std::string output;
 };
 Outcome shell(const std::string& command);
+
+// Whether `done` comes true within `seconds`, asked every `step` seconds.
+bool eventually(const std::function<bool()>& done, double seconds, double step = 0.05);
 
 // Every line the block writes to the game's diagnostics and SFML's, as one string (each
 // line ended by '\n', blank lines left out).

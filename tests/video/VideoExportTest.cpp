@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -11,8 +10,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <functional>
-#include <thread>
 #include <vector>
 
 #include <sys/wait.h>
@@ -224,17 +221,6 @@ int processesWith(const std::string& text)
     return count;
 }
 
-// Looks for `done` every 50 ms, up to `seconds`.
-bool eventually(const std::function<bool()>& done, double seconds)
-{
-    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
 }
 
 // Stopped while both parts were drawn, by a signal to the whole group (timeout's, and

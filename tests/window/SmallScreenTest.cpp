@@ -26,11 +26,8 @@ constexpr int kScreenHeight = 1024;
 // it lies inside the screen.
 Shot filmIn(XConnection& x, pid_t game, Window previous = 0)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     Window window = 0;
-    do
-        window = x.waitForWindow("Drennmoor", game, 1.0);
-    while ((window == 0 || window == previous) && std::chrono::steady_clock::now() < deadline);
+    eventually([&] { return (window = x.waitForWindow("Drennmoor", game, 1.0)) != 0 && window != previous; }, 30);
     if (window == previous)
         window = 0;
     int left = 0, top = 0, width = 0, height = 0;

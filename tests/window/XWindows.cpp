@@ -1,12 +1,12 @@
 #include "XWindows.hpp"
 
+#include "support/TestSupport.hpp"
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <chrono>
-#include <thread>
 
 namespace {
 // A window that went away under a request (the game ended) fails that request only; Xlib's
@@ -58,13 +58,9 @@ XConnection::~XConnection()
 
 Window XConnection::waitForWindow(const std::string& title, pid_t pid, double seconds)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (Window found = findTitled(DefaultRootWindow(m_display), title, pid))
-            return found;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return 0;
+    Window found = 0;
+    eventually([&] { return (found = findTitled(DefaultRootWindow(m_display), title, pid)) != 0; }, seconds);
+    return found;
 }
 
 Window XConnection::findTitled(Window root, const std::string& title, pid_t pid)
@@ -212,11 +208,7 @@ double Shot::area(int left, int top, int right, int bottom) const
 
 Shot XConnection::waitForShot(Window window, double seconds, const std::function<bool(const Shot&)>& wanted)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    Shot last = shot(window);
-    while (!wanted(last) && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        last = shot(window);
-    }
+    Shot last;
+    eventually([&] { return wanted(last = shot(window)); }, seconds, 0.1);
     return last;
 }
