@@ -1,5 +1,7 @@
 #include "GameCopy.hpp"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -51,4 +53,13 @@ std::string GameCopy::write(const std::string& name, const std::string& contents
 LintRun runLint(const std::string& folder)
 {
     return {shell("./drennmoor-lint '" + folder + "'")};
+}
+
+void LintRun::expectFindings(const std::vector<std::string>& lines, const std::vector<std::string>& starts) const
+{
+    EXPECT_EQ(status, 1) << output;
+    for (const std::string& line : lines)
+        EXPECT_TRUE(has(line)) << "missing: " << line << "\n" << output;
+    for (const std::string& start : starts)
+        EXPECT_TRUE(hasStart(start)) << "missing: " << start << "...\n" << output;
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // A copy of the staged game folder (the tests' working directory) made to be broken: its
 // JSON files are copied, its images, fonts and music linked, so one file can be changed
@@ -30,6 +31,9 @@ struct LintRun : Outcome {
     // Whether some line is exactly `line`, or begins with `start`.
     bool has(const std::string& line) const { return ("\n" + output).find("\n" + line + "\n") != std::string::npos; }
     bool hasStart(const std::string& start) const { return ("\n" + output).find("\n" + start) != std::string::npos; }
+    // Expects that the lint failed and printed each of `lines` and a line beginning with each
+    // of `starts`.
+    void expectFindings(const std::vector<std::string>& lines, const std::vector<std::string>& starts = {}) const;
 };
 
 // Runs the staged drennmoor-lint (beside the tests' working directory's game) on `folder`.
