@@ -21,21 +21,6 @@ set(DRENNMOOR_SCREENSHOT_URL "https://${DRENNMOOR_DOMAIN}/screenshots/walk.jpg")
 set(DRENNMOOR_RELEASE_DATE 2026-12-07)
 set(DRENNMOOR_RELEASE_TIME "Mon, 07 Dec 2026 21:00:00 +0000")
 
-# Hardening, as Debian builds its packages: checked buffers, stack protection, read-only
-# relocations bound at start-up. Not in the sanitizer and fuzzing builds, which bring their own.
-if(NOT DRENNMOOR_SANITIZE AND NOT DRENNMOOR_FUZZ)
-  foreach(target drennmoor drennmoor_lib)
-    target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>
-      -fstack-protector-strong -fstack-clash-protection)
-  endforeach()
-  if(WIN32)
-    # MinGW keeps the stack protector's and the checked functions' code in libssp.
-    target_link_libraries(drennmoor PRIVATE ssp)
-  else()
-    # Read-only relocations are a thing of ELF programs.
-    target_link_options(drennmoor PRIVATE -Wl,-z,relro -Wl,-z,now)
-  endif()
-endif()
 # The rest is the Debian package, which a Windows build does not make.
 if(WIN32)
   return()
@@ -44,12 +29,7 @@ endif()
 set(PACKAGE_BUILD ${CMAKE_BINARY_DIR}/package)
 set(PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
 find_program(GZIP gzip REQUIRED)
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
-# Debian's Python, as for the pictures (found already unless their build is skipped).
-find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH)
-if(NOT PYTHON3)
-  find_program(PYTHON3 python3 REQUIRED)
-endif()
+include(cmake/Icon.cmake)
 configure_file(${PACKAGING}/drennmoor.metainfo.xml.in ${PACKAGE_BUILD}/${DRENNMOOR_APP_ID}.metainfo.xml @ONLY)
 configure_file(${PACKAGING}/drennmoor.6 ${PACKAGE_BUILD}/drennmoor.6 @ONLY)
 configure_file(${PACKAGING}/changelog.in ${PACKAGE_BUILD}/changelog @ONLY)
@@ -58,18 +38,12 @@ set(LAUNCHER_PROGRAM ../lib/games/drennmoor/drennmoor)
 set(LAUNCHER_DATA ../share/games/drennmoor)
 configure_file(${PACKAGING}/drennmoor.sh.in ${PACKAGE_BUILD}/drennmoor.sh @ONLY)
 
-# The icon is drawn from the film's cog (art/icon.py) and rasterised at both sizes. The man
-# page and the changelog are compressed without a time stamp, so each build is the same; the
-# makers package the game themselves, so its changelog is changelog.gz, not changelog.Debian.gz.
-set(ICON_SVG ${PACKAGE_BUILD}/icon.svg)
+# The icon at both sizes of the desktop's icon theme. The man page and the changelog are
+# compressed without a time stamp, so each build is the same; the makers package the game
+# themselves, so its changelog is changelog.gz, not changelog.Debian.gz.
 file(MAKE_DIRECTORY ${PACKAGE_BUILD}/256 ${PACKAGE_BUILD}/64)
-add_custom_command(OUTPUT ${ICON_SVG} ${PACKAGE_BUILD}/256/drennmoor.png ${PACKAGE_BUILD}/64/drennmoor.png
-  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/art/icon.py ${PACKAGE_BUILD}
-  COMMAND ${RSVG_CONVERT} -w 256 -h 256 -o ${PACKAGE_BUILD}/256/drennmoor.png ${ICON_SVG}
-  COMMAND ${RSVG_CONVERT} -w 64 -h 64 -o ${PACKAGE_BUILD}/64/drennmoor.png ${ICON_SVG}
-  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/art
-  DEPENDS ${CMAKE_SOURCE_DIR}/art/icon.py ${CMAKE_SOURCE_DIR}/art/cog.py ${CMAKE_SOURCE_DIR}/art/lib/machinery.py
-  COMMENT "Drawing the icon" VERBATIM)
+add_icon_pictures(${PACKAGE_BUILD} "Drawing the icon"
+  256 ${PACKAGE_BUILD}/256/drennmoor.png 64 ${PACKAGE_BUILD}/64/drennmoor.png)
 add_custom_command(OUTPUT ${PACKAGE_BUILD}/drennmoor.6.gz ${PACKAGE_BUILD}/changelog.gz
   COMMAND ${GZIP} -9nkf drennmoor.6 changelog
   WORKING_DIRECTORY ${PACKAGE_BUILD}

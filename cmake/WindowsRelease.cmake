@@ -9,25 +9,19 @@ target_link_options(drennmoor PRIVATE -static)
 set(WINDOWS_BUILD ${CMAKE_BINARY_DIR}/windows)
 set(ICON_SIZES 16 32 48 256)
 set(ICON_PNGS)
+set(ICON_PICTURES)
 foreach(size ${ICON_SIZES})
   list(APPEND ICON_PNGS ${WINDOWS_BUILD}/icon-${size}.png)
+  list(APPEND ICON_PICTURES ${size} ${WINDOWS_BUILD}/icon-${size}.png)
 endforeach()
-find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+include(cmake/Icon.cmake)
 find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
 find_program(STRIP_NONDETERMINISM strip-nondeterminism REQUIRED)
-set(ICON_COMMANDS)
-foreach(size ${ICON_SIZES})
-  list(APPEND ICON_COMMANDS COMMAND ${RSVG_CONVERT} -w ${size} -h ${size}
-    -o ${WINDOWS_BUILD}/icon-${size}.png ${WINDOWS_BUILD}/icon.svg)
-endforeach()
+add_icon_pictures(${WINDOWS_BUILD} "Drawing the Windows icon" ${ICON_PICTURES})
 add_custom_command(OUTPUT ${WINDOWS_BUILD}/drennmoor.ico
-  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/art/icon.py ${WINDOWS_BUILD}
-  ${ICON_COMMANDS}
   COMMAND ${IMAGEMAGICK_CONVERT} ${ICON_PNGS} ${WINDOWS_BUILD}/drennmoor.ico
-  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/art
-  DEPENDS ${CMAKE_SOURCE_DIR}/art/icon.py ${CMAKE_SOURCE_DIR}/art/cog.py ${CMAKE_SOURCE_DIR}/art/lib/machinery.py
-  COMMENT "Drawing the Windows icon" VERBATIM)
+  DEPENDS ${ICON_PNGS}
+  COMMENT "Packing the Windows icon" VERBATIM)
 set(DRENNMOOR_ICON ${WINDOWS_BUILD}/drennmoor.ico)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/drennmoor.rc.in ${WINDOWS_BUILD}/drennmoor.rc @ONLY)
 target_sources(drennmoor PRIVATE ${WINDOWS_BUILD}/drennmoor.rc)

@@ -11,12 +11,9 @@
 #include <cstdint>
 #include <string>
 
-// The working folder a fuzz target runs in: a fresh temporary folder made by
-// makeStandInGame from the source tree's data files and the poem's font. Over it, registries of textures,
-// sprites and particle systems loaded from the shipped files, so that the sprite, particle
-// and text loaders have keys to look up. The process works in the folder until it exits,
-// when the folder is removed. The fixture also defines every target's LLVMFuzzerInitialize,
-// which enters it.
+// The working folder a fuzz target runs in until it exits: a stand-in game folder, with
+// registries of the shipped textures, sprites and particle systems for the loaders that look
+// keys up. It defines every target's LLVMFuzzerInitialize, which enters it.
 class FuzzFixture {
 public:
     // The one fixture of this process, made (and entered) on first use.

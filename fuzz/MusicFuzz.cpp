@@ -1,8 +1,6 @@
-// assets/music.json: any bytes through the music registry's loader; then, for one input in
-// 32 (picked by its bytes, so that a crash repeats), the opening scene's call, which opens
-// the declared file (the fixture's short silent song, or nothing) with the declared volume
-// and loop point. Playing starts and stops a streaming thread, some 10 ms: on every input it
-// would leave the loader a hundred runs a second.
+// assets/music.json: any bytes through the music registry's loader; then, for one input in 32
+// (picked by its bytes, so that a crash repeats), the opening scene's call, which opens the
+// declared file: playing starts a streaming thread, some 10 ms, too slow for every input.
 #include "FuzzFixture.hpp"
 
 #include "assets/MusicManager.hpp"

@@ -1,22 +1,14 @@
 #!/usr/bin/env bash
-# Builds and runs the fuzz targets of the game's loaders: libFuzzer with AddressSanitizer and
-# UndefinedBehaviorSanitizer, built with clang in build-fuzz/.
-#
-#   fuzz/run.sh smoke             build, then every target for a few seconds (the CTest tests
-#                                 fuzz.*; part of the test command)
-#   fuzz/run.sh long [target...]  build, then each target (all by default) for 1,000,000 runs or
-#                                 30 minutes, whichever comes first, two targets at a time
+# The fuzz targets of the game's loaders (libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer, built with clang in build-fuzz/; docs/developing.md):
+#   fuzz/run.sh smoke             build, then every target a few seconds (the CTest tests fuzz.*)
+#   fuzz/run.sh long [target...]  build, then each target (all by default) for FUZZ_RUNS runs
+#                                 (1000000) or FUZZ_SECONDS (1800), FUZZ_PARALLEL (2) at a time
 #   fuzz/run.sh build             only the build
-#
-# The targets: config textures sprites music particles particle_definition text layout.
-# FUZZ_RUNS, FUZZ_SECONDS and FUZZ_PARALLEL change the long run's 1000000, 1800 and 2.
-# A long run keeps its corpora in build-fuzz/fuzz/corpus/<target> (so a second run starts
-# where the first stopped), its logs in build-fuzz/fuzz/logs/<target>.log and whatever it finds
-# in build-fuzz/fuzz/findings/; replay a finding with build-fuzz/fuzz/fuzz_<target> <file>.
-#
-# Needs clang 14 and its fuzzing runtime (clang-14, libclang-rt-14-dev: Debian 12's default, in
-# Ubuntu's archive too), or a plain clang whose runtime is installed. The
-# targets draw, so without a DISPLAY they run under xvfb-run.
+# A long run keeps its corpora, logs and findings in build-fuzz/fuzz/ (a second run starts where
+# the first stopped); replay a finding with build-fuzz/fuzz/fuzz_<target> <file>. Needs clang 14
+# and its fuzzing runtime (clang-14, libclang-rt-14-dev), or a plain clang whose runtime is
+# installed. The targets draw: without a DISPLAY they run under xvfb-run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -72,6 +72,16 @@ bool MusicManager::contains(const std::string& key) const
     return m_entries.contains(key);
 }
 
+const MusicEntry* MusicManager::song(const std::string& key) const
+{
+    return m_entries.find(key);
+}
+
+std::vector<std::string> MusicManager::songKeys() const
+{
+    return m_entries.keys();
+}
+
 void MusicManager::playSong(const std::string& key, bool loop, double offsetMs)
 {
     const MusicEntry* song = m_entries.get(key);

@@ -7,6 +7,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 // One declared song of assets/music.json.
 struct MusicEntry {
@@ -27,6 +28,11 @@ public:
     // The same from an open stream holding the file's text (the fuzz target feeds it bytes).
     bool loadFromStream(std::istream& stream);
     bool contains(const std::string& key) const;
+    // The song declared under `key`, or null without a word (the lint and the film's video
+    // read the declarations as the game does).
+    const MusicEntry* song(const std::string& key) const;
+    // Every declared song's key, in byte order.
+    std::vector<std::string> songKeys() const;
     // Opens the song's file on the player and plays it from offsetMs (milliseconds), looping
     // from its "loopTo" to the end when `loop` is set. An unknown key or a file that does not
     // open prints one line and leaves the player as it was.

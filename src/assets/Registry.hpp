@@ -2,10 +2,12 @@
 
 #include "core/Diagnostics.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 // What every registry keeps the same way: its objects, each owned under a string key (byte
 // for byte) and never removed while the film plays, so a pointer handed out stays valid until
@@ -44,6 +46,23 @@ public:
         return false;
     }
     bool isFree(const std::string& key) const { return isFree(key, m_owner); }
+
+    // The object, or null without a word.
+    Item* find(const std::string& key) const
+    {
+        const auto found = m_items.find(key);
+        return found == m_items.end() ? nullptr : found->second.get();
+    }
+
+    // Every key, in byte order.
+    std::vector<std::string> keys() const
+    {
+        std::vector<std::string> keys;
+        for (const auto& entry : m_items)
+            keys.push_back(entry.first);
+        std::sort(keys.begin(), keys.end());
+        return keys;
+    }
 
     // Keeps `item` under `key`, in place of any object there before.
     Item& put(const std::string& key, std::unique_ptr<Item> item) { return *(m_items[key] = std::move(item)); }

@@ -1,12 +1,14 @@
 #include "core/Config.hpp"
 
 #include "assets/MusicManager.hpp"
+#include "core/DataFiles.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/FileCheck.hpp"
 
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <exception>
 #include <ios>
 
 namespace {
@@ -24,6 +26,13 @@ void applyBoolean(const nlohmann::json& document, const char* key, Apply apply)
     }
 }
 
+// The lines for a file that is no JSON, `error` saying why.
+void reportUnparsed(const std::exception& error)
+{
+    reportLine("config.json: Error while parsing JSON.");
+    reportLine(error.what());
+}
+
 } // namespace
 
 Config& gameConfig()
@@ -34,7 +43,7 @@ Config& gameConfig()
 
 void loadConfig()
 {
-    loadConfig("config.json", gameConfig(), MusicManager::instance());
+    loadConfig(dataFiles::kConfig, gameConfig(), MusicManager::instance());
 }
 
 void loadConfig(const std::string& path, Config& config, MusicManager& music)
@@ -61,13 +70,11 @@ void loadConfig(std::istream& stream, Config& config, MusicManager& music)
         stream >> document;
     } catch (const nlohmann::json::exception& error) {
         // Nothing is applied unless the whole file parsed.
-        reportLine("config.json: Error while parsing JSON.");
-        reportLine(error.what());
+        reportUnparsed(error);
         return;
     } catch (const std::ios_base::failure& error) {
         // A read that fails under the parser (the file's device) is as bad as a syntax error.
-        reportLine("config.json: Error while parsing JSON.");
-        reportLine(error.what());
+        reportUnparsed(error);
         return;
     }
 

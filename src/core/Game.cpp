@@ -4,6 +4,7 @@
 #include "assets/SoundDevice.hpp"
 #include "assets/SpriteManager.hpp"
 #include "assets/TextureManager.hpp"
+#include "core/DataFiles.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/FileCheck.hpp"
 #include "core/Screen.hpp"
@@ -17,8 +18,6 @@
 #include <SFML/Window/GlResource.hpp>
 
 namespace {
-const char* const kVertexShaderFile = "assets/shaders/passthrough.vert";
-const char* const kFragmentShaderFile = "assets/shaders/vignette.frag";
 // SFML makes and frees a small per-thread helper (a transient context lock) on every texture
 // or shader switch unless one is already held on the thread. Holding one from the start-up
 // until exit keeps the frames free of heap allocation. Made while a context is active, it
@@ -43,28 +42,28 @@ bool Game::loadContent()
     static const HeldContextLock heldLock;
 
     // Each later registry looks up keys of an earlier one while it loads.
-    TextureManager::instance().load("assets/textures.json");
-    SpriteManager::instance().load("assets/sprites.json");
-    MusicManager::instance().load("assets/music.json");
+    TextureManager::instance().load(dataFiles::kTextures);
+    SpriteManager::instance().load(dataFiles::kSprites);
+    MusicManager::instance().load(dataFiles::kMusic);
     // Asked once: by a reload (the preview's) the song's player may hold the device.
     static const bool soundDevice = findSoundDevice();
     if (!soundDevice)
         MusicManager::instance().playWithoutDevice();
-    ParticleManager::instance().load("assets/particles.json");
-    TextManager::instance().load("assets/text/text.json");
+    ParticleManager::instance().load(dataFiles::kParticles);
+    TextManager::instance().load(dataFiles::kTexts);
     SpriteManager::instance().keepAsLoaded();
 
     screenFade().sprite = SpriteManager::instance().get("black");
 
     sf::Shader& shader = vignetteShader();
-    for (const char* file : {kVertexShaderFile, kFragmentShaderFile}) {
+    for (const char* file : {dataFiles::kVertexShader, dataFiles::kFragmentShader}) {
         const std::string refused = notAFile(file);
         if (!refused.empty()) {
             reportLine("Unable to load vignette.frag: " + std::string(file) + " is " + refused);
             return false;
         }
     }
-    if (!shader.loadFromFile(kVertexShaderFile, kFragmentShaderFile)) {
+    if (!shader.loadFromFile(dataFiles::kVertexShader, dataFiles::kFragmentShader)) {
         reportLine("Unable to load vignette.frag");
         return false;
     }

@@ -24,10 +24,7 @@ protected:
         std::vector<std::string> files;
         for (int i = 0; i < count; ++i) {
             const std::string name = dir.path() + "/p" + std::to_string(i) + ".png";
-            bool isBroken = false;
-            for (int index : broken)
-                isBroken = isBroken || index == i;
-            if (isBroken) {
+            if (std::find(broken.begin(), broken.end(), i) != broken.end()) {
                 dir.write("p" + std::to_string(i) + ".png", "\x89PNG\r\n\x1a\n not really");
             } else {
                 sf::Image image;
@@ -43,27 +40,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(Prefetch, GivesEachImageInOrderOrNullForTheBrokenAndSaysNothingItself)
-{
-    // More files than the look-ahead, so that the workers have to wait for the caller.
-    const std::vector<std::string> files = makePictures(11, {3, 8});
-    std::streambuf* const errorBuffer = sf::err().rdbuf();
-    const std::string printed = captureStderr([&] {
-        ImagePrefetch prefetch(files);
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            const DecodedPicture* picture = prefetch.wait(i);
-            if (i == 3 || i == 8) {
-                EXPECT_EQ(picture, nullptr) << i;
-                continue;
-            }
-            ASSERT_NE(picture, nullptr) << i;
-            EXPECT_EQ(picture->image.getSize().x, i + 1);
-        }
-    });
-    EXPECT_EQ(printed, "") << "the caller reports a broken picture, in its place";
-    EXPECT_EQ(sf::err().rdbuf(), errorBuffer) << "SFML's error stream is given back";
-}
 
 TEST_F(Prefetch, SkippedFilesAndAnEarlyEndNeitherHangNorLeak)
 {
@@ -83,12 +59,14 @@ TEST_F(Prefetch, SkippedFilesAndAnEarlyEndNeitherHangNorLeak)
     EXPECT_EQ(nothing.wait(0), nullptr);
 }
 
+// More files than the look-ahead, so that the workers have to wait for the loop; the workers
+// print nothing themselves and leave SFML's error stream as it was.
 TEST_F(Prefetch, TheRegistryReportsBrokenPicturesInTheOrderOfItsEntries)
 {
     const std::vector<std::string> files = makePictures(9, {2, 6});
     std::string json = R"({"textures": {)";
     for (std::size_t i = 0; i < files.size(); ++i) {
-        json += "\"k" + std::to_string(i) + "\": {\"file\": \"" + files[i] + "\"},";
+        json += "\"k" + std::to_string(i) + "\": {\"file\": \"" + files[i] + (i == 5 ? "\", \"repeated\": true}," : "\"},");
         if (i == 4)
             json += R"("k4b": {"file": 7}, "k4c": {"repeated": true},)";
     }
@@ -96,7 +74,9 @@ TEST_F(Prefetch, TheRegistryReportsBrokenPicturesInTheOrderOfItsEntries)
     const std::string path = dir.write("textures.json", json);
 
     TextureManager textures;
+    std::streambuf* const errorBuffer = sf::err().rdbuf();
     const std::string printed = captureStderr([&] { EXPECT_TRUE(textures.load(path)); });
+    EXPECT_EQ(sf::err().rdbuf(), errorBuffer);
     EXPECT_EQ(printed,
               "Failed to load image \"" + files[2] + "\". Reason: Corrupt PNG\n"
               "TextureManager: Unable to load file " + files[2] + ".\n"
@@ -115,7 +95,14 @@ TEST_F(Prefetch, TheRegistryReportsBrokenPicturesInTheOrderOfItsEntries)
         }
         ASSERT_TRUE(textures.contains(key)) << key;
         EXPECT_EQ(textures.get(key)->getSize().x, i + 1) << key;
+        EXPECT_EQ(textures.get(key)->isRepeated(), i == 5) << key;
     }
+    EXPECT_EQ(captureStderr([&] {
+                  EXPECT_EQ(textures.get("k2"), nullptr);
+                  EXPECT_FALSE(textures.add("k0", files[0], false));
+              }),
+              "TextureManager: Texture with key k2 does not exist.\n"
+              "TextureManager: Texture with key k0 already exists.\n");
 }
 
 // The workers decode with another decoder than SFML's: every shipped picture, PNG and JPEG,

@@ -32,11 +32,12 @@ sf::Image transparentImage(unsigned width, unsigned height)
 }
 
 // Small deterministic noise, so that a texel taken from the wrong place shows.
-unsigned noise(unsigned x, unsigned y, unsigned salt)
+sf::Color noise(unsigned x, unsigned y, unsigned salt)
 {
     unsigned h = x * 374761393u + y * 668265263u + salt * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
-    return h ^ (h >> 16);
+    h ^= h >> 16;
+    return sf::Color(h & 255, (h >> 8) & 255, (h >> 16) & 255, (h >> 24) & 255);
 }
 
 // Mostly transparent, with noisy blobs of every alpha, a lone faint pixel and a ragged edge.
@@ -47,10 +48,8 @@ sf::Image sparsePicture()
         for (unsigned x = 0; x < 300; ++x) {
             const bool blob = (x > 20 && x < 90 && y > 30 && y < 75) || (x > 150 && x < 290 && y > 140) ||
                               (x + y > 200 && x + y < 215);
-            if (blob) {
-                const unsigned n = noise(x, y, 1);
-                image.setPixel(x, y, sf::Color(n & 255, (n >> 8) & 255, (n >> 16) & 255, (n >> 24) & 255));
-            }
+            if (blob)
+                image.setPixel(x, y, noise(x, y, 1));
         }
     image.setPixel(233, 7, sf::Color(255, 255, 255, 1));
     return image;
@@ -62,8 +61,9 @@ sf::Image opaquePicture()
     image.create(120, 90);
     for (unsigned y = 0; y < 90; ++y)
         for (unsigned x = 0; x < 120; ++x) {
-            const unsigned n = noise(x, y, 2);
-            image.setPixel(x, y, sf::Color(n & 255, (n >> 8) & 255, (n >> 16) & 255));
+            sf::Color colour = noise(x, y, 2);
+            colour.a = 255;
+            image.setPixel(x, y, colour);
         }
     return image;
 }
@@ -142,10 +142,8 @@ protected:
 
         background.create(400, 300);
         for (unsigned y = 0; y < 300; ++y)
-            for (unsigned x = 0; x < 400; ++x) {
-                const unsigned n = noise(x, y, 3);
-                background.setPixel(x, y, sf::Color(n & 255, (n >> 8) & 255, (n >> 16) & 255, (n >> 24) & 255));
-            }
+            for (unsigned x = 0; x < 400; ++x)
+                background.setPixel(x, y, noise(x, y, 3));
         ASSERT_TRUE(backgroundTexture.loadFromImage(background));
         ASSERT_TRUE(target.create(400, 300));
     }

@@ -6,88 +6,40 @@
 
 #include <algorithm>
 
-namespace {
-
-struct Loaded {
-    Config config;
-    bool muted = false;
-    std::string errors;
-};
-
-Loaded loadFrom(const std::string& path)
+// Nothing applies unless the whole file parsed; then only a JSON boolean counts, and a key of
+// another type keeps its default with one line naming it while the keys around it still apply.
+TEST(Config, AppliesEveryBooleanKeyOfAFileThatParsedAndNamesEachOtherInALine)
 {
-    Loaded result;
-    MusicManager music;
-    result.errors = captureStderr([&] { loadConfig(path, result.config, music); });
-    result.muted = music.musicMuted;
-    return result;
-}
-
-Loaded loadText(const std::string& text)
-{
-    TempDir dir;
-    return loadFrom(dir.write("config.json", text));
-}
-
-} // namespace
-
-TEST(Config, MissingFileSaysSoOnceAndKeepsDefaults)
-{
-    TempDir dir;
-    const Loaded loaded = loadFrom(dir.path() + "/config.json");
-    EXPECT_EQ(loaded.errors, "Config.json missing.\n");
-    EXPECT_FALSE(loaded.config.fullscreen);
-    EXPECT_TRUE(loaded.config.vsync);
-    EXPECT_FALSE(loaded.muted);
-}
-
-TEST(Config, EmptyObjectOrArrayKeepsEveryDefaultSilently)
-{
-    for (const char* text : {"{}", "[true, false]", "42"}) {
-        const Loaded loaded = loadText(text);
-        EXPECT_EQ(loaded.errors, "");
-        EXPECT_FALSE(loaded.config.fullscreen);
-        EXPECT_TRUE(loaded.config.vsync);
-        EXPECT_FALSE(loaded.muted);
+    const struct {
+        const char* text;  // nullptr: no file
+        const char* firstLine;
+        long lines;
+        bool fullscreen, vsync, muted;
+    } cases[] = {
+        {nullptr, "Config.json missing.", 1, false, true, false},
+        {"{}", "", 0, false, true, false},
+        {"[true, false]", "", 0, false, true, false},
+        {"42", "", 0, false, true, false},
+        {R"({"fullscreen": true, "music": false, "vsync": false, "other": 3})", "", 0, true, false, true},
+        {R"({"music": true})", "", 0, false, true, false},
+        {R"({"fullscreen": true, "music": false, "vsync": false,)", "config.json: Error while parsing JSON.", 2,
+         false, true, false},
+        {R"({"fullscreen": 1, "music": false, "vsync": false})", "config.json: Wrong value type for \"fullscreen\": ",
+         1, false, false, true},
+        {R"({"fullscreen": true, "music": "false", "vsync": null})", "config.json: Wrong value type for \"music\": ",
+         2, true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text ? c.text : "no file");
+        TempDir dir;
+        Config config;
+        MusicManager music;
+        const std::string path = c.text ? dir.write("config.json", c.text) : dir.path() + "/config.json";
+        const std::string errors = captureStderr([&] { loadConfig(path, config, music); });
+        EXPECT_EQ(errors.rfind(c.firstLine, 0), 0u) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), c.lines) << errors;
+        EXPECT_EQ(config.fullscreen, c.fullscreen);
+        EXPECT_EQ(config.vsync, c.vsync);
+        EXPECT_EQ(music.musicMuted, c.muted);
     }
-}
-
-TEST(Config, AppliesEveryKeyAndMutesOnlyOnFalse)
-{
-    Loaded loaded = loadText(R"({"fullscreen": true, "music": false, "vsync": false, "other": 3})");
-    EXPECT_EQ(loaded.errors, "");
-    EXPECT_TRUE(loaded.config.fullscreen);
-    EXPECT_FALSE(loaded.config.vsync);
-    EXPECT_TRUE(loaded.muted);
-
-    loaded = loadText(R"({"music": true})");
-    EXPECT_FALSE(loaded.muted);
-}
-
-// A syntax error anywhere, even after good keys, leaves every setting at its default.
-TEST(Config, NothingAppliesUnlessTheWholeFileParsed)
-{
-    const Loaded loaded = loadText(R"({"fullscreen": true, "music": false, "vsync": false,)");
-    EXPECT_EQ(loaded.errors.rfind("config.json: Error while parsing JSON.\n[json.exception.parse_error.", 0), 0u)
-        << loaded.errors;
-    EXPECT_FALSE(loaded.config.fullscreen);
-    EXPECT_TRUE(loaded.config.vsync);
-    EXPECT_FALSE(loaded.muted);
-}
-
-// Only a JSON boolean counts: a key of another type keeps its default, with one line naming
-// it, and the keys around it still apply.
-TEST(Config, AWrongTypedKeyKeepsItsDefaultWhileTheOthersApply)
-{
-    Loaded loaded = loadText(R"({"fullscreen": 1, "music": false, "vsync": false})");
-    EXPECT_EQ(loaded.errors.rfind("config.json: Wrong value type for \"fullscreen\": ", 0), 0u) << loaded.errors;
-    EXPECT_EQ(std::count(loaded.errors.begin(), loaded.errors.end(), '\n'), 1);
-    EXPECT_FALSE(loaded.config.fullscreen);
-    EXPECT_TRUE(loaded.muted);
-    EXPECT_FALSE(loaded.config.vsync);
-
-    loaded = loadText(R"({"fullscreen": true, "music": "false", "vsync": null})");
-    EXPECT_TRUE(loaded.config.fullscreen);
-    EXPECT_FALSE(loaded.muted);
-    EXPECT_TRUE(loaded.config.vsync);
 }

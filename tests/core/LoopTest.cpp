@@ -11,17 +11,6 @@
 // so the process-wide game starts fresh every time.
 namespace {
 
-class FrameLoop : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(game().loadContent());
-        ASSERT_TRUE(window.create(kScreenWidth, kScreenHeight));
-    }
-
-    sf::RenderTexture window;
-};
-
 // The colours of `target`'s picture other than `colour`, counted.
 int pixelsOtherThan(const sf::RenderTexture& target, sf::Color colour)
 {
@@ -36,8 +25,11 @@ int pixelsOtherThan(const sf::RenderTexture& target, sf::Color colour)
 
 } // namespace
 
-TEST_F(FrameLoop, AnIdWithoutASceneDrawsNothingAndWaits)
+TEST(FrameLoop, AnIdWithoutASceneDrawsNothingAndWaits)
 {
+    ASSERT_TRUE(game().loadContent());
+    sf::RenderTexture window;
+    ASSERT_TRUE(window.create(kScreenWidth, kScreenHeight));
     game().sceneId = 77;
     for (int frame = 0; frame < 40; ++frame)
         game().advance(0.25f);

@@ -103,7 +103,7 @@ TEST_F(BrokenMedia, PicturesThatCannotBeTexturesAreReportedAndTheirSpritesLeftOu
 
 TEST_F(BrokenMedia, ASongCutInItsHeadersIsReportedAndTheOneCutInItsBodyPlaysToItsEnd)
 {
-    const std::string song = readFile(folder.gameFolder() + "/assets/music/demo_song.ogg");
+    const std::string song = folder.shipped("assets/music/demo_song.ogg");
     ASSERT_GT(song.size(), 64000u);
     const std::string head = media.write("head.ogg", song.substr(0, 2000));
     const std::string body = media.write("body.ogg", song.substr(0, 64000));

@@ -72,42 +72,6 @@ DataFile configFile()
     return file;
 }
 
-DataFile texturesFile(TinyGameFolder& folder)
-{
-    return registryFile(folder,
-                        {"assets/textures.json", "TextureManager", "textures",
-                         {"TextureManager: ", kValidate, kLibrary, "Failed to load image "}, {},
-                         kValidate + "textures.\nTextureManager: Missing properties in texturesfile.\n", {}, {}},
-                        "FILE", [] { return std::make_unique<TextureManager>(); });
-}
-
-DataFile spritesFile(TinyGameFolder& folder)
-{
-    return registryFile(folder,
-                        {"assets/sprites.json", "SpriteManager", "sprites",
-                         {"SpriteManager: ", "TextureManager: Texture with key ", kValidate, kLibrary}, {},
-                         kValidate + "sprites.\nSpriteManager: Missing properties in spritesfile.\n", {}, {}},
-                        "TEXTURE", [&folder] { return std::make_unique<SpriteManager>(folder.textures); });
-}
-
-DataFile musicFile(TinyGameFolder& folder)
-{
-    return registryFile(folder,
-                        {"assets/music.json", "MusicManager", "music", {"MusicManager: ", kValidate, kLibrary}, {},
-                         kValidate + "music.\n", {}, {}},
-                        "FILE", [] { return std::make_unique<MusicManager>(); });
-}
-
-DataFile particlesFile(TinyGameFolder& folder)
-{
-    return registryFile(
-        folder,
-        {"assets/particles.json", "ParticleManager", "particlesystems",
-         {"ParticleManager: ", "ParticleSystem: ", "SpriteManager: Sprite with key ", kValidate, kLibrary}, {},
-         kValidate + "particlesystems.\n", {}, {}},
-        "FILE", [&folder] { return std::make_unique<ParticleManager>(folder.sprites); });
-}
-
 DataFile definitionFile(TinyGameFolder& folder)
 {
     DataFile file{"assets/particles/rain.json", "ParticleSystem", "",
@@ -162,18 +126,38 @@ DataFile textFile(TinyGameFolder& folder)
 }
 }
 
-std::vector<DataFile> dataFiles(TinyGameFolder& folder)
-{
-    return {configFile(), texturesFile(folder), spritesFile(folder), musicFile(folder),
-            particlesFile(folder), definitionFile(folder), textFile(folder)};
-}
-
 DataFile dataFile(TinyGameFolder& folder, const std::string& path)
 {
-    for (DataFile& file : dataFiles(folder)) {
-        if (file.path == path)
-            return file;
-    }
+    if (path == "config.json")
+        return configFile();
+    if (path == "assets/textures.json")
+        return registryFile(folder,
+                            {path, "TextureManager", "textures",
+                             {"TextureManager: ", kValidate, kLibrary, "Failed to load image "}, {},
+                             kValidate + "textures.\nTextureManager: Missing properties in texturesfile.\n", {}, {}},
+                            "FILE", [] { return std::make_unique<TextureManager>(); });
+    if (path == "assets/sprites.json")
+        return registryFile(folder,
+                            {path, "SpriteManager", "sprites",
+                             {"SpriteManager: ", "TextureManager: Texture with key ", kValidate, kLibrary}, {},
+                             kValidate + "sprites.\nSpriteManager: Missing properties in spritesfile.\n", {}, {}},
+                            "TEXTURE", [&folder] { return std::make_unique<SpriteManager>(folder.textures); });
+    if (path == "assets/music.json")
+        return registryFile(folder,
+                            {path, "MusicManager", "music", {"MusicManager: ", kValidate, kLibrary}, {},
+                             kValidate + "music.\n", {}, {}},
+                            "FILE", [] { return std::make_unique<MusicManager>(); });
+    if (path == "assets/particles.json")
+        return registryFile(
+            folder,
+            {path, "ParticleManager", "particlesystems",
+             {"ParticleManager: ", "ParticleSystem: ", "SpriteManager: Sprite with key ", kValidate, kLibrary}, {},
+             kValidate + "particlesystems.\n", {}, {}},
+            "FILE", [&folder] { return std::make_unique<ParticleManager>(folder.sprites); });
+    if (path == "assets/particles/rain.json")
+        return definitionFile(folder);
+    if (path == "assets/text/text.json")
+        return textFile(folder);
     throw std::invalid_argument("no data file " + path);
 }
 

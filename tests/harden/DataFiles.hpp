@@ -1,7 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,23 +32,9 @@ struct DataFile {
     std::function<Loaded(const std::string& text)> load;
 };
 
-// The seven shipped data files: config.json, textures, sprites, music, particles, the rain
-// definition and the text styles.
-std::vector<DataFile> dataFiles(TinyGameFolder& folder);
-// The one of them at `path`.
+// The shipped data file at `path` ("config.json", "assets/particles/rain.json", ...).
 DataFile dataFile(TinyGameFolder& folder, const std::string& path);
 
 // Empty when every line of `errors` ends in a newline, is not empty and begins with one of
 // `prefixes`; otherwise the first offending line.
 std::string unknownLine(const std::string& errors, const std::vector<std::string>& prefixes);
-
-// The paths of the seven shipped data files, for tests over all of them, and such a test's
-// name for one ("rain" for assets/particles/rain.json).
-inline const std::vector<std::string> kDataFilePaths = {
-    "config.json", "assets/textures.json", "assets/sprites.json", "assets/music.json",
-    "assets/particles.json", "assets/particles/rain.json", "assets/text/text.json"};
-inline std::string dataFileTestName(const testing::TestParamInfo<std::string>& info)
-{
-    const std::string name = info.param.substr(info.param.rfind('/') + 1);
-    return name.substr(0, name.find('.'));
-}

@@ -23,21 +23,7 @@ using json = nlohmann::json;
 
 class LoaderFault : public testing::Test {
 protected:
-    std::string loadParticles(const json& systems)
-    {
-        std::istringstream file(json({{"particlesystems", systems}}).dump());
-        return captureStderr([&] { particles.loadFromStream(file); });
-    }
-
-    std::string loadTexts(const json& styles)
-    {
-        std::istringstream file(json({{"textsystems", styles}}).dump());
-        return captureStderr([&] { texts.loadFromStream(file); });
-    }
-
     TinyGameFolder folder;
-    ParticleManager particles{folder.sprites};
-    TextManager texts{folder.particles};
 };
 
 const json kRain = {{"file", "assets/particles/rain.json"}, {"instances", 400}};
@@ -99,9 +85,13 @@ TEST_F(LoaderFault, AFolderAPipeOrAHugeFileInPlaceOfADataFileIsRefusedInOneLine)
 // "instances": 2147483647 asked for a pool of a quarter of a terabyte.
 TEST_F(LoaderFault, APoolLargerThanAHundredThousandParticlesIsRefused)
 {
-    EXPECT_EQ(loadParticles({{"a_rain", kRain},
-                             {"huge", {{"file", "assets/particles/rain.json"}, {"instances", 2147483647}}},
-                             {"most", {{"file", "assets/particles/rain.json"}, {"instances", 100000}}}}),
+    ParticleManager particles(folder.sprites);
+    std::istringstream file(
+        json({{"particlesystems", {{"a_rain", kRain},
+                                   {"huge", {{"file", "assets/particles/rain.json"}, {"instances", 2147483647}}},
+                                   {"most", {{"file", "assets/particles/rain.json"}, {"instances", 100000}}}}}})
+            .dump());
+    EXPECT_EQ(captureStderr([&] { particles.loadFromStream(file); }),
               "ParticleManager: Too many instances for [huge]: 2147483647, at most 100000\n");
     EXPECT_FALSE(particles.contains("huge"));
     EXPECT_TRUE(particles.contains("most"));
@@ -117,12 +107,16 @@ TEST_F(LoaderFault, APoolLargerThanAHundredThousandParticlesIsRefused)
 // the first play, and "outlinecolor_width": 10000 took 42 seconds and 4.7 GB to draw a line.
 TEST_F(LoaderFault, StylesTooLargeToDrawAreRefusedAndTheOthersBuilt)
 {
-    const std::string errors = loadTexts({{"a_good", styleEntry()},
-                                          {"instances", styleEntry({{"num_instances", 1e300}})},
-                                          {"largest", styleEntry({{"size", 1080}, {"outlinecolor_width", -100}})},
-                                          {"outline", styleEntry({{"outlinecolor_width", 10000}})},
-                                          {"outline_in", styleEntry({{"outlinecolor_width", -101}})},
-                                          {"size", styleEntry({{"size", 100000}})}});
+    TextManager texts(folder.particles);
+    std::istringstream file(json({{"textsystems",
+                                   {{"a_good", styleEntry()},
+                                    {"instances", styleEntry({{"num_instances", 1e300}})},
+                                    {"largest", styleEntry({{"size", 1080}, {"outlinecolor_width", -100}})},
+                                    {"outline", styleEntry({{"outlinecolor_width", 10000}})},
+                                    {"outline_in", styleEntry({{"outlinecolor_width", -101}})},
+                                    {"size", styleEntry({{"size", 100000}})}}}})
+                                .dump());
+    const std::string errors = captureStderr([&] { texts.loadFromStream(file); });
     EXPECT_EQ(errors, "TextSystem: Too many instances for [instances]: 2147483647, at most 1000\n" + kBadStyle +
                           "TextSystem: Outline width too large for [outline]: 10000, at most 100 either way\n" +
                           kBadStyle +

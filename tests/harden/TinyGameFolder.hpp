@@ -11,13 +11,10 @@
 
 #include <string>
 
-// The staged game folder's data files in a temporary folder made by makeStandInGame, so
-// that loading the shipped files thousands of times decodes no real picture. The test works in
-// that folder while the object lives (the tests start in the staged game folder) and holds
-// a GL context, so that textures are made without a context switch each.
-//
-// Its own registries hold the shipped textures, sprites and particle systems, for the
-// loaders that look keys up in an earlier registry.
+// The staged game folder's data files in a temporary folder made by makeStandInGame (no real
+// picture to decode), which the test works in while the object lives; a GL context, so that
+// textures are made without a context switch each; and registries of the shipped textures,
+// sprites and particle systems for the loaders that look keys up.
 class TinyGameFolder {
 public:
     TinyGameFolder();
@@ -25,12 +22,8 @@ public:
     TinyGameFolder(const TinyGameFolder&) = delete;
     TinyGameFolder& operator=(const TinyGameFolder&) = delete;
 
-    // The text of a shipped data file, path relative to the game folder ("config.json",
-    // "assets/sprites.json").
+    // The bytes of a shipped file, its path relative to the game folder ("config.json").
     std::string shipped(const std::string& relative) const;
-    // The folder the test started in: the staged game folder.
-    const std::string& gameFolder() const { return m_gameFolder; }
-    const std::string& path() const { return m_dir.path(); }
 
     sf::Context context;
     // Keeps the audio device open: it is closed whenever the last audio object goes, and each

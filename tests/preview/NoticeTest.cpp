@@ -48,7 +48,8 @@ TEST(PreviewNotice, TheFirstErrorOfABuildNamesItsFileAndLine)
          "verify_pictures: desk_3: sprite desk_3: its origin does not undo the crop (870, 680)"},
         {"a failed step with absolute paths", {"FAILED: art/x.verified /home/me/build/art/x.verified"},
          "FAILED: art/x.verified art/x.verified"},
-        {"a clean build", {"[1/2] Generating a", "[2/2] Staging"}, ""},
+        {"a clean build", {"[1/40] Generating images/door.svg", "chatter", "[12/40] Generating images/workshop.png"},
+         ""},
     };
     for (const Case& c : cases) {
         BuildOutput output;
@@ -56,14 +57,9 @@ TEST(PreviewNotice, TheFirstErrorOfABuildNamesItsFileAndLine)
             output.add(line);
         EXPECT_EQ(output.firstError(), c.firstError) << c.what;
     }
-}
-
-TEST(PreviewNotice, ABuildsProgressIsItsLastStep)
-{
+    // A build's progress is its last step.
     BuildOutput output;
-    EXPECT_EQ(output.steps(), 0);
-    for (const char* line : {"[1/40] Generating images/door.svg", "some tool's chatter",
-                             "[12/40] Generating images/workshop.png"})
+    for (const std::string& line : cases.back().output)
         output.add(line);
     EXPECT_EQ(output.step(), 12);
     EXPECT_EQ(output.steps(), 40);

@@ -2,15 +2,16 @@
 # Makes, once, a bare Debian root to play the Linux release in: minbase and only what every
 # Linux desktop has (the OpenGL and X11 client libraries, ALSA's client library), none of the
 # libraries the release brings itself. Not even Xvfb, which needs FreeType: the test's display
-# is the build machine's. Cached outside the clone like the Windows libraries; prints the
-# root's path on standard output. Needs root and debootstrap.
+# is the build machine's. Debian 11, the oldest system the release says it plays on. Cached
+# outside the clone like the Windows libraries; prints the root's path on standard output.
+# Needs root and debootstrap.
 #
 #   tests/release/bare_root.sh
 set -eu
-SUITE=bookworm
+SUITE=bullseye
 PACKAGES=libgl1,libgl1-mesa-dri,libx11-6,libxrandr2,libxext6,libxrender1,libasound2
 # Raised when the root's contents change, so that an old one is not reused.
-REVISION=2
+REVISION=3
 say() { echo "game.sh: $*" >&2; }
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/drennmoor/linux-root-$SUITE-r$REVISION

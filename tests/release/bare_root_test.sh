@@ -46,12 +46,12 @@ chroot "$root" ldd "$inside/Drennmoor/lib/drennmoor" >"$work/ldd" 2>&1 || fail "
 ! grep -q 'not found' "$work/ldd" || fail "the program misses: $(grep 'not found' "$work/ldd")"
 awk '$2 == "=>" { print $1, $3 }' "$work/ldd" | while read -r name path; do
   [ "$path" = "$inside/Drennmoor/lib/$name" ] ||
-    echo "$system" | grep -qxF "$name" || fail "the program takes $name from the system ($path)"
+    grep -qxF "$name" <<<"$system" || fail "the program takes $name from the system ($path)"
 done
 # What each file in lib/ asks for by name (the program's run path serves the libraries too).
 for file in "$folder"/lib/*; do
   objdump -p "$file" | awk '$1 == "NEEDED" { print $2 }' | while read -r name; do
-    [ -f "$folder/lib/$name" ] || echo "$system" | grep -qxF "$name" ||
+    [ -f "$folder/lib/$name" ] || grep -qxF "$name" <<<"$system" ||
       fail "${file#"$folder"/} needs $name, which is neither in lib/ nor in the list"
   done
 done

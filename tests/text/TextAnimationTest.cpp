@@ -4,17 +4,6 @@
 
 namespace {
 constexpr float kFrame = 0.25f;
-
-sf::Uint8 fillAlpha(const TextLetter& letter)
-{
-    return letter.text.getFillColor().a;
-}
-
-sf::Uint8 outlineAlpha(const TextLetter& letter)
-{
-    return letter.text.getOutlineColor().a;
-}
-
 }
 
 TEST(TextLetter, StaysInvisibleDuringItsStartDelayThenFadesIn)
@@ -25,17 +14,17 @@ TEST(TextLetter, StaysInvisibleDuringItsStartDelayThenFadesIn)
     const TextLetter& late = instance.letters[1];
 
     advance(instance, 4, kFrame);  // its whole one-second start delay
-    EXPECT_EQ(fillAlpha(late), 0);
-    EXPECT_EQ(outlineAlpha(late), 0);
+    EXPECT_EQ(late.text.getFillColor().a, 0);
+    EXPECT_EQ(late.text.getOutlineColor().a, 0);
     EXPECT_FLOAT_EQ(late.life, 3.0f);
 
     instance.update(kFrame);
-    EXPECT_GT(fillAlpha(late), 0);
-    EXPECT_LT(fillAlpha(late), 255);
-    EXPECT_EQ(outlineAlpha(late), fillAlpha(late));
+    EXPECT_GT(late.text.getFillColor().a, 0);
+    EXPECT_LT(late.text.getFillColor().a, 255);
+    EXPECT_EQ(late.text.getOutlineColor().a, late.text.getFillColor().a);
 
     instance.update(kFrame);
-    EXPECT_EQ(fillAlpha(late), 255);
+    EXPECT_EQ(late.text.getFillColor().a, 255);
 }
 
 TEST(TextLetter, FadesOutOverItsLastFadeDurationOnlyWithFadeOut)
@@ -48,17 +37,17 @@ TEST(TextLetter, FadesOutOverItsLastFadeDurationOnlyWithFadeOut)
     const TextLetter& steadyLetter = steady->instances[0].letters[0];
 
     advance(*fading, 5, kFrame);  // 0.75 s of life left
-    EXPECT_EQ(fillAlpha(fadingLetter), 255);
+    EXPECT_EQ(fadingLetter.text.getFillColor().a, 255);
     fading->update(kFrame);  // 0.5 s left: the fade-out begins
-    EXPECT_LT(fillAlpha(fadingLetter), 255);
+    EXPECT_LT(fadingLetter.text.getFillColor().a, 255);
     advance(*fading, 2, kFrame);
     EXPECT_FALSE(fadingLetter.alive);
-    EXPECT_EQ(fillAlpha(fadingLetter), 0);
-    EXPECT_EQ(outlineAlpha(fadingLetter), 0);
+    EXPECT_EQ(fadingLetter.text.getFillColor().a, 0);
+    EXPECT_EQ(fadingLetter.text.getOutlineColor().a, 0);
 
     advance(*steady, 8, kFrame);
     EXPECT_FALSE(steadyLetter.alive);
-    EXPECT_EQ(fillAlpha(steadyLetter), 255);
+    EXPECT_EQ(steadyLetter.text.getFillColor().a, 255);
 }
 
 TEST(TextLetter, MovesInFromItsOffsetsAndOutOnlyWithTweenDurationOut)

@@ -26,52 +26,38 @@ TEST(TextLayout, StaggersLettersAndWordsAndStaysInUseUntilTheLastLetterDies)
     EXPECT_TRUE(instance.inUse);
     advance(instance, 2, 0.1f);
     EXPECT_FALSE(instance.inUse);
-}
 
-TEST(TextLayout, CountsTwoSpacesInARowAsTwoWords)
-{
-    auto style = staggeredStyle();
-    TextInstance& instance = style->instances[0];
-
+    // Two spaces in a row are two words.
     instance.playLine("a  b", 0.0f, 3.0f, 100.0f, 100.0f);
     ASSERT_EQ(instance.letters.size(), 2u);
     EXPECT_FLOAT_EQ(instance.letters[1].startDelay, 2 * 0.5f + 3 * 0.1f);
-
-    // An empty word makes two spaces in a row, and each space takes one word's time.
-    instance.playWords({{1.0f, "a"}, {2.0f, ""}, {4.0f, "b"}}, -1.0f, 3.0f, 100.0f, 100.0f);
-    EXPECT_EQ(instance.text, "a  b ");
-    ASSERT_EQ(instance.letters.size(), 2u);
-    EXPECT_FLOAT_EQ(instance.letters[1].startDelay, 4.0f);
 }
 
+// Every letter of a sung word starts on its note, a word holding a space never reads past the
+// list, and an empty word makes two spaces in a row; the line is echoed.
 TEST(TextLayout, StartsEveryLetterOfASungWordOnItsNoteAndEchoesTheLine)
 {
-    auto style = staggeredStyle();
-    TextInstance& instance = style->instances[0];
-
-    testing::internal::CaptureStdout();
-    instance.playWords({{32.75f, "I"}, {33.25f, "heard"}}, -1.0f, 3.0f, 100.0f, 100.0f);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "I heard \n");
-
-    EXPECT_EQ(instance.text, "I heard ");
-    ASSERT_EQ(instance.letters.size(), 6u);
-    EXPECT_FLOAT_EQ(instance.letters[0].startDelay, 32.75f);
-    for (std::size_t i = 1; i < 6; ++i)
-        EXPECT_FLOAT_EQ(instance.letters[i].startDelay, 33.25f);
-}
-
-TEST(TextLayout, AWordHoldingASpaceNeverReadsPastTheList)
-{
-    auto style = staggeredStyle();
-    TextInstance& instance = style->instances[0];
-
-    testing::internal::CaptureStdout();
-    instance.playWords({{1.0f, "x"}, {2.0f, "a b"}}, -1.0f, 3.0f, 100.0f, 100.0f);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "x a b \n");
-
-    ASSERT_EQ(instance.letters.size(), 3u);
-    EXPECT_FLOAT_EQ(instance.letters[1].startDelay, 2.0f);
-    EXPECT_FLOAT_EQ(instance.letters[2].startDelay, 2.0f);
+    const struct {
+        std::vector<TimedWord> words;
+        std::string text;
+        std::vector<float> startDelays;
+    } cases[] = {
+        {{{32.75f, "I"}, {33.25f, "heard"}}, "I heard ", {32.75f, 33.25f, 33.25f, 33.25f, 33.25f, 33.25f}},
+        {{{1.0f, "x"}, {2.0f, "a b"}}, "x a b ", {1.0f, 2.0f, 2.0f}},
+        {{{1.0f, "a"}, {2.0f, ""}, {4.0f, "b"}}, "a  b ", {1.0f, 4.0f}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto style = staggeredStyle();
+        TextInstance& instance = style->instances[0];
+        testing::internal::CaptureStdout();
+        instance.playWords(c.words, -1.0f, 3.0f, 100.0f, 100.0f);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.text + "\n");
+        EXPECT_EQ(instance.text, c.text);
+        ASSERT_EQ(instance.letters.size(), c.startDelays.size());
+        for (std::size_t i = 0; i < c.startDelays.size(); ++i)
+            EXPECT_FLOAT_EQ(instance.letters[i].startDelay, c.startDelays[i]) << "letter " << i;
+    }
 }
 
 TEST(TextLayout, DurationMinusOneTakesTheStyleDurationAndDelayMinusOneStartsAtOnce)

@@ -1,15 +1,9 @@
 #!/usr/bin/env bash
-# The game's start-up and its first frames under valgrind's memcheck with a full leak check.
-# The driver is the film renderer, drennmoor-film, which starts the game exactly as the game
-# does (the five registries, the off-screen picture, the vignette) and plays the first frames
-# of the black lead-in (up to T = -2 s at 10 frames a second) with the song muted.
-#
-#   tests/valgrind/startup.sh [build folder]     (default: build)
-#
-# Passes (exit 0) when valgrind reports no error and no definite or indirect leak, but for
-# those inside the system's graphics, audio and font libraries, which graphics.supp (beside
-# this script) names. The full report is left in <build folder>/valgrind-startup.log.
-# It takes a few minutes: valgrind runs the software renderer too.
+# The game's start-up and the first frames of the lead-in under valgrind's memcheck with a full
+# leak check, driven by the film renderer, which starts the game as the game does:
+#   tests/valgrind/startup.sh [build folder]     (default: build; a few minutes)
+# Fails on any error or definite or indirect leak outside the system's libraries that
+# graphics.supp names; the full report is left in <build folder>/valgrind-startup.log.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}

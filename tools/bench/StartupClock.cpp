@@ -2,6 +2,8 @@
 
 #include "CpuTime.hpp"
 
+#include "core/DataFiles.hpp"
+
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -21,9 +23,9 @@ struct OpeningMark {
     Mark mark;
 };
 constexpr OpeningMark kOpenings[] = {
-    {"assets/textures.json", TexturesFile},   {"assets/sprites.json", SpritesFile},
-    {"assets/music.json", MusicFile},         {"assets/particles.json", ParticlesFile},
-    {"assets/text/text.json", TextFile},      {"assets/shaders/passthrough.vert", ShaderFile},
+    {dataFiles::kTextures, TexturesFile}, {dataFiles::kSprites, SpritesFile},
+    {dataFiles::kMusic, MusicFile},       {dataFiles::kParticles, ParticlesFile},
+    {dataFiles::kTexts, TextFile},        {dataFiles::kVertexShader, ShaderFile},
 };
 
 double g_marks[kMarks] = {};

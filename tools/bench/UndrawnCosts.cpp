@@ -1,6 +1,7 @@
 #include "UndrawnCosts.hpp"
 
 #include "CpuTime.hpp"
+#include "ProcessLaunch.hpp"
 
 
 #include "core/Game.hpp"
@@ -57,15 +58,12 @@ std::vector<std::string> UndrawnCosts::measure(int fps)
 
 bool UndrawnCosts::measureApart(int fps)
 {
-    std::string fpsText = std::to_string(fps);
-    char self[] = "/proc/self/exe";
-    char undrawn[] = "--undrawn";
-    char fpsOption[] = "--fps";
-    char* const arguments[] = {self, undrawn, fpsOption, fpsText.data(), nullptr};
+    const std::vector<std::string> words = {"/proc/self/exe", "--undrawn", "--fps", std::to_string(fps)};
+    const std::vector<char*> arguments = argumentArray(words);
     std::cout.flush();
     pid_t child = 0;
-    if (posix_spawn(&child, self, nullptr, nullptr, arguments, environ) != 0)
+    if (posix_spawn(&child, arguments[0], nullptr, nullptr, arguments.data(), environ) != 0)
         return false;
     int status = 0;
-    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return waitpid(child, &status, 0) == child && exitedCleanly(status);
 }

@@ -6,6 +6,7 @@
 #include "StartupClock.hpp"
 #include "UndrawnCosts.hpp"
 
+#include "core/DataFiles.hpp"
 #include "core/Diagnostics.hpp"
 
 #include <cstdlib>
@@ -32,7 +33,7 @@ int main(int argc, char** argv)
     if (!enterGameFolder("drennmoor-bench"))
         return 1;
     if (options.pictures) {
-        for (const std::string& line : PictureTimes::measure("assets/textures.json", 3))
+        for (const std::string& line : PictureTimes::measure(dataFiles::kTextures, 3))
             std::cout << line << '\n';
         return 0;
     }

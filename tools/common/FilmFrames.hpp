@@ -11,8 +11,8 @@ public:
     // The film's times, seconds: a fresh start shows the lead-in from kStart, and the film
     // quits at kEnd by its table (a few frames later: each scene hands over on the frame
     // after its last stage).
-    static constexpr double kStart = film::kOrder.front().start;
-    static constexpr double kEnd = film::kOrder.back().start;
+    static constexpr double kStart = film::kStart;
+    static constexpr double kEnd = film::kEnd;
 
     // `fps` frames a second, at least 1.
     explicit FilmFrames(int fps);

@@ -13,10 +13,23 @@ constexpr std::size_t kLongestTime = 32;
 
 std::string secondsText(double seconds)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g s", seconds);
-    return text;
+    return filmSecondsText(seconds) + " s";
 }
+}
+
+bool readFilmTimeOption(const std::string& option, const std::string& text, double& time, std::string& error)
+{
+    const std::string refused = readFilmTime(text, time);
+    if (!refused.empty())
+        error = option + ": " + refused;
+    return refused.empty();
+}
+
+std::string filmSecondsText(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", seconds);
+    return text;
 }
 
 std::string readFilmTime(const std::string& text, double& time)

@@ -9,3 +9,10 @@
 // "12.5.3 is not a number of seconds", "nan is not a finite number",
 // "1e9 s is after the film's end (200 s)".
 std::string readFilmTime(const std::string& text, double& time);
+// The same for the value of a command line's `option`: false, with `error` set to
+// "<option>: <reason>", for a text that is no time of the film.
+bool readFilmTimeOption(const std::string& option, const std::string& text, double& time, std::string& error);
+
+// A time of the film as the tools write it for a person, in as few digits as it takes:
+// "-2.5", "200", "83.25".
+std::string filmSecondsText(double seconds);

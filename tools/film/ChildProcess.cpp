@@ -1,5 +1,6 @@
 #include "ChildProcess.hpp"
 
+#include "ProcessLaunch.hpp"
 #include "StopSignals.hpp"
 
 #include <fcntl.h>
@@ -27,10 +28,7 @@ bool ChildProcess::start(const std::vector<std::string>& argv, int deathSignal, 
 {
     // Everything the child needs is made before the fork: after it, in a process with other
     // threads, only the system's own calls are safe.
-    std::vector<char*> words;
-    for (const std::string& word : argv)
-        words.push_back(const_cast<char*>(word.c_str()));
-    words.push_back(nullptr);
+    const std::vector<char*> words = argumentArray(argv);
     int pipeEnds[2] = {-1, -1};
     if (input && pipe2(pipeEnds, O_CLOEXEC) != 0)
         return false;
@@ -112,9 +110,4 @@ void ChildProcess::stop(int signal)
     kill(m_pid, signal);
     waitpid(m_pid, nullptr, 0);
     m_pid = 0;
-}
-
-bool exitedCleanly(int status)
-{
-    return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProcessLaunch.hpp"
+
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -40,6 +42,3 @@ private:
     pid_t m_pid = 0;
     int m_input = -1;
 };
-
-// True for a wait status of a process that ended by itself with exit status 0.
-bool exitedCleanly(int status);

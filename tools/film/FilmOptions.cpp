@@ -8,23 +8,13 @@
 #include <sstream>
 
 namespace {
-// A time of the film for `option`; false, with `error` naming the option and the value, for
-// one that is none.
-bool readTime(const std::string& option, const std::string& text, double& time, std::string& error)
-{
-    const std::string refused = readFilmTime(text, time);
-    if (!refused.empty())
-        error = option + ": " + refused;
-    return refused.empty();
-}
-
 bool readTimes(const std::string& text, std::vector<double>& times, std::string& error)
 {
     std::stringstream list(text);
     std::string item;
     while (std::getline(list, item, ',')) {
         double value = 0.0;
-        if (!readTime("--at", item, value, error))
+        if (!readFilmTimeOption("--at", item, value, error))
             return false;
         times.push_back(value);
     }
@@ -86,10 +76,10 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
     line.option("--sheet", [&](const std::string& value) { return !(sheet = value).empty(); });
     line.option("--out", [&](const std::string& value) { return !(outDir = value).empty(); });
     line.option("--until",
-                [&](const std::string& value) { return hasUntil = readTime("--until", value, until, timeError); });
+                [&](const std::string& value) { return hasUntil = readFilmTimeOption("--until", value, until, timeError); });
     line.option("--video", [&](const std::string& value) { return !(video = value).empty(); });
     line.option("--from",
-                [&](const std::string& value) { return hasFrom = readTime("--from", value, from, timeError); });
+                [&](const std::string& value) { return hasFrom = readFilmTimeOption("--from", value, from, timeError); });
     line.option("--quality", [&](const std::string& value) { return readQuality(value, quality); });
     line.option("--codec", [&](const std::string& value) { return readCodec(value, codec); });
     line.option("--jobs", wholeNumberIn(1.0, 64.0, jobs));
@@ -135,6 +125,8 @@ bool FilmOptions::parse(int argc, char** argv, std::string& error)
 
 std::string FilmOptions::usage()
 {
+    const std::string start = filmSecondsText(film::kStart);
+    const std::string end = filmSecondsText(film::kEnd);
     return "drennmoor-film: renders the Drennmoor film off-screen, frame by frame, and writes\n"
            "what the player would see (the picture through the vignette, the poem on top) as PNG,\n"
            "or as a video with the song.\n"
@@ -143,9 +135,10 @@ std::string FilmOptions::usage()
            "from the first frame of the black lead-in. It needs an X display for OpenGL; on a\n"
            "machine without one, run it under xvfb-run -a -s \"-screen 0 1920x1080x24\".\n"
            "Times T are seconds counted from the opening scene's first frame, the clock of the\n"
-           "poem and the scenes (the walk begins at T = 32, the credits at 180); negative times\n"
-           "fall in the 2.5 s lead-in. Each time is rendered as the nearest frame. A time before\n"
-           "-2.5 or after 200 (the film's end), or that is no number, is refused with exit 2.\n"
+           "poem and the scenes (the walk begins at T = " + filmSecondsText(film::startOf(film::kWalk)) +
+           ", the credits at " + filmSecondsText(film::startOf(film::kCredits)) + "); negative times\n"
+           "fall in the " + filmSecondsText(-film::kStart) +
+           " s lead-in. Each time is rendered as the nearest frame. A time before\n" + start + " or after " + end + " (the film's end), or that is no number, is refused with exit 2.\n"
            "Only the frames it writes are drawn: the frames before and between them run\n"
            "undrawn, which leaves the film in the same state, bit for bit, at a fraction of the\n"
            "cost, so a late time is reached in seconds.\n"

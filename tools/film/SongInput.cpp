@@ -3,41 +3,34 @@
 #include "ShellWord.hpp"
 #include "ToolNumbers.hpp"
 
-#include "assets/JsonFile.hpp"
-#include "assets/JsonValues.hpp"
+#include "assets/MusicManager.hpp"
+#include "core/DataFiles.hpp"
 #include "core/Diagnostics.hpp"
 #include "core/FileCheck.hpp"
+#include "core/LoaderOutput.hpp"
 #include "scenes/RequiredKeys.hpp"
-
-#include <nlohmann/json.hpp>
 
 #include <unistd.h>
 
 namespace {
 const std::string kName = "drennmoor-film: ";
-const char* const kMusicFile = "assets/music.json";
 }
 
 bool SongInput::read()
 {
-    // Read as the game reads it: a named pipe or a huge file is refused in one line.
-    nlohmann::json document;
-    readJsonFile("drennmoor-film", kMusicFile, document);
-    const nlohmann::json* entry = nullptr;
-    if (document.is_object() && document.contains("music") && document["music"].is_object() &&
-        document["music"].contains(kSongKey))
-        entry = &document["music"][kSongKey];
-    if (entry == nullptr || !entry->is_object() || !entry->contains("file") || !(*entry)["file"].is_string()) {
-        reportLine(kName + kMusicFile + " declares no file for " + kSongKey + "; cannot write the video's sound");
+    // Read as the game reads it, without its lines: the game's own start-up prints them.
+    MusicManager music;
+    {
+        LoaderOutput discarded([](const std::string&) {});
+        music.load(dataFiles::kMusic);
+    }
+    const MusicEntry* song = music.song(kSongKey);
+    if (song == nullptr) {
+        reportLine(kName + dataFiles::kMusic + " declares no file for " + kSongKey + "; cannot write the video's sound");
         return false;
     }
-    m_file = (*entry)["file"].get<std::string>();
-    // The game's own reading of the volume: a whole percentage, 37.9 plays as 37.
-    try {
-        m_gain = jsonIntOr(*entry, "volume", 100) / 100.0;
-    } catch (const nlohmann::json::exception&) {
-        m_gain = 1.0;
-    }
+    m_file = song->file;
+    m_gain = song->volume / 100.0;
     const std::string refused = notAFile(m_file);
     if (!refused.empty()) {
         reportLine(kName + "cannot read the song " + m_file + ": " + refused);

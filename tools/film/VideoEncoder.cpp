@@ -2,10 +2,11 @@
 
 #include "EncoderSettings.hpp"
 #include "ExportJobs.hpp"
+#include "FfmpegSearch.hpp"
 #include "FramePixels.hpp"
 #include "ShellWord.hpp"
 #include "StopSignals.hpp"
-#include "TemporaryFile.hpp"
+#include "SubtitleTrack.hpp"
 #include "ToolNumbers.hpp"
 #include "VideoParts.hpp"
 
@@ -13,53 +14,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
-#include <csignal>
-#include <cstdlib>
-#include <fstream>
+#include <cstdio>
 #include <sstream>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 const std::string kName = "drennmoor-film: ";
-// The film quits about this long after T = 0; only the estimate of the time left uses it.
-constexpr double kFilmSeconds = 200.0;
-
-bool onPath(const std::string& program)
-{
-    const char* path = std::getenv("PATH");
-    std::stringstream folders(path != nullptr ? path : "");
-    std::string folder;
-    while (std::getline(folders, folder, ':'))
-        if (!folder.empty() && access((folder + "/" + program).c_str(), X_OK) == 0)
-            return true;
-    return false;
-}
-
-// The largest resident memory of any finished child process, ffmpeg's.
-double childrenPeakMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-double childrenCpuMilliseconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
-
-std::string duration(double value)
-{
-    const long whole = std::max(0L, std::lround(value));
-    return whole >= 60 ? std::to_string(whole / 60) + " min " + std::to_string(whole % 60) + " s"
-                       : std::to_string(whole) + " s";
-}
 }
 
 VideoEncoder::VideoEncoder(const FilmOptions& options, const FilmFrames& frames)
@@ -73,49 +32,37 @@ VideoEncoder::VideoEncoder(const FilmOptions& options, const FilmFrames& frames)
     , m_fps(frames.fps())
     , m_first(options.hasFrom ? frames.frameAt(options.from) : 0)
     , m_end(options.hasUntil ? frames.frameAt(options.until) : LONG_MAX)
-    , m_expected((options.hasUntil ? m_end : frames.frameAt(kFilmSeconds)) - m_first)
+    // The film quits a few frames after its end by the table; only the estimate of the time
+    // left uses this.
+    , m_expected((options.hasUntil ? m_end : frames.frameAt(FilmFrames::kEnd)) - m_first)
     , m_leadIn(frames.leadInFrames())
     , m_processes(options.pictureOnly ? 1 : exportProcesses(options.jobs, m_expected, m_fps, thisMachine()))
+    // Each of several processes drawing parts of one video names its own.
+    , m_progress(options.pictureOnly ? "frames from " + std::to_string(m_first) + ": " : std::string("video "),
+                 m_expected)
 {
 }
 
 VideoEncoder::~VideoEncoder()
 {
-    // An encoder still running was stopped half-way: its file is no video. Killed first, so
-    // that the feed's writes fail at once instead of waiting for it.
-    m_encoder.stop(SIGKILL);
-    m_feed.reset();
-    m_encoder.closeInput();
-    if (!m_log.empty())
-        std::remove(m_log.c_str());
+    // An encoder still running was stopped half-way: its file is no video.
+    m_encoder.reset();
     std::remove(m_partPath.c_str());
     std::remove(m_captionedPath.c_str());
 }
 
 bool VideoEncoder::open()
 {
-    if (!onPath("ffmpeg")) {
-        reportLine(kName + "ffmpeg is not on PATH; install it (Debian: apt-get install ffmpeg) to write video");
+    if (!ffmpegOnPath())
         return false;
-    }
     if (!m_options.pictureOnly && !m_song.read())
         return false;
-    m_log = makeTemporaryFile("drennmoor-ffmpeg-");
-    if (m_log.empty()) {
-        reportLine(kName + "cannot make a temporary file for ffmpeg's messages");
+    if (!m_ffmpeg.open())
         return false;
-    }
     if (!drawsFrames())
         return true;
-    // A dead ffmpeg must fail the write, not kill the renderer.
-    std::signal(SIGPIPE, SIG_IGN);
-    m_encoderCpu = childrenCpuMilliseconds();
-    if (!m_encoder.startShell(encodeCommand(), SIGKILL, true)) {
-        reportLine(kName + "cannot start ffmpeg");
-        return false;
-    }
-    m_feed = std::make_unique<EncoderFeed>(m_encoder.input(), kFrameBytes);
-    return true;
+    m_encoder = std::make_unique<EncoderPipe>();
+    return m_encoder->start(encodeCommand(), kFrameBytes);
 }
 
 bool VideoEncoder::wants(long frame) const
@@ -126,20 +73,17 @@ bool VideoEncoder::wants(long frame) const
 std::uint8_t* VideoEncoder::nextFrame()
 {
     if (m_added == 0)
-        m_started = m_lastReport = std::chrono::steady_clock::now();
-    return m_feed->nextBuffer();
+        m_progress.start();
+    return m_encoder->nextBuffer();
 }
 
 bool VideoEncoder::send()
 {
-    const auto now = std::chrono::steady_clock::now();
-    if (!m_feed->send())
+    const auto now = ExportProgress::Clock::now();
+    if (!m_encoder->send())
         return false;
     ++m_added;
-    if (now - m_lastReport >= std::chrono::seconds(1)) {
-        m_lastReport = now;
-        reportProgress();
-    }
+    m_progress.sent(m_added, now);
     return true;
 }
 
@@ -171,16 +115,8 @@ bool VideoEncoder::publish(const std::string& captionsMade, const std::string& c
 
 bool VideoEncoder::finishEncoding()
 {
-    if (!m_encoder.running())
-        return false;
-    m_feed->finish();
-    m_encoder.closeInput();
     int status = 0;
-    if (!m_encoder.wait(status))
-        return false;
-    m_encoderCpu = childrenCpuMilliseconds() - m_encoderCpu;
-    m_encoderPeakMiB = childrenPeakMiB();
-    return succeeded(status);
+    return m_encoder && m_encoder->finish(status) && m_ffmpeg.succeeded(status);
 }
 
 bool VideoEncoder::joinParts(long endFrame)
@@ -191,7 +127,7 @@ bool VideoEncoder::joinParts(long endFrame)
     VideoParts parts(m_options, m_frames, static_cast<int>(std::min<long>(m_processes, end - m_first)));
     if (!parts.render(m_first, end))
         return false;
-    if (!run(joinCommand(parts.list(), end - m_first)))
+    if (!m_ffmpeg.run(joinCommand(parts.list(), end - m_first)))
         return false;
     m_added = end - m_first;
     return true;
@@ -207,29 +143,9 @@ void VideoEncoder::reportWritten() const
     reportLine(kName + "wrote " + std::to_string(m_added) + length + how + " to " + m_path);
 }
 
-bool VideoEncoder::succeeded(int status) const
-{
-    if (exitedCleanly(status))
-        return true;
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    reportLine(kName + "ffmpeg failed (exit " + std::to_string(code) + "): " + lastLogLine());
-    return false;
-}
-
 bool VideoEncoder::addSubtitles(const std::string& subtitles)
 {
-    return run(subtitleCommand(subtitles));
-}
-
-bool VideoEncoder::run(const std::string& command) const
-{
-    ChildProcess ffmpeg;
-    int status = 0;
-    if (!ffmpeg.startShell(command, SIGKILL)) {
-        reportLine(kName + "cannot start ffmpeg");
-        return false;
-    }
-    return ffmpeg.wait(status) && succeeded(status);
+    return m_ffmpeg.run(subtitleTrackCommand(m_partPath, subtitles, m_captionedPath) + m_ffmpeg.messagesTo());
 }
 
 double VideoEncoder::startTime() const
@@ -252,7 +168,7 @@ std::string VideoEncoder::encodeCommand() const
          << " -colorspace bt709 -color_primaries bt709 -color_trc bt709";
     if (!m_options.pictureOnly)
         line << " -af " << m_song.filter(start) << " -c:a aac -b:a 192k";
-    line << length << " -f mp4 " << shellWord(m_partPath) << " 2>" << shellWord(m_log);
+    line << length << " -f mp4 " << shellWord(m_partPath) << m_ffmpeg.messagesTo();
     return line.str();
 }
 
@@ -262,35 +178,5 @@ std::string VideoEncoder::joinCommand(const std::string& list, long frames) cons
     return "ffmpeg -hide_banner -loglevel error -nostdin -y -f concat -safe 0 -i " + shellWord(list) +
            m_song.input(start) + " -map 0:v:0 -map 1:a:0 -c:v copy -af " + m_song.filter(start) +
            " -c:a aac -b:a 192k -t " + sixDecimals(static_cast<double>(frames) / m_fps) + " -f mp4 " +
-           shellWord(m_partPath) + " 2>" + shellWord(m_log);
-}
-
-std::string VideoEncoder::subtitleCommand(const std::string& subtitles) const
-{
-    return "ffmpeg -hide_banner -loglevel error -nostdin -y -i " + shellWord(m_partPath) + " -f webvtt -i " +
-           shellWord(subtitles) + " -map 0 -map 1:s -c copy -c:s mov_text -metadata:s:s:0 language=eng" +
-           " -movflags +faststart -f mp4 " + shellWord(m_captionedPath) + " 2>" + shellWord(m_log);
-}
-
-void VideoEncoder::reportProgress()
-{
-    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - m_started;
-    const long expected = std::max(m_expected, m_added);
-    const double left = spent.count() / static_cast<double>(m_added) * static_cast<double>(expected - m_added);
-    // Each of several processes drawing parts of one video names its own.
-    const std::string what = m_options.pictureOnly ? "frames from " + std::to_string(m_first) + ": " : std::string("video ");
-    reportLine(kName + what + std::to_string(100 * m_added / std::max(1L, expected)) + "% (" +
-               std::to_string(m_added) + " of " + std::to_string(expected) + " frames), about " + duration(left) +
-               " left");
-}
-
-std::string VideoEncoder::lastLogLine() const
-{
-    std::ifstream in(m_log);
-    std::string line;
-    std::string last = "no message";
-    while (std::getline(in, line))
-        if (!line.empty())
-            last = line;
-    return last;
+           shellWord(m_partPath) + m_ffmpeg.messagesTo();
 }

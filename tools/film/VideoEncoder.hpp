@@ -1,14 +1,13 @@
 #pragma once
 
-#include "ChildProcess.hpp"
-#include "EncoderFeed.hpp"
+#include "EncoderPipe.hpp"
+#include "ExportProgress.hpp"
+#include "FfmpegRuns.hpp"
 #include "FilmFrames.hpp"
 #include "FilmOptions.hpp"
 #include "SongInput.hpp"
 
-#include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -59,25 +58,19 @@ public:
 
     // Milliseconds in all that the drawing waited for the encoder, that the feed spent
     // handing frames over, and of ffmpeg's CPU time (every core); frames sent.
-    double waitedMilliseconds() const { return m_feed ? m_feed->waitedMilliseconds() : 0.0; }
-    double feedingMilliseconds() const { return m_feed ? m_feed->writingMilliseconds() : 0.0; }
-    double encoderCpuMilliseconds() const { return m_encoderCpu; }
-    double encoderPeakMiB() const { return m_encoderPeakMiB; }
+    double waitedMilliseconds() const { return m_encoder ? m_encoder->waitedMilliseconds() : 0.0; }
+    double feedingMilliseconds() const { return m_encoder ? m_encoder->feedingMilliseconds() : 0.0; }
+    double encoderCpuMilliseconds() const { return m_encoder ? m_encoder->cpuMilliseconds() : 0.0; }
+    double encoderPeakMiB() const { return m_encoder ? m_encoder->peakMiB() : 0.0; }
     long framesSent() const { return m_added; }
 
 private:
     double startTime() const;
     std::string encodeCommand() const;
     std::string joinCommand(const std::string& list, long frames) const;
-    std::string subtitleCommand(const std::string& subtitles) const;
     bool finishEncoding();
     bool joinParts(long endFrame);
-    bool succeeded(int status) const;
-    // Runs an ffmpeg command line to its end: true when it succeeded.
-    bool run(const std::string& command) const;
     void reportWritten() const;
-    void reportProgress();
-    std::string lastLogLine() const;
 
     FilmOptions m_options;
     FilmFrames m_frames;
@@ -91,12 +84,8 @@ private:
     long m_expected;  // frames expected, for the estimate of the time left
     long m_leadIn;
     int m_processes;  // drawing the video: 1 for this one alone
-    std::string m_log;  // ffmpeg's own messages, shown on failure
-    ChildProcess m_encoder;  // ffmpeg, taking the frames on its standard input
-    std::unique_ptr<EncoderFeed> m_feed;
+    ExportProgress m_progress;
+    FfmpegRuns m_ffmpeg;  // ffmpeg's messages, shown on failure, and its runs to their end
+    std::unique_ptr<EncoderPipe> m_encoder;  // when this process draws the frames
     long m_added = 0;
-    double m_encoderCpu = 0.0;
-    double m_encoderPeakMiB = 0.0;
-    std::chrono::steady_clock::time_point m_started;
-    std::chrono::steady_clock::time_point m_lastReport;
 };

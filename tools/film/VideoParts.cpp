@@ -1,5 +1,6 @@
 #include "VideoParts.hpp"
 
+#include "ShellWord.hpp"
 #include "StopSignals.hpp"
 #include "ToolNumbers.hpp"
 
@@ -15,15 +16,6 @@ namespace {
 const std::string kName = "drennmoor-film: ";
 // How often the wait for the processes looks at them and for a stop signal.
 constexpr std::chrono::milliseconds kLookEvery(20);
-
-// A path as a word of the concat demuxer's list.
-std::string listWord(const std::string& path)
-{
-    std::string word = "'";
-    for (char c : path)
-        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return word + "'";
-}
 }
 
 VideoParts::VideoParts(const FilmOptions& options, const FilmFrames& frames, int count)
@@ -116,10 +108,9 @@ bool VideoParts::writeList() const
     for (std::size_t part = 0; part < m_paths.size(); ++part) {
         // The exact length, so that the next part starts on the frame's own time, not on the
         // length the container rounds to.
-        char duration[48];
-        std::snprintf(duration, sizeof duration, "duration %.6f\n",
-                      static_cast<double>(m_firsts[part + 1] - m_firsts[part]) / m_frames.fps());
-        out << "file " << listWord(m_paths[part]) << '\n' << duration;
+        const double duration = static_cast<double>(m_firsts[part + 1] - m_firsts[part]) / m_frames.fps();
+        // The list quotes a path as the shell does.
+        out << "file " << shellWord(m_paths[part]) << "\nduration " << sixDecimals(duration) << '\n';
     }
     return static_cast<bool>(out.flush());
 }

@@ -4,9 +4,9 @@
 #include "SongTiming.hpp"
 
 #include "assets/JsonFile.hpp"
-#include "assets/JsonValues.hpp"
-#include "core/LoaderOutput.hpp"
+#include "core/DataFiles.hpp"
 #include "core/Easing.hpp"
+#include "core/LoaderOutput.hpp"
 #include "scenes/Poem.hpp"
 #include "scenes/PoemShape.hpp"
 #include "scenes/RequiredKeys.hpp"
@@ -16,12 +16,6 @@
 
 namespace {
 
-// The registry files, where the game's start-up reads them.
-const std::string kTexturesFile = "assets/textures.json";
-const std::string kSpritesFile = "assets/sprites.json";
-const std::string kMusicFile = "assets/music.json";
-const std::string kParticlesFile = "assets/particles.json";
-const std::string kTextFile = "assets/text/text.json";
 const std::string kPoemSubject = "poem";
 // Every line of the poem ends left of this x, in pixels: the right of the picture is the
 // scenes' own.
@@ -87,26 +81,26 @@ void AssetLint::loadCaught(const std::string& file, const std::function<void()>&
 void AssetLint::loadRegistries()
 {
     // Each registry looks up keys of the one before while it loads, as in the game.
-    loadCaught(kTexturesFile, [&] { m_textures.load(kTexturesFile); });
-    loadCaught(kSpritesFile, [&] { m_sprites.load(kSpritesFile); });
-    loadCaught(kMusicFile, [&] { m_music.load(kMusicFile); });
-    loadCaught(kParticlesFile, [&] { m_particles.load(kParticlesFile); });
-    loadCaught(kTextFile, [&] { m_texts.load(kTextFile); });
+    loadCaught(dataFiles::kTextures, [&] { m_textures.load(dataFiles::kTextures); });
+    loadCaught(dataFiles::kSprites, [&] { m_sprites.load(dataFiles::kSprites); });
+    loadCaught(dataFiles::kMusic, [&] { m_music.load(dataFiles::kMusic); });
+    loadCaught(dataFiles::kParticles, [&] { m_particles.load(dataFiles::kParticles); });
+    loadCaught(dataFiles::kTexts, [&] { m_texts.load(dataFiles::kTexts); });
 }
 
 void AssetLint::checkRequiredKeys()
 {
     for (const std::string& key : requiredSpriteKeys()) {
         if (!m_sprites.contains(key))
-            m_findings.add(kSpritesFile, "no sprite " + quoted(key) + ", which the film shows");
+            m_findings.add(dataFiles::kSprites, "no sprite " + quoted(key) + ", which the film shows");
     }
     if (!m_particles.contains(kRainParticlesKey))
-        m_findings.add(kParticlesFile,
+        m_findings.add(dataFiles::kParticles,
                        "no particle system " + quoted(kRainParticlesKey) + ", which the rain scenes step");
     if (!m_music.contains(kSongKey))
-        m_findings.add(kMusicFile, "no song " + quoted(kSongKey) + ", which the opening scene plays");
+        m_findings.add(dataFiles::kMusic, "no song " + quoted(kSongKey) + ", which the opening scene plays");
     if (!m_texts.contains(kPoemStyleKey))
-        m_findings.add(kTextFile, "no text style " + quoted(kPoemStyleKey) + ", which the poem plays on");
+        m_findings.add(dataFiles::kTexts, "no text style " + quoted(kPoemStyleKey) + ", which the poem plays on");
 }
 
 void AssetLint::checkPoemStyleSize()
@@ -115,14 +109,14 @@ void AssetLint::checkPoemStyleSize()
         return;
     const std::size_t instances = m_texts.get(kPoemStyleKey)->instances.size();
     if (instances < requiredPoemInstances())
-        m_findings.add(kTextFile, "text style " + quoted(kPoemStyleKey) + " has " + std::to_string(instances) +
+        m_findings.add(dataFiles::kTexts, "text style " + quoted(kPoemStyleKey) + " has " + std::to_string(instances) +
                                       " instances; the poem queues " + std::to_string(requiredPoemInstances()) +
                                       " plays at once");
 }
 
 void AssetLint::checkSpriteRectangles()
 {
-    const nlohmann::json entries = quietEntries(kSpritesFile, "sprites");
+    const nlohmann::json entries = quietEntries(dataFiles::kSprites, "sprites");
     if (!entries.is_object())
         return;
     for (const auto& entry : entries.items()) {
@@ -137,7 +131,7 @@ void AssetLint::checkSpriteRectangles()
         const sf::Vector2u size = texture.getSize();
         if (spanInside(rect.left, rect.width, size.x) && spanInside(rect.top, rect.height, size.y))
             continue;
-        m_findings.add(kSpritesFile, "sprite " + quoted(entry.key()) + ": texture rectangle " + rectangleText(rect) +
+        m_findings.add(dataFiles::kSprites, "sprite " + quoted(entry.key()) + ": texture rectangle " + rectangleText(rect) +
                                          " reaches outside its " + std::to_string(size.x) + " x " +
                                          std::to_string(size.y) + " texture");
     }
@@ -145,7 +139,7 @@ void AssetLint::checkSpriteRectangles()
 
 void AssetLint::checkPictureSizes()
 {
-    const nlohmann::json entries = quietEntries(kTexturesFile, "textures");
+    const nlohmann::json entries = quietEntries(dataFiles::kTextures, "textures");
     if (!entries.is_object())
         return;
     for (const auto& entry : entries.items()) {
@@ -161,7 +155,7 @@ void AssetLint::checkPictureSizes()
         const long long height = crop[3].get<long long>();
         if (size.x == width && size.y == height)
             continue;
-        m_findings.add(kTexturesFile, "texture " + quoted(entry.key()) + ": its picture is " + std::to_string(size.x) +
+        m_findings.add(dataFiles::kTextures, "texture " + quoted(entry.key()) + ": its picture is " + std::to_string(size.x) +
                                           " x " + std::to_string(size.y) + ", not the " + std::to_string(width) +
                                           " x " + std::to_string(height) + " of its crop");
     }
@@ -169,33 +163,27 @@ void AssetLint::checkPictureSizes()
 
 void AssetLint::checkSongs()
 {
-    const nlohmann::json entries = quietEntries(kMusicFile, "music");
-    if (!entries.is_object())
-        return;
-    for (const auto& entry : entries.items()) {
-        if (!m_music.contains(entry.key()))
-            continue;
-        const std::string file = jsonString(entry.value().at("file"));
-        const double loopToMs = jsonDoubleOr(entry.value(), "loopTo", 0.0);
+    for (const std::string& key : m_music.songKeys()) {
+        const MusicEntry& song = *m_music.song(key);
         std::vector<std::string> faults;
         {
             // SFML's own line says no more than ours.
             LoaderOutput discarded([](const std::string&) {});
-            faults.push_back(songFault(file, loopToMs));
+            faults.push_back(songFault(song.file, song.loopTo));
             // The poem is sung to its song: heard against the score and the poem's words.
-            if (faults.back().empty() && entry.key() == kSongKey)
-                faults = songTimingFaults(file, loopToMs, kPoem);
+            if (faults.back().empty() && key == kSongKey)
+                faults = songTimingFaults(song.file, song.loopTo, kPoem);
         }
         for (const std::string& fault : faults) {
             if (!fault.empty())
-                m_findings.add(kMusicFile, "song " + quoted(entry.key()) + ": " + fault);
+                m_findings.add(dataFiles::kMusic, "song " + quoted(key) + ": " + fault);
         }
     }
 }
 
 void AssetLint::checkEasing()
 {
-    const nlohmann::json entries = quietEntries(kTextFile, "textsystems");
+    const nlohmann::json entries = quietEntries(dataFiles::kTexts, "textsystems");
     if (!entries.is_object())
         return;
     for (const auto& entry : entries.items()) {
@@ -209,7 +197,7 @@ void AssetLint::checkEasing()
                                                       {"ease_out", instances.front().easeOut}};
         for (const auto& [name, id] : curves) {
             if (!isValidEaseType(id))
-                m_findings.add(kTextFile, "text style " + quoted(entry.key()) + ": " + name + " " +
+                m_findings.add(dataFiles::kTexts, "text style " + quoted(entry.key()) + ": " + name + " " +
                                               std::to_string(id) + " is no easing curve (0 to 16, 111, 112)");
         }
     }

@@ -1,5 +1,7 @@
 #include "BuildProcess.hpp"
 
+#include "ProcessLaunch.hpp"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -28,11 +30,7 @@ bool BuildProcess::start(const std::vector<std::string>& command)
         m_ending = "cannot start the build";
         return false;
     }
-    std::vector<char*> argv;
-    std::vector<std::string> words = command;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = argumentArray(command);
     const pid_t child = fork();
     if (child == 0) {
         // A group of its own, so that stop() reaches the compilers it starts.
@@ -91,7 +89,7 @@ void BuildProcess::reap(int status)
     m_pid = -1;
     close(m_pipe);
     m_pipe = -1;
-    m_succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    m_succeeded = exitedCleanly(status);
     if (!m_succeeded)
         m_ending = WIFEXITED(status) ? "the build ended with status " + std::to_string(WEXITSTATUS(status))
                                      : "the build was stopped";

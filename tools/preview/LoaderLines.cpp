@@ -1,5 +1,7 @@
 #include "LoaderLines.hpp"
 
+#include "core/DataFiles.hpp"
+
 #include <iostream>
 #include <map>
 #include <regex>
@@ -39,9 +41,9 @@ std::string firstLineWithPlace(const std::vector<std::string>& lines)
     if (!std::regex_search(lines[1], match, place))
         return first + " " + lines[1];
     static const std::map<std::string, std::string> files = {
-        {"TextureManager", "assets/textures.json"}, {"SpriteManager", "assets/sprites.json"},
-        {"MusicManager", "assets/music.json"}, {"ParticleManager", "assets/particles.json"},
-        {"TextManager", "assets/text/text.json"},
+        {"TextureManager", dataFiles::kTextures}, {"SpriteManager", dataFiles::kSprites},
+        {"MusicManager", dataFiles::kMusic},       {"ParticleManager", dataFiles::kParticles},
+        {"TextManager", dataFiles::kTexts},
     };
     const std::string who = first.substr(0, owner);
     const auto file = files.find(who);

@@ -1,5 +1,6 @@
 #include "PreviewApp.hpp"
 
+#include "HandOver.hpp"
 #include "LoaderLines.hpp"
 
 #include "assets/MusicManager.hpp"
@@ -33,10 +34,12 @@ PreviewApp::PreviewApp(const PreviewOptions& options, const std::string& gameFol
                        PreviewSession::Relaunch relaunch)
     : m_session(options, gameFolder,
                 [this, relaunch](const std::vector<std::string>& arguments) {
-                    // The hand-over: the new program opens its window and reads the film, keys
-                    // pressed in its window meanwhile wait for it.
-                    if (m_window.isOpen())
+                    // The hand-over: the old window stays, recording the keys, until the new
+                    // program's window is shown.
+                    if (m_window.isOpen()) {
                         present("the rebuilt preview takes over: a moment", false, m_session.time());
+                        HandOver::keep(m_window);
+                    }
                     keepSession("");
                     relaunch(arguments);
                 },
@@ -54,7 +57,11 @@ int PreviewApp::run()
     if (!openWindow())
         return 1;
     present("reading the film", false, m_session.targetTime());
+    // Keys pressed in the old program's window while this one started come before its own.
+    const std::vector<sf::Event> handedOver = m_handOver.take(m_window);
     loadFilm(true);
+    for (const sf::Event& event : handedOver)
+        handleEvent(event);
     sf::Clock clock;
     while (m_window.isOpen()) {
         const double seconds = clock.restart().asSeconds();

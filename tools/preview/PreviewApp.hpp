@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BuildProcess.hpp"
+#include "HandOver.hpp"
 #include "PreviewOptions.hpp"
 #include "PreviewOverlay.hpp"
 #include "PreviewSession.hpp"
@@ -79,6 +80,7 @@ private:
     void present(const std::string& status, bool replaying, double barTime);
     void presentNow();
 
+    HandOver m_handOver;  // from the program this one took over from, if any
     BuildProcess m_build;
     BuildProcess m_export;     // the film renderer writing the loop's range
     std::string m_exportName;  // the video it writes, in the game folder

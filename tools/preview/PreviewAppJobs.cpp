@@ -1,5 +1,7 @@
 #include "PreviewApp.hpp"
 
+#include "ToolNumbers.hpp"
+
 #include <cstdio>
 #include <filesystem>
 
@@ -33,13 +35,9 @@ void PreviewApp::startExport()
     std::snprintf(name, sizeof name, "loop_%08.3f-%08.3f.mp4", frames.timeOf(in), frames.timeOf(out));
     m_exportName = name;
     m_exportProgress = "starting";
-    char from[32];
-    char until[32];
-    std::snprintf(from, sizeof from, "%.6f", frames.timeOf(in));
-    std::snprintf(until, sizeof until, "%.6f", frames.timeOf(out));
     const std::string folder = std::filesystem::current_path().string();
-    if (!m_export.start({folder + "/drennmoor-film", "--video", folder + "/" + m_exportName, "--from", from, "--until",
-                         until}))
+    if (!m_export.start({folder + "/drennmoor-film", "--video", folder + "/" + m_exportName, "--from",
+                         sixDecimals(frames.timeOf(in)), "--until", sixDecimals(frames.timeOf(out))}))
         m_session.setNotice("export failed: " + m_export.failure(), true);
 }
 

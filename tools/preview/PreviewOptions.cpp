@@ -1,5 +1,6 @@
 #include "PreviewOptions.hpp"
 
+#include "CommandLine.hpp"
 #include "FilmFrames.hpp"
 #include "FilmTime.hpp"
 #include "ToolNumbers.hpp"
@@ -10,53 +11,48 @@
 
 bool PreviewOptions::parse(int argc, char** argv, std::string& error)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        const bool hasValue = i + 1 < argc;
+    std::string timeError;  // why --at was refused, said instead of "bad value"
+    CommandLine line;
+    line.flag("--help", help);
+    line.flag("-h", help);
+    line.flag("--bench", bench);
+    line.flag("--paused", paused);
+    line.option("--at", [&](const std::string& value) { return readFilmTimeOption("--at", value, at, timeError); });
+    line.option("--fps", [&](const std::string& value) {
         double number = 0.0;
-        if (option == "--help" || option == "-h") {
-            help = true;
-        } else if (option == "--bench") {
-            bench = true;
-        } else if (option == "--paused") {
-            paused = true;
-        } else if (option == "--at" && hasValue) {
-            const std::string refused = readFilmTime(argv[++i], at);
-            if (!refused.empty()) {
-                error = "--at: " + refused;
-                return false;
-            }
-        } else if (option == "--fps" && hasValue && readNumber(argv[i + 1], number) && number >= 1.0
-                   && number <= 1000.0 && number == std::floor(number)) {
-            fps = static_cast<int>(number);
-            ++i;
-        } else if (option == "--build-program" && hasValue) {
-            buildProgram = argv[++i];
-        } else if (option == "--notice" && hasValue) {
-            notice = argv[++i];
-        } else if (option == "--speed" && hasValue && readNumber(argv[i + 1], number) && number > 0.0 &&
-                   number <= 16.0) {
-            speed = number;
-            ++i;
-        } else if ((option == "--loop-in" || option == "--loop-out") && hasValue && readNumber(argv[i + 1], number) &&
-                   std::isfinite(number)) {
-            (option == "--loop-in" ? loopIn : loopOut) = number;
-            ++i;
-        } else if (option == "--looping") {
-            looping = true;
-        } else if (option == "--muted") {
-            muted = true;
-        } else if (option == "--error" && hasValue && std::string(argv[i + 1]).find('=') != std::string::npos) {
-            errors.push_back(argv[++i]);
-        } else if (option == "--resume") {
-            resume = true;
-        } else if (option == "--session" && hasValue) {
-            sessionFile = argv[++i];
-        } else {
-            error = "bad option " + option + (hasValue ? " " + std::string(argv[i + 1]) : std::string()) +
-                    " (see --help)";
+        return readNumber(value, number) && number == std::floor(number) && wholeNumberIn(1.0, 1000.0, fps)(value);
+    });
+    line.option("--build-program", [&](const std::string& value) { return buildProgram = value, true; });
+    line.option("--notice", [&](const std::string& value) { return notice = value, true; });
+    line.option("--speed", [&](const std::string& value) {
+        double number = 0.0;
+        if (!readNumber(value, number) || !(number > 0.0 && number <= 16.0))
             return false;
-        }
+        speed = number;
+        return true;
+    });
+    for (auto [name, mark] : {std::pair{"--loop-in", &loopIn}, std::pair{"--loop-out", &loopOut}})
+        line.option(name, [mark = mark](const std::string& value) {
+            double number = 0.0;
+            if (!readNumber(value, number) || !std::isfinite(number))
+                return false;
+            *mark = number;
+            return true;
+        });
+    line.flag("--looping", looping);
+    line.flag("--muted", muted);
+    line.option("--error", [&](const std::string& value) {
+        if (value.find('=') == std::string::npos)
+            return false;
+        errors.push_back(value);
+        return true;
+    });
+    line.flag("--resume", resume);
+    line.option("--session", [&](const std::string& value) { return sessionFile = value, true; });
+    if (!line.parse(argc, argv, error)) {
+        if (!timeError.empty())
+            error = timeError;
+        return false;
     }
     return true;
 }
@@ -66,9 +62,8 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
 {
     // The last frames of black after the credits come a moment after the film's end by its
     // table, which is as far as --at goes: a restart there comes back at the end.
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.6f", std::clamp(time, FilmFrames::kStart, FilmFrames::kEnd));
-    std::vector<std::string> arguments = {"--at", seconds, "--fps", std::to_string(fps)};
+    std::vector<std::string> arguments = {"--at", sixDecimals(std::clamp(time, FilmFrames::kStart, FilmFrames::kEnd)),
+                                          "--fps", std::to_string(fps)};
     if (pausedThen)
         arguments.push_back("--paused");
     if (buildProgram != PreviewOptions().buildProgram)
@@ -76,14 +71,13 @@ std::vector<std::string> PreviewOptions::restartArguments(double time, bool paus
     if (sessionFile != PreviewOptions().sessionFile)
         arguments.insert(arguments.end(), {"--session", sessionFile});
     if (speed != 1.0) {
-        std::snprintf(seconds, sizeof seconds, "%g", speed);
-        arguments.insert(arguments.end(), {"--speed", seconds});
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", speed);
+        arguments.insert(arguments.end(), {"--speed", text});
     }
     for (const auto& [name, mark] : {std::pair{"--loop-in", loopIn}, std::pair{"--loop-out", loopOut}})
-        if (mark) {
-            std::snprintf(seconds, sizeof seconds, "%.6f", *mark);
-            arguments.insert(arguments.end(), {name, seconds});
-        }
+        if (mark)
+            arguments.insert(arguments.end(), {name, sixDecimals(*mark)});
     if (looping)
         arguments.push_back("--looping");
     if (muted)
@@ -99,8 +93,9 @@ std::string PreviewOptions::usage()
 {
     return "usage: drennmoor-preview [--at SECONDS] [--paused] [--fps N] [--resume] [--build-program P]\n"
            "Plays the film in a window with its song, and reloads it when its files change.\n"
-           "  --at SECONDS  start there, seconds after the opening's first frame, -2.5 (the\n"
-           "                lead-in, the default) to 200 (the film's end)\n"
+           "  --at SECONDS  start there, seconds after the opening's first frame, " +
+           filmSecondsText(film::kStart) + " (the\n"
+           "                lead-in, the default) to " + filmSecondsText(film::kEnd) + " (the film's end)\n"
            "  --paused      start paused\n"
            "  --fps N       frames a second, 1 to 1000 (default 60): a time is the same frame\n"
            "                as in drennmoor-film at the same --fps\n"

@@ -261,7 +261,7 @@ void PreviewSession::buildEnded(bool succeeded, const std::string& failure)
         return;
     }
     if (m_buildsSelf) {
-        m_relaunch(stateArguments("rebuilt at " + secondsText(m_frames.timeOf(std::max(m_shown, 0L)))));
+        m_relaunch(stateArguments("rebuilt at " + secondsText(m_frames.timeOf(m_target))));
         return;
     }
     m_reloadDue = true;
@@ -283,7 +283,8 @@ std::vector<std::string> PreviewSession::stateArguments(const std::string& notic
     for (std::size_t source = 0; source < m_errors.size(); ++source)
         if (!m_errors[source].empty())
             now.errors.push_back(std::string(kNoticeSourceNames[source]) + "=" + m_errors[source]);
-    return now.restartArguments(m_frames.timeOf(std::max(m_shown, 0L)), m_paused, notice);
+    // Where the film is going: a key already taken but not yet shown counts.
+    return now.restartArguments(m_frames.timeOf(m_target), m_paused, notice);
 }
 
 void PreviewSession::loaded(bool ready, int lines, const std::string& first)

@@ -116,7 +116,7 @@ public:
     // What the build is for ("art"), for the overlay.
     const std::string& buildingWhat() const { return m_buildingWhat; }
     // The build ended: after a success the preview reloads (or, rebuilt itself, relaunches at
-    // the frame shown); after a failure the film plays on and the notice keeps `failure`.
+    // its target frame); after a failure the film plays on and the notice keeps `failure`.
     void buildEnded(bool succeeded, const std::string& failure);
 
     // True once the film's data must be read again; the window's side reloads, then calls
@@ -135,7 +135,7 @@ public:
     void setNotice(const std::string& notice, bool error);
     const std::string& error(NoticeSource source) const { return m_errors[static_cast<int>(source)]; }
 
-    // The arguments that start a preview showing this session at the frame shown, with
+    // The arguments that start a preview showing this session at its target frame, with
     // `notice` (for a restart, and for --resume).
     std::vector<std::string> stateArguments(const std::string& notice) const;
     const std::string& sessionFile() const { return m_options.sessionFile; }

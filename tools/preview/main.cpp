@@ -2,6 +2,7 @@
 #include "PreviewApp.hpp"
 #include "PreviewBench.hpp"
 #include "PreviewOptions.hpp"
+#include "ProcessLaunch.hpp"
 
 #include "core/Diagnostics.hpp"
 
@@ -30,10 +31,7 @@ void restartSelf(const std::string& self, const std::vector<std::string>& argume
 {
     std::vector<std::string> words = {"drennmoor-preview"};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = argumentArray(words);
     reportLine("drennmoor-preview: the rebuilt preview takes over");
     execv(self.c_str(), argv.data());
     reportLine(std::string("drennmoor-preview: cannot restart: ") + std::strerror(errno));
@@ -51,11 +49,9 @@ bool resume(int argc, char** argv, PreviewOptions& options, std::string& error)
     if (words.size() == 1)
         reportLine("drennmoor-preview: no session to resume in " + options.sessionFile);
     words.insert(words.end(), argv + 1, argv + argc);
-    std::vector<char*> arguments;
-    for (std::string& word : words)
-        arguments.push_back(word.data());
+    std::vector<char*> arguments = argumentArray(words);
     options = PreviewOptions();
-    return options.parse(static_cast<int>(arguments.size()), arguments.data(), error);
+    return options.parse(static_cast<int>(words.size()), arguments.data(), error);
 }
 }
 
