@@ -14,9 +14,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <sstream>
 
 // A film that runs undrawn up to a time must be, at that time, exactly the film that was drawn
 // up to it: its state and its picture. Two child processes play the film (its state is
@@ -54,17 +52,15 @@ long frameOf(float time)
     return std::lround((time + 3.0f) * kFps);
 }
 
-template <typename Value>
-void append(std::string& bytes, const Value& value)
+template <typename... Values>
+void append(std::string& bytes, const Values&... values)
 {
-    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+    (bytes.append(reinterpret_cast<const char*>(&values), sizeof values), ...);
 }
 
 void appendTween(std::string& bytes, const Tween& tween)
 {
-    append(bytes, tween.active);
-    for (float value : {tween.current, tween.elapsed, tween.delay, tween.from})
-        append(bytes, value);
+    append(bytes, tween.active, tween.current, tween.elapsed, tween.delay, tween.from);
 }
 
 // Everything a later frame reads, as bytes: the loop, the fade, the rain, the poem's letters.
@@ -72,33 +68,21 @@ std::string state()
 {
     std::string bytes;
     const Game& loop = game();
-    for (float value : {loop.shaderTime, loop.leadIn.timer, loop.credits.ending.timer()})
-        append(bytes, value);
-    for (int value : {loop.sceneId, static_cast<int>(loop.running), static_cast<int>(loop.credits.ending.fading())})
-        append(bytes, value);
-    append(bytes, screenFade().alpha);
-    append(bytes, screenFade().direction);
+    append(bytes, loop.shaderTime, loop.leadIn.timer, loop.credits.ending.timer(), loop.sceneId, loop.running,
+           loop.credits.ending.fading(), screenFade().alpha, screenFade().direction);
     appendTween(bytes, screenFade().tween);
     const ParticleSystem* rain = ParticleManager::instance().get("rain_particles");
     append(bytes, rain->spawnTimer);
     for (const Particle& particle : rain->particles()) {
-        for (float value : {particle.x, particle.y, particle.vx, particle.vy, particle.rotation, particle.scale,
-                            particle.age, particle.ttl, particle.alpha})
-            append(bytes, value);
-        append(bytes, particle.alive);
-        append(bytes, particle.fadingOut);
+        append(bytes, particle.x, particle.y, particle.vx, particle.vy, particle.rotation, particle.scale, particle.age,
+               particle.ttl, particle.alpha, particle.alive, particle.fadingOut);
         appendTween(bytes, particle.alphaTween);
     }
     for (const TextInstance& instance : TextManager::instance().get("demo_text")->instances) {
-        append(bytes, instance.delay);
-        append(bytes, instance.remaining);
-        append(bytes, instance.inUse);
+        append(bytes, instance.delay, instance.remaining, instance.inUse);
         for (const TextLetter& letter : instance.letters) {
-            for (float value : {letter.x, letter.y, letter.life, letter.alpha, letter.startDelay, letter.scale,
-                                letter.rotation})
-                append(bytes, value);
-            append(bytes, letter.alive);
-            append(bytes, letter.text.getFillColor().a);
+            append(bytes, letter.x, letter.y, letter.life, letter.alpha, letter.startDelay, letter.scale, letter.rotation,
+                   letter.alive, letter.text.getFillColor().a);
             for (const Tween* tween : {&letter.fadeInTween, &letter.fadeOutTween, &letter.xOutTween})
                 appendTween(bytes, *tween);
         }
@@ -147,25 +131,17 @@ bool playInChild(const std::string& folder, bool drawBefore, float playedBefore 
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-std::string contents(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-}
-
 void expectSameFilm(const std::string& expectedFolder, const std::string& folder, const char* how)
 {
     for (std::size_t i = 0; i < std::size(kMoments); ++i) {
         for (const char* kind : {".state", ".pixels"}) {
             const std::string name = "/" + std::to_string(i) + kind;
-            const std::string expected = contents(expectedFolder + name);
+            const std::string expected = readFile(expectedFolder + name);
             EXPECT_FALSE(expected.empty()) << kMoments[i].what << kind;
-            EXPECT_TRUE(contents(folder + name) == expected) << how << ": " << kMoments[i].what << kind;
+            EXPECT_TRUE(readFile(folder + name) == expected) << how << ": " << kMoments[i].what << kind;
         }
     }
+}
 }
 
 TEST(Undrawn, FramesLeaveTheStateAndThePictureOfDrawnOnes)

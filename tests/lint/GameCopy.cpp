@@ -1,10 +1,10 @@
 #include "GameCopy.hpp"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -50,41 +50,16 @@ std::string GameCopy::write(const std::string& name, const std::string& contents
     return m_folder.write(name, contents);
 }
 
-bool LintRun::has(const std::string& line) const
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-bool LintRun::hasStart(const std::string& start) const
-{
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(start, 0) == 0; });
-}
-
-std::string LintRun::all() const
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
 LintRun runLint(const std::string& folder)
 {
-    LintRun run;
-    const std::string command = "./drennmoor-lint '" + folder + "'";
-    FILE* output = popen(command.c_str(), "r");
-    if (output == nullptr)
-        return run;
-    std::string line;
-    for (int c = std::fgetc(output); c != EOF; c = std::fgetc(output)) {
-        if (c != '\n') {
-            line += static_cast<char>(c);
-            continue;
-        }
-        run.lines.push_back(line);
-        line.clear();
-    }
-    const int status = pclose(output);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return {shell("./drennmoor-lint '" + folder + "'")};
+}
+
+void LintRun::expectFindings(const std::vector<std::string>& lines, const std::vector<std::string>& starts) const
+{
+    EXPECT_EQ(status, 1) << output;
+    for (const std::string& line : lines)
+        EXPECT_TRUE(has(line)) << "missing: " << line << "\n" << output;
+    for (const std::string& start : starts)
+        EXPECT_TRUE(hasStart(start)) << "missing: " << start << "...\n" << output;
 }

@@ -26,17 +26,14 @@ private:
     TempDir m_folder;
 };
 
-// What one run of drennmoor-lint printed and how it ended.
-struct LintRun {
-    int status = -1;                 // the exit status
-    std::vector<std::string> lines;  // standard output, line by line, the summary last
-
-    // True when some line is exactly `line`.
-    bool has(const std::string& line) const;
-    // True when some line begins with `start`.
-    bool hasStart(const std::string& start) const;
-    // Every line, for a failure message.
-    std::string all() const;
+// What one run of drennmoor-lint printed on standard output (the summary last) and how it ended.
+struct LintRun : Outcome {
+    // Whether some line is exactly `line`, or begins with `start`.
+    bool has(const std::string& line) const { return ("\n" + output).find("\n" + line + "\n") != std::string::npos; }
+    bool hasStart(const std::string& start) const { return ("\n" + output).find("\n" + start) != std::string::npos; }
+    // Expects that the lint failed and printed each of `lines` and a line beginning with each
+    // of `starts`.
+    void expectFindings(const std::vector<std::string>& lines, const std::vector<std::string>& starts = {}) const;
 };
 
 // Runs the staged drennmoor-lint (beside the tests' working directory's game) on `folder`.

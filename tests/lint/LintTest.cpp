@@ -24,7 +24,6 @@ protected:
         GameCopy copy;
         breakKeys(copy);
         breakMedia(copy);
-        breakLoaders(copy);
         breakValues(copy);
         run = runLint(copy.path());
         pipesOpened = pictureOnPipe->opened() || particlesOnPipe->opened();
@@ -83,18 +82,6 @@ protected:
         });
     }
 
-    // A particle definition without a required key, one cut off in the middle, a value of
-    // the wrong type.
-    static void breakLoaders(const GameCopy& copy)
-    {
-        const std::string rain = readFile(copy.path() + "/assets/particles/rain.json");
-        copy.write("assets/particles/mist.json", rain.substr(0, rain.size() / 2));
-        copy.edit("assets/particles.json",
-                  [](auto& d) { d["particlesystems"]["mist"] = {{"file", "assets/particles/mist.json"}}; });
-        copy.edit("assets/particles/rain.json", [](auto& d) { d.erase("max_ttl"); });
-        copy.edit("assets/textures.json", [](auto& d) { d["textures"]["zelt"]["repeated"] = "no"; });
-    }
-
     // Values the loaders take without a word: rectangles, easing ids.
     static void breakValues(const GameCopy& copy)
     {
@@ -115,32 +102,17 @@ protected:
         });
     }
 
-    // The lint failed and printed each of `lines` and a line beginning with each of `starts`.
-    static void expectAll(const std::vector<std::string>& lines, const std::vector<std::string>& starts = {})
-    {
-        EXPECT_EQ(run.status, 1) << run.all();
-        for (const std::string& line : lines)
-            EXPECT_TRUE(run.has(line)) << "missing: " << line << "\n" << run.all();
-        for (const std::string& start : starts)
-            EXPECT_TRUE(run.hasStart(start)) << "missing: " << start << "...\n" << run.all();
-    }
-
     // No line begins with `start`.
     static void expectNone(const std::string& start)
     {
-        EXPECT_FALSE(run.hasStart(start)) << "unexpected: " << start << "...\n" << run.all();
+        EXPECT_FALSE(run.hasStart(start)) << "unexpected: " << start << "...\n" << run.output;
     }
 
-    static LintRun run;
-    static bool pipesOpened;
-    static std::unique_ptr<NamedPipe> pictureOnPipe;
-    static std::unique_ptr<NamedPipe> particlesOnPipe;
+    static inline LintRun run;
+    static inline bool pipesOpened = false;
+    static inline std::unique_ptr<NamedPipe> pictureOnPipe;
+    static inline std::unique_ptr<NamedPipe> particlesOnPipe;
 };
-
-LintRun LintFaults::run;
-bool LintFaults::pipesOpened = false;
-std::unique_ptr<NamedPipe> LintFaults::pictureOnPipe;
-std::unique_ptr<NamedPipe> LintFaults::particlesOnPipe;
 
 } // namespace
 
@@ -149,64 +121,60 @@ TEST(Lint, RefusesAFolderItCannotEnter)
     // Linting the current folder instead would pass a game that is not there.
     const LintRun run = runLint("/nonexistent/drennmoor");
     EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.lines.empty()) << run.all();
+    EXPECT_EQ(run.output, "");
 }
 
 TEST_F(LintFaults, ReportsEveryKeyTheFilmNeedsThatNoFileDefines)
 {
-    expectAll({"assets/sprites.json: no sprite \"house_0\", which the film shows",
-               "assets/particles.json: no particle system \"rain_particles\", which the rain scenes step",
-               "assets/music.json: no song \"demo_song\", which the opening scene plays",
-               "assets/text/text.json: text style \"demo_text\" has 31 instances; the poem queues 32 plays at once"});
-    ASSERT_FALSE(run.lines.empty());
-    EXPECT_EQ(run.lines.back(), std::to_string(run.lines.size() - 1) + " findings");
+    run.expectFindings({"assets/sprites.json: no sprite \"house_0\", which the film shows",
+                        "assets/particles.json: no particle system \"rain_particles\", which the rain scenes step",
+                        "assets/music.json: no song \"demo_song\", which the opening scene plays",
+                        "assets/text/text.json: text style \"demo_text\" has 31 instances; "
+                        "the poem queues 32 plays at once"});
+    const auto findings = std::count(run.output.begin(), run.output.end(), '\n') - 1;
+    const std::string summary = std::to_string(findings) + " findings\n";
+    EXPECT_EQ(run.output.rfind(summary), run.output.size() - summary.size()) << run.output;
 }
 
 TEST_F(LintFaults, ReportsPicturesFontsAndSongsThatDoNotOpen)
 {
     // SFML's own reasons come along, under the file that was loading.
-    expectAll({"assets/textures.json: TextureManager: Unable to load file assets/broken.png.",
-               "assets/sprites.json: TextureManager: Texture with key drennmoor does not exist.",
-               "assets/sprites.json: no sprite \"drennmoor\", which the film shows",
-               "assets/text/text.json: TextSystem: Missing FONT property.",
-               "assets/music.json: song \"broken_song\": assets/song.ogg does not open as audio"},
-              {"assets/textures.json: Failed to load image \"assets/broken.png\"",
-               "assets/text/text.json: Failed to load font \"assets/fonts/Missing.otf\""});
+    run.expectFindings({"assets/textures.json: TextureManager: Unable to load file assets/broken.png.",
+                        "assets/sprites.json: TextureManager: Texture with key drennmoor does not exist.",
+                        "assets/sprites.json: no sprite \"drennmoor\", which the film shows",
+                        "assets/text/text.json: TextSystem: Missing FONT property.",
+                        "assets/music.json: song \"broken_song\": assets/song.ogg does not open as audio"},
+                       {"assets/textures.json: Failed to load image \"assets/broken.png\"",
+                        "assets/text/text.json: Failed to load font \"assets/fonts/Missing.otf\""});
 }
 
 // A named pipe hung the lint in open() for ever; a picture of one pixel in place of a cropped
 // one played with the picture gone, and the lint said "0 findings".
 TEST_F(LintFaults, ReportsNamedPipesAndPicturesOfAnotherSizeThanTheirCrop)
 {
-    expectAll({"assets/textures.json: TextureManager: Unable to load file assets/pipe.png: a named pipe, not a file.",
-               "assets/particles.json: ParticleSystem: Unable to open file assets/particles/pipe.json: a named pipe, "
-               "not a file.",
-               "assets/textures.json: texture \"black\": its picture is 1 x 1, not the 8 x 8 of its crop",
-               "assets/textures.json: texture \"closeup_3\": its picture is 1 x 1, not the 1920 x 690 of its crop"});
+    run.expectFindings({"assets/textures.json: TextureManager: Unable to load file assets/pipe.png: a named pipe, "
+                        "not a file.",
+                        "assets/particles.json: ParticleSystem: Unable to open file assets/particles/pipe.json: "
+                        "a named pipe, not a file.",
+                        "assets/textures.json: texture \"black\": its picture is 1 x 1, not the 8 x 8 of its crop",
+                        "assets/textures.json: texture \"closeup_3\": its picture is 1 x 1, "
+                        "not the 1920 x 690 of its crop"});
     EXPECT_FALSE(pipesOpened);
 }
 
 TEST_F(LintFaults, ReportsASongThatStopsDecodingOrLoopsPastItsEnd)
 {
-    expectAll({}, {"assets/music.json: song \"damaged_song\": assets/damaged.ogg stops decoding after ",
-                   "assets/music.json: song \"far_loop\": loopTo 36000000 ms lies outside the song ("});
-}
-
-TEST_F(LintFaults, ReportsEveryLineTheLoadersPrint)
-{
-    expectAll({"assets/particles.json: validateJson: Missing prop: max_ttl.",
-               "assets/particles.json: ParticleSystem: Missing properties in jsonfile.",
-               "assets/particles.json: ParticleSystem: Error while parsing JSON."},
-              {"assets/textures.json: TextureManager: Wrong value type in [zelt]: "});
+    run.expectFindings({}, {"assets/music.json: song \"damaged_song\": assets/damaged.ogg stops decoding after ",
+                            "assets/music.json: song \"far_loop\": loopTo 36000000 ms lies outside the song ("});
 }
 
 TEST_F(LintFaults, ReportsRectanglesOutsideTheirTexturesUnlessTheTextureRepeats)
 {
     // The shipped rectangles are cropped to what each picture shows, so only the edited part
     // of each rectangle is known here.
-    expectAll({}, {"assets/sprites.json: sprite \"desk_3\": texture rectangle (",
-                   "assets/sprites.json: sprite \"desk_2\": texture rectangle (-1, "});
-    EXPECT_NE(run.all().find(", 100000, "), std::string::npos) << run.all();
+    run.expectFindings({}, {"assets/sprites.json: sprite \"desk_3\": texture rectangle (",
+                            "assets/sprites.json: sprite \"desk_2\": texture rectangle (-1, "});
+    EXPECT_NE(run.output.find(", 100000, "), std::string::npos) << run.output;
     expectNone("assets/sprites.json: sprite \"door_1\"");
     expectNone("assets/sprites.json: sprite \"cog1\"");
 }
@@ -214,8 +182,8 @@ TEST_F(LintFaults, ReportsRectanglesOutsideTheirTexturesUnlessTheTextureRepeats)
 TEST_F(LintFaults, ReportsEasingIdsOutsideTheNineteenCurves)
 {
     const std::string notACurve = " is no easing curve (0 to 16, 111, 112)";
-    expectAll({"assets/text/text.json: text style \"demo_text\": ease_in 17" + notACurve,
-               "assets/text/text.json: text style \"credits_text\": ease_out -1" + notACurve});
+    run.expectFindings({"assets/text/text.json: text style \"demo_text\": ease_in 17" + notACurve,
+                        "assets/text/text.json: text style \"credits_text\": ease_out -1" + notACurve});
     expectNone("assets/text/text.json: text style \"demo_text\": ease_out");
     expectNone("assets/text/text.json: text style \"credits_text\": ease_in");
 }

@@ -11,6 +11,7 @@ command -v xdotool >/dev/null || fail "xdotool is missing (game.sh installs it)"
 [ -n "${DISPLAY:-}" ] || fail "the package test needs a display"
 
 work=$(mktemp -d)
+. "$(dirname "$0")/../support/game_window.sh"
 trap 'xdotool keyup Escape 2>/dev/null || true; rm -rf "$work"' EXIT
 # Compressed with gzip, which is several times faster than the package's xz; the files are the same.
 cpack --config "$cpack_config" -B "$work/out" -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
@@ -59,24 +60,14 @@ fi
 
 # Plays from `root` until Escape, held until the game ends; its exit status must be 0.
 play() {
-    (cd "$work" && XDG_DATA_HOME=$work/data HOME=$work/home exec "$1/usr/games/drennmoor") \
-        >"$work/game.out" 2>"$work/game.err" &
-    pid=$!
-    tries=0
-    until xdotool search --onlyvisible --name '^Drennmoor$' >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null && [ $tries -lt 300 ] ||
-            { kill "$pid" 2>/dev/null || true; cat "$work/game.err"; fail "no game window"; }
-        sleep 0.1
-        tries=$((tries + 1))
-    done
+    (cd "$work" && XDG_DATA_HOME=$work/data HOME=$work/home exec "$1/usr/games/drennmoor") >/dev/null 2>"$work/err" &
+    game=$!
+    wait_for_window
+    [ -n "$window" ] || fail "the game ended before its window opened: $(cat "$work/err")"
     xdotool keydown Escape
-    tries=0
-    while kill -0 "$pid" 2>/dev/null && [ $tries -lt 200 ]; do sleep 0.1; tries=$((tries + 1)); done
+    wait_for_end "a held Escape"
     xdotool keyup Escape
-    kill -0 "$pid" 2>/dev/null && { kill "$pid" 2>/dev/null || true; fail "Escape did not end the game"; }
-    status=0
-    wait "$pid" || status=$?
-    [ $status -eq 0 ] || { cat "$work/game.err"; fail "the game ended with $status"; }
+    [ $status -eq 0 ] || fail "the game ended with $status: $(cat "$work/err")"
 }
 
 folder=$work/data/drennmoor

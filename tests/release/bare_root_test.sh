@@ -61,13 +61,8 @@ echo "the highest glibc any file needs: $glibc"
 
 # A display of our own; the game in the root reaches it through its socket in the abstract
 # namespace, which a chroot does not hide.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
+. "$here/../support/game_window.sh"
+open_display 1920x1080
 
 # Starts the game as nobody, whose home folder does not exist, and waits for its window (or
 # its end). The loader finds the program's folder in /proc, mounted for the game alone.
@@ -77,22 +72,7 @@ start() {
     DISPLAY="$DISPLAY" XDG_DATA_HOME="$inside/data" ALSOFT_DRIVERS=null \
     "$inside/Drennmoor/drennmoor" >"$work/out" 2>"$work/err" &
   game=$!
-  window=
-  for _ in $(seq 600); do
-    window=$(xdotool search --onlyvisible --name '^Drennmoor$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && return 0
-    kill -0 "$game" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  fail "no game window within 60 s: $(cat "$work/err")"
-}
-# Waits up to 20 s for the game to end; its exit status is left in `status`.
-finish() {
-  for _ in $(seq 200); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$game" 2>/dev/null && fail "$1: the game did not end"
-  status=0
-  wait "$game" || status=$?
-  game=
+  wait_for_window
 }
 # The part of the window that is not black, 0 to 1.
 lit() { import -window "$window" "$work/shot.png" && convert "$work/shot.png" -threshold 3% -format '%[fx:mean]' info:; }
@@ -107,13 +87,13 @@ for _ in $(seq 60); do
 done
 [ -n "$shown" ] || fail "within 30 s the opening did not show (lit: $(lit))"
 xdotool windowfocus --sync "$window" key Escape
-finish "an Escape tap"
+wait_for_end "an Escape tap"
 [ "$status" -eq 0 ] || fail "after Escape the game ended with $status: $(cat "$work/err")"
 echo "the opening showed and an Escape tap ended it with 0"
 
 mv "$folder/assets/shaders/vignette.frag" "$work/vignette.frag"
 start
-finish "without vignette.frag"
+wait_for_end "without vignette.frag"
 [ "$status" -eq 255 ] || fail "without vignette.frag the game ended with $status, not 255"
 grep -qx "Unable to load vignette.frag" "$work/err" || fail "without vignette.frag the game said: $(cat "$work/err")"
 echo "without vignette.frag it ended with 255 and said why"

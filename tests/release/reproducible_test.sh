@@ -59,28 +59,23 @@ build() {
   for file in "${files[@]}"; do
     case $file in
       deb)
-        { cmake -S "$clone" -B "$clone/build" "${configure[@]}" &&
+        cmake -S "$clone" -B "$clone/build" "${configure[@]}" &&
           "$@" cmake --build "$clone/build" --target drennmoor pictures package_files &&
-          "$@" cpack --config "$clone/build/CPackConfig.cmake" -B "$clone/build/cpack"; } >>"$clone.log" 2>&1 ||
-          { tail -n 30 "$clone.log"; fail "building the package in $clone"; }
-        cp "$clone"/build/cpack/*.deb "$clone.out/" ;;
+          "$@" cpack --config "$clone/build/CPackConfig.cmake" -B "$clone/build/cpack" &&
+          cp "$clone"/build/cpack/*.deb "$clone.out/" ;;
       tarball)
         # As ./game.sh release builds it: the program in the older Debian root (as root).
-        { root=$("$clone/packaging/linux/build_root.sh") &&
+        root=$("$clone/packaging/linux/build_root.sh") &&
           "$clone/packaging/linux/build_in_root.sh" "$root" &&
           cmake -S "$clone" -B "$clone/build" "${configure[@]}" -DDRENNMOOR_LINUX_BUILD_ROOT="$root" &&
-          "$@" cmake --build "$clone/build" --target linux_release; } >>"$clone.log" 2>&1 ||
-          { tail -n 30 "$clone.log"; fail "building the tarball in $clone"; }
-        cp "$clone"/build/*.tar.gz "$clone.out/" ;;
+          "$@" cmake --build "$clone/build" --target linux_release && cp "$clone"/build/*.tar.gz "$clone.out/" ;;
       zip)
         # As ./game.sh windows builds it, with the cached Windows libraries.
-        { prefix=$("$clone/packaging/windows/libraries.sh") &&
+        prefix=$("$clone/packaging/windows/libraries.sh") &&
           cmake -S "$clone" -B "$clone/build-windows" "${configure[@]}" -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$clone/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$prefix" &&
-          "$@" cmake --build "$clone/build-windows"; } >>"$clone.log" 2>&1 ||
-          { tail -n 30 "$clone.log"; fail "building the zip in $clone"; }
-        cp "$clone"/build-windows/*.zip "$clone.out/" ;;
-    esac
+          "$@" cmake --build "$clone/build-windows" && cp "$clone"/build-windows/*.zip "$clone.out/" ;;
+    esac >>"$clone.log" 2>&1 || { tail -n 30 "$clone.log"; fail "building the $file in $clone"; }
   done
 }
 start=$(date +%s)

@@ -1,8 +1,6 @@
-// Mesa's software driver is unloaded at exit before the leak checker runs, so the few blocks
-// it keeps for the life of the process show up as leaks of an unknown module that no
-// suppression can name. Keeping the driver loaded lets them be attributed (and suppressed)
-// like any other library's. Only the tests, the fuzz targets and, in the sanitizer build, the
-// tools the tests start do this; the game is left as it is.
+// Mesa's software driver is unloaded at exit before the leak checker runs, so the blocks it
+// keeps for the life of the process would be leaks of an unknown module that no suppression
+// can name. Kept loaded, they are attributed (and suppressed) like any other library's.
 #include <dlfcn.h>
 
 #include <initializer_list>

@@ -1,23 +1,23 @@
 #include "support/TestSupport.hpp"
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
+#include <stdexcept>
+#include <thread>
+
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 TempDir::TempDir()
+    : m_path((fs::temp_directory_path() / "drennmoor-test-XXXXXX").string())
 {
-    std::random_device random;
-    for (;;) {
-        const fs::path candidate = fs::temp_directory_path() / ("drennmoor-test-" + std::to_string(random()));
-        if (fs::create_directory(candidate)) {
-            m_path = candidate.string();
-            return;
-        }
-    }
+    if (mkdtemp(m_path.data()) == nullptr)
+        throw std::runtime_error("cannot make a temporary folder " + m_path);
 }
 
 TempDir::~TempDir()
@@ -39,4 +39,30 @@ std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+Outcome shell(const std::string& command)
+{
+    Outcome result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.output.append(buffer, got);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+bool eventually(const std::function<bool()>& done, double seconds, double step)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::duration<double>(step));
+    }
+    return true;
 }

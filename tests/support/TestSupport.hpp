@@ -2,6 +2,7 @@
 
 #include "core/LoaderOutput.hpp"
 
+#include <functional>
 #include <string>
 
 // A fresh folder under the system's temporary directory, removed with everything in it
@@ -23,6 +24,17 @@ private:
 
 // The bytes of the file at `path`; empty when it does not open.
 std::string readFile(const std::string& path);
+
+// A shell command's exit status (-1 when it did not exit) and standard output (add 2>&1 for
+// its errors too).
+struct Outcome {
+    int status = -1;
+    std::string output;
+};
+Outcome shell(const std::string& command);
+
+// Whether `done` comes true within `seconds`, asked every `step` seconds.
+bool eventually(const std::function<bool()>& done, double seconds, double step = 0.05);
 
 // Every line the block writes to the game's diagnostics and SFML's, as one string (each
 // line ended by '\n', blank lines left out).

@@ -1,5 +1,3 @@
-#include "FilmRun.hpp"
-
 #include "scenes/Poem.hpp"
 #include "support/TestSupport.hpp"
 
@@ -18,34 +16,27 @@
 // written as PNG by the same run.
 
 namespace {
+const std::string kFilm = "./drennmoor-film";
+
 struct Cue {
     double start = 0.0;  // seconds of the video
     std::string text;
 };
 
-// "HH:MM:SS.mmm", or "MM:SS.mmm" as ffmpeg writes it back.
-double seconds(const std::string& stamp)
-{
-    double total = 0.0;
-    std::istringstream parts(stamp);
-    std::string part;
-    while (std::getline(parts, part, ':'))
-        total = total * 60.0 + std::stod(part);
-    return total;
-}
-
-// Each cue's start and its text, lines joined by '\n'.
+// Each cue's start and its text, lines joined by '\n'. Its start "HH:MM:SS.mmm", or
+// "MM:SS.mmm" as ffmpeg writes it back.
 std::vector<Cue> cues(const std::string& vtt)
 {
     std::istringstream lines(vtt);
     std::vector<Cue> found;
-    std::string line;
-    while (std::getline(lines, line)) {
+    for (std::string line; std::getline(lines, line);) {
         if (line.find(" --> ") == std::string::npos)
             continue;
-        Cue cue{seconds(line.substr(0, line.find(' '))), ""};
-        std::string text;
-        while (std::getline(lines, text) && !text.empty())
+        Cue cue;
+        std::istringstream stamp(line.substr(0, line.find(' ')));
+        for (std::string part; std::getline(stamp, part, ':');)
+            cue.start = cue.start * 60.0 + std::stod(part);
+        for (std::string text; std::getline(lines, text) && !text.empty();)
             cue.text += (cue.text.empty() ? "" : "\n") + text;
         found.push_back(cue);
     }
@@ -79,7 +70,7 @@ TEST(Captions, ALineIsCaptionedFromTheFrameItsFirstLetterShowsBesideTheVideoAndI
     for (int k = 0; k < 6; ++k)
         times += (k > 0 ? "," : "") + std::to_string(from + k / 30.0);
     TempDir folder;
-    const Outcome film = run(kFilm + " --video " + folder.path() + "/v.mp4 --from " + std::to_string(from) +
+    const Outcome film = shell(kFilm + " --video " + folder.path() + "/v.mp4 --from " + std::to_string(from) +
                              " --until " + std::to_string(from + 0.2) + " --at " + times + " --out " +
                              folder.path() + " 2>&1");
     ASSERT_EQ(film.status, 0) << film.output;
@@ -111,10 +102,10 @@ TEST(Captions, ALineIsCaptionedFromTheFrameItsFirstLetterShowsBesideTheVideoAndI
     // The MP4's track shows one caption at a time: from each cue's start, a caption that
     // holds its line (and, once both show, the two lines, top first).
     const std::string video = folder.path() + "/v.mp4";
-    EXPECT_EQ(run("ffprobe -v error -select_streams s:0 -show_entries stream=codec_name -of csv=p=0 " + video)
+    EXPECT_EQ(shell("ffprobe -v error -select_streams s:0 -show_entries stream=codec_name -of csv=p=0 " + video)
                   .output,
               "mov_text\n");
-    const std::vector<Cue> inside = cues(run("ffmpeg -v error -i " + video + " -map 0:s:0 -f webvtt -").output);
+    const std::vector<Cue> inside = cues(shell("ffmpeg -v error -i " + video + " -map 0:s:0 -f webvtt -").output);
     ASSERT_EQ(inside.size(), 2u);
     EXPECT_NEAR(inside[0].start, besides[0].start, 0.001);
     EXPECT_EQ(inside[0].text, shown.line);

@@ -10,7 +10,7 @@ constexpr long kWholeFilm = 6095;  // frames at 30 fps
 constexpr long kPlenty = 64 * 1024;
 }
 
-TEST(ExportJobs, TheWholeFilmIsSplitByCoresAsFarAsTheMemoryHolds)
+TEST(ExportJobs, TheWholeFilmIsSplitByCoresAsFarAsTheMemoryHoldsAndAShortRangeIsNot)
 {
     EXPECT_EQ(exportProcesses(0, kWholeFilm, 30, {1, kPlenty}), 1);
     EXPECT_EQ(exportProcesses(0, kWholeFilm, 30, {2, kPlenty}), 2);
@@ -19,10 +19,7 @@ TEST(ExportJobs, TheWholeFilmIsSplitByCoresAsFarAsTheMemoryHolds)
     EXPECT_EQ(exportProcesses(0, kWholeFilm, 30, {16, 2 * 1024}), 1);
     EXPECT_EQ(exportProcesses(0, kWholeFilm, 30, {16, 0}), 1);
     EXPECT_LT(exportProcesses(0, kWholeFilm, 30, {16, 8 * 1024}), 8);
-}
-
-TEST(ExportJobs, AShortRangeStaysInOneProcessUnlessAskedOtherwise)
-{
+    // A short range stays in one process unless asked otherwise.
     EXPECT_EQ(exportProcesses(0, 30, 30, {8, kPlenty}), 1);
     EXPECT_EQ(exportProcesses(0, 150, 30, {8, kPlenty}), 1);
     // Asked for: as many as asked, also beyond the cores, but never more than the frames.

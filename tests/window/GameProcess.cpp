@@ -1,6 +1,7 @@
 #include "GameProcess.hpp"
 
-#include <chrono>
+#include "support/TestSupport.hpp"
+
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -9,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,16 +56,11 @@ GameProcess::~GameProcess()
 
 int GameProcess::waitForExit(double seconds)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-            m_reaped = true;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return -1000;
+    int status = 0;
+    if (!eventually([&] { return waitpid(m_pid, &status, WNOHANG) == m_pid; }, seconds, 0.02))
+        return -1000;
+    m_reaped = true;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
 }
 
 namespace {

@@ -21,7 +21,7 @@ public:
 
     pid_t pid() const { return m_pid; }
     // Waits up to `seconds` for the process to end; its exit status, or -1000 when it is
-    // still running (it is then killed) or ended by a signal.
+    // still running (killed only when the object goes) or ended by a signal.
     int waitForExit(double seconds);
     // The processor time, in seconds, the running process has used so far in all its threads;
     // -1 when it cannot be read.

@@ -26,11 +26,8 @@ constexpr int kScreenHeight = 1024;
 // it lies inside the screen.
 Shot filmIn(XConnection& x, pid_t game, Window previous = 0)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     Window window = 0;
-    do
-        window = x.waitForWindow("Drennmoor", game, 1.0);
-    while ((window == 0 || window == previous) && std::chrono::steady_clock::now() < deadline);
+    eventually([&] { return (window = x.waitForWindow("Drennmoor", game, 1.0)) != 0 && window != previous; }, 30);
     if (window == previous)
         window = 0;
     int left = 0, top = 0, width = 0, height = 0;
@@ -39,19 +36,6 @@ Shot filmIn(XConnection& x, pid_t game, Window previous = 0)
     EXPECT_TRUE(window != 0 && left >= 0 && top >= 0 && left + width <= kScreenWidth && top + height <= kScreenHeight)
         << width << "x" << height << " at " << left << "," << top;
     return window != 0 ? x.waitForFilm(window, 40.0) : Shot();
-}
-
-// Whether the window shows a picture `wanted` accepts within 20 s.
-template <typename Wanted>
-bool untilShown(XConnection& x, Window window, Wanted wanted)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!wanted(x.shot(window))) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
 }
 
 } // namespace
@@ -88,7 +72,8 @@ TEST(SmallScreen, ViewerKeysAndAResizedWindowKeepTheWholeFilm)
     // Not at once: a release and a press in the same millisecond are the keyboard's repeat.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     x.pressKey(XK_space, window);
-    EXPECT_TRUE(untilShown(x, window, [&](const Shot& shot) { return shot.pixels != paused.pixels; }))
+    EXPECT_TRUE(x.waitForShot(window, 20.0, [&](const Shot& shot) { return shot.pixels != paused.pixels; }).pixels !=
+                paused.pixels)
         << "resumed, the film moves on";
 
     // F11 and F: fullscreen on the screen's own mode, black bars above and below a 1280 x 720
@@ -109,16 +94,12 @@ TEST(SmallScreen, ViewerKeysAndAResizedWindowKeepTheWholeFilm)
     // Resized by the user to a square: the whole film, 800 x 450, between black bars.
     window = x.waitForWindow("Drennmoor", game.pid(), 5.0);
     x.resize(window, 800, 800);
-    Shot square;
-    untilShown(x, window, [&](const Shot& shot) {
-        square = shot;
-        return shot.width == 800 && shot.height == 800 && shot.rows(0, 175) == 0.0 && shot.rows(320, 480) > 30.0;
-    });
-    ASSERT_EQ(square.width, 800);
-    ASSERT_EQ(square.height, 800);
-    EXPECT_EQ(square.rows(0, 175), 0.0) << "a black bar above";
-    EXPECT_EQ(square.rows(625, 800), 0.0) << "a black bar below";
-    EXPECT_GT(square.rows(320, 480), 30.0) << "the film between them";
+    const auto filmBetweenBars = [](const Shot& shot) {
+        return shot.width == 800 && shot.height == 800 && shot.rows(0, 175) == 0.0 && shot.rows(625, 800) == 0.0 &&
+               shot.rows(320, 480) > 30.0;
+    };
+    const Shot square = x.waitForShot(window, 20.0, filmBetweenBars);
+    EXPECT_TRUE(filmBetweenBars(square)) << square.width << "x" << square.height << ": the film between black bars";
 
     x.pressKey(XK_Escape, window);
     EXPECT_EQ(game.waitForExit(20.0), 0) << readFile(dir.path() + "/stderr.txt");

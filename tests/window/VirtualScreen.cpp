@@ -1,6 +1,7 @@
 #include "VirtualScreen.hpp"
 
 #include <csignal>
+#include <cstdio>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,18 +22,12 @@ VirtualScreen::VirtualScreen(int width, int height)
         _exit(127);
     }
     close(channel[1]);
-    char digits[32] = {};
-    std::size_t got = 0;
-    while (got < sizeof digits - 1) {
-        const ssize_t more = read(channel[0], digits + got, 1);
-        if (more <= 0 || digits[got] == '\n')
-            break;
-        ++got;
-    }
-    close(channel[0]);
-    if (got > 0 && digits[got] == '\n') {
-        digits[got] = '\0';
-        m_name = std::string(":") + digits;
+    // Its display number, once it is ready.
+    if (FILE* ready = fdopen(channel[0], "r")) {
+        int display = -1;
+        if (std::fscanf(ready, "%d", &display) == 1)
+            m_name = ":" + std::to_string(display);
+        std::fclose(ready);
     }
 }
 

@@ -8,10 +8,8 @@
 
 #include <X11/keysym.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <sstream>
-#include <thread>
 #include <unistd.h>
 
 // The real game on the most common screen, 1920 x 1080, under a window manager (openbox) with
@@ -22,19 +20,6 @@ namespace {
 
 constexpr int kScreenWidth = 1920;
 constexpr int kScreenHeight = 1080;
-
-// The work area once the panel has taken its edge; all zero when it never did.
-void waitForPanel(XConnection& x, int (&area)[4])
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    do {
-        x.workArea(area);
-        if (area[2] > 0 && area[3] > 0 && area[2] * area[3] < kScreenWidth * kScreenHeight)
-            return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    } while (std::chrono::steady_clock::now() < deadline);
-    area[0] = area[1] = area[2] = area[3] = 0;
-}
 
 } // namespace
 
@@ -54,8 +39,13 @@ TEST(WindowManager, TheFramedWindowFitsThePanelsWorkAreaAsTheGameAskedIt)
     GameProcess windowManager(dir.path(), dir.path() + "/openbox.txt", "/usr/bin/openbox");
     GameProcess panel(dir.path(), dir.path() + "/tint2.txt", "/usr/bin/tint2", {"-c", "/etc/xdg/tint2/tint2rc"});
     int area[4];
-    waitForPanel(x, area);
-    ASSERT_GT(area[2], 0) << "no panel took an edge of the work area: " << readFile(dir.path() + "/tint2.txt");
+    ASSERT_TRUE(eventually(
+        [&] {
+            x.workArea(area);
+            return area[2] > 0 && area[3] > 0 && area[2] * area[3] < kScreenWidth * kScreenHeight;
+        },
+        30))
+        << "no panel took an edge of the work area: " << readFile(dir.path() + "/tint2.txt");
 
     GameProcess game(stagedGameFolder(), dir.path() + "/stderr.txt");
     const Window window = x.waitForWindow("Drennmoor", game.pid(), 30.0);

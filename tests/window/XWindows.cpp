@@ -1,12 +1,12 @@
 #include "XWindows.hpp"
 
+#include "support/TestSupport.hpp"
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <chrono>
-#include <thread>
 
 namespace {
 // A window that went away under a request (the game ended) fails that request only; Xlib's
@@ -16,7 +16,7 @@ int ignoreError(Display*, XErrorEvent*)
     return 0;
 }
 
-// The first four CARDINALs of `property` on `window` into `values`; zeros when it has none.
+// The first (up to) four CARDINALs of `property` on `window` into `values`; zeros when it has none.
 void readFour(Display* display, Window window, const char* property, int (&values)[4])
 {
     values[0] = values[1] = values[2] = values[3] = 0;
@@ -58,13 +58,9 @@ XConnection::~XConnection()
 
 Window XConnection::waitForWindow(const std::string& title, pid_t pid, double seconds)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (Window found = findTitled(DefaultRootWindow(m_display), title, pid))
-            return found;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return 0;
+    Window found = 0;
+    eventually([&] { return (found = findTitled(DefaultRootWindow(m_display), title, pid)) != 0; }, seconds);
+    return found;
 }
 
 Window XConnection::findTitled(Window root, const std::string& title, pid_t pid)
@@ -79,23 +75,11 @@ Window XConnection::findTitled(Window root, const std::string& title, pid_t pid)
     for (unsigned int i = 0; i < count && found == 0; ++i) {
         char* name = nullptr;
         if (XFetchName(m_display, children[i], &name) && name != nullptr) {
-            bool matches = title == name;
-            XFree(name);
             // A window that names its process must be the one we started.
-            const Atom pidAtom = XInternAtom(m_display, "_NET_WM_PID", True);
-            Atom type = 0;
-            int format = 0;
-            unsigned long items = 0;
-            unsigned long after = 0;
-            unsigned char* data = nullptr;
-            if (matches && pidAtom != None
-                && XGetWindowProperty(m_display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
-                                      &items, &after, &data) == Success
-                && data != nullptr) {
-                if (items == 1)
-                    matches = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
-                XFree(data);
-            }
+            int owner[4];
+            readFour(m_display, children[i], "_NET_WM_PID", owner);
+            const bool matches = title == name && (owner[0] == 0 || owner[0] == pid);
+            XFree(name);
             XWindowAttributes attributes;
             if (matches && XGetWindowAttributes(m_display, children[i], &attributes)
                 && attributes.map_state == IsViewable)
@@ -222,13 +206,9 @@ double Shot::area(int left, int top, int right, int bottom) const
     return sum / (static_cast<double>(bottom - top) * (right - left));
 }
 
-Shot XConnection::waitForFilm(Window window, double seconds)
+Shot XConnection::waitForShot(Window window, double seconds, const std::function<bool(const Shot&)>& wanted)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    Shot last = shot(window);
-    while (!last.showsFilm() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        last = shot(window);
-    }
+    Shot last;
+    eventually([&] { return wanted(last = shot(window)); }, seconds, 0.1);
     return last;
 }

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,15 +36,17 @@ public:
     // Waits up to `seconds` for a mapped top-level window titled `title` (owned by `pid`
     // when the window names its process); 0 when none appeared.
     Window waitForWindow(const std::string& title, pid_t pid, double seconds);
-    // The window's size in pixels.
     void size(Window window, int& width, int& height);
     // Where the window's top-left corner is on the screen.
     void position(Window window, int& x, int& y);
-    // What the window shows now.
     Shot shot(Window window);
-    // What the window shows once it shows the film (not the lead-in's black), waiting up to
-    // `seconds`; the last picture when it never did.
-    Shot waitForFilm(Window window, double seconds);
+    // What the window shows once `wanted` accepts it, waiting up to `seconds`; the last
+    // picture when it never did. waitForFilm waits for the film (not the lead-in's black).
+    Shot waitForShot(Window window, double seconds, const std::function<bool(const Shot&)>& wanted);
+    Shot waitForFilm(Window window, double seconds)
+    {
+        return waitForShot(window, seconds, [](const Shot& shot) { return shot.showsFilm(); });
+    }
     // Presses and releases the key of `keysym` (XK_F11, XK_space), first giving `window` the
     // keyboard when one is named; with `shift`, Shift is held meanwhile.
     void pressKey(unsigned long keysym, Window window = 0, bool shift = false);
@@ -53,14 +56,12 @@ public:
     void setKey(unsigned long keysym, bool pressed);
     // A plain window of another program, as a desktop has: mapped, and gone with the connection.
     Window openPlainWindow();
-    // Gives `window` the keyboard, as a click on it would.
-    void focus(Window window);
+    void focus(Window window);  // gives it the keyboard, as a click on it would
     // Moves the pointer to (x, y) in `window`, and presses (true) or releases (false) its
     // left button where it is.
     void movePointer(Window window, int x, int y);
     void setButton(bool pressed);
-    // Resizes `window` as a user dragging its border would.
-    void resize(Window window, int width, int height);
+    void resize(Window window, int width, int height);  // as a user dragging its border would
     // The work area a window manager publishes for the current desktop (left, top, width,
     // height), all zero when none does.
     void workArea(int (&area)[4]);

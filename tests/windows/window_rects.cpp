@@ -9,13 +9,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-void print(std::FILE* out, const RECT& rect)
-{
-    std::fprintf(out, " %ld,%ld,%ld,%ld", rect.left, rect.top, rect.right, rect.bottom);
-}
-}
-
 int main(int argc, char** argv)
 {
     if (argc < 2)
@@ -34,13 +27,9 @@ int main(int argc, char** argv)
         return 0;
     }
     OffsetRect(&client, clientCorner.x, clientCorner.y);
-    std::fprintf(out, "work");
-    print(out, workArea);
-    std::fprintf(out, " frame");
-    print(out, frame);
-    std::fprintf(out, " client");
-    print(out, client);
-    std::fprintf(out, "\n");
+    std::fprintf(out, "work %ld,%ld,%ld,%ld frame %ld,%ld,%ld,%ld client %ld,%ld,%ld,%ld\n", workArea.left, workArea.top,
+                 workArea.right, workArea.bottom, frame.left, frame.top, frame.right, frame.bottom, client.left,
+                 client.top, client.right, client.bottom);
     std::fclose(out);
     if (argc > 2 && std::strcmp(argv[2], "close") == 0)
         PostMessageW(window, WM_CLOSE, 0, 0);

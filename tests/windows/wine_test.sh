@@ -1,16 +1,7 @@
 #!/usr/bin/env bash
 # The Windows release as a player gets it: the zip unpacked, played under Wine on a display
 # of its own, with OpenAL's null driver and a fresh Wine prefix, started from another folder.
-#   - once the lead-in is over (waited for, up to 3 minutes), the window shows the opening,
-#     whole and not black;
-#   - Space pauses: two pictures 2 s apart are the same;
-#   - a short Escape tap ends it with 0;
-#   - without assets/shaders/vignette.frag it ends with 255 and says so on standard error;
-#   - a config.json cut in the middle gives the same diagnostics as the Linux build;
-#   - on a Windows desktop of 1920x1080 and on one of 1366x768 the window's frame and its
-#     client area lie inside the work area, and the whole film shows in the client area (as
-#     Windows itself says where they are, asked by window_rects.cpp built here).
-# Nothing else may reach standard error but Wine's own lines.
+# Each part below says what it checks; nothing may reach standard error but Wine's own lines.
 # Usage: wine_test.sh <Drennmoor-<version>-windows-x64.zip> <the Linux build's game folder>
 #        [a folder to keep the screenshot of the film in]
 set -euo pipefail
@@ -36,14 +27,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
+. "$here/../support/game_window.sh"
 # A display of our own, big enough for the 1920x1080 window whole.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 2560x1440x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
+open_display 2560x1440
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ALSOFT_DRIVERS=null
 "$WINE" wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot: $(tail -n 3 "$work/wineboot.log")"
 
@@ -71,26 +57,9 @@ own_lines() { tr -d '\r' <"$1" | grep -Ev '^(wine: |wineserver: |[0-9a-f]{4}:(er
 # Starts a game in the background in a folder (the command and arguments given) and waits
 # for its window.
 start() {
-  local folder=$1
-  shift
-  (cd "$folder" && exec "$@") >"$work/out" 2>"$work/err" &
+  (cd "$1" && shift && exec "$@") >"$work/out" 2>"$work/err" &
   game=$!
-  for _ in $(seq 600); do
-    window=$(xdotool search --onlyvisible --name '^Drennmoor$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && return 0
-    kill -0 "$game" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  fail "no game window within 60 s: $(own_lines "$work/err")"
-}
-
-# Waits up to 20 s for the game to end; its exit status is left in `status`.
-finish() {
-  for _ in $(seq 200); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$game" 2>/dev/null && { kill "$game"; fail "$1: the game did not end"; }
-  status=0
-  wait "$game" || status=$?
-  game=
+  wait_for_window
 }
 
 shot() { import -window "$window" "$work/$1.png"; }
@@ -136,7 +105,7 @@ for _ in $(seq 10); do
 done
 [ "$difference" = 0 ] || fail "the paused picture changed ($difference pixels in 2 s)"
 xdotool key Escape
-finish "a short Escape tap"
+wait_for_end "a short Escape tap"
 [ "$status" -eq 0 ] || fail "after Escape the game ended with $status"
 [ -z "$(own_lines "$work/err")" ] || fail "the game said: $(own_lines "$work/err")"
 echo "the film showed, paused and ended on an Escape tap"
@@ -144,7 +113,7 @@ echo "the film showed, paused and ended on an Escape tap"
 # A missing shader.
 mv "$folder/assets/shaders/vignette.frag" "$work/vignette.frag"
 start "$work/elsewhere" "$WINE" "$folder/drennmoor.exe"
-finish "without vignette.frag"
+wait_for_end "without vignette.frag"
 mv "$work/vignette.frag" "$folder/assets/shaders/vignette.frag"
 [ "$status" -eq 255 ] || fail "without vignette.frag the game ended with $status, not 255"
 own_lines "$work/err" | grep -qx "Unable to load vignette.frag" ||
@@ -160,7 +129,7 @@ config_lines() {
   [ -n "$window" ] || fail "with a cut config.json the game ended: $(own_lines "$work/err")"
   xdotool windowfocus --sync "$window"
   xdotool key Escape
-  finish "with a cut config.json"
+  wait_for_end "with a cut config.json"
   [ "$status" -eq 0 ] || fail "with a cut config.json the game ended with $status"
   # On Xvfb, SFML's Linux window adds its note that the display cannot wait for vsync.
   own_lines "$work/err" | grep -vx 'Setting vertical sync not supported' >"$work/$lines" || true
@@ -221,7 +190,7 @@ for desktop in 1920x1080 1366x768; do
   inside "$frame" "$work_area" || fail "on a $desktop desktop the window's frame $frame leaves the work area $work_area"
   inside "$client" "$work_area" || fail "on a $desktop desktop the client area $client leaves the work area $work_area"
   ask_rects close
-  finish "closed on a $desktop desktop"
+  wait_for_end "closed on a $desktop desktop"
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
 done
