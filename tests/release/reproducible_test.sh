@@ -51,7 +51,11 @@ build() {
   git -C "$clone" checkout -q "$commit"
   mkdir -p "$clone.out"
   if [ -z "$media" ]; then
-    (cd "$clone" && "$@" ./game.sh release) >"$clone.log" 2>&1 || { tail -n 30 "$clone.log"; fail "./game.sh release in $clone"; }
+    # The Windows libraries and the Debian build root first, on the true clock: what a faked clock
+    # installs carries times in the future, which would have CMake's configure run forever.
+    { "$clone/packaging/windows/libraries.sh" && "$clone/packaging/linux/build_root.sh"; } >"$clone.log" 2>&1 ||
+      { tail -n 30 "$clone.log"; fail "the Windows libraries or the Debian root in $clone"; }
+    (cd "$clone" && "$@" ./game.sh release) >>"$clone.log" 2>&1 || { tail -n 30 "$clone.log"; fail "./game.sh release in $clone"; }
     cp "$clone"/build/release/* "$clone.out/"
     return
   fi
