@@ -10,6 +10,16 @@ set(DRENNMOOR_TESTS OFF CACHE BOOL "" FORCE)
 # does not find by its name.
 set(SFML_STATIC_LIBRARIES TRUE)
 find_library(OpenAL_LIB NAMES OpenAL32 REQUIRED)
+# The linker orders a program's imported DLLs by the paths of their import libraries: linked
+# from a copy in the build folder, which the link line names relative to it, the program is
+# the same whatever the path of the libraries' cache.
+if(NOT OpenAL_LIB MATCHES "^${CMAKE_BINARY_DIR}/")
+  file(COPY ${OpenAL_LIB} DESTINATION ${CMAKE_BINARY_DIR}/windows-lib)
+  get_filename_component(name ${OpenAL_LIB} NAME)
+  set(OpenAL_LIB ${CMAKE_BINARY_DIR}/windows-lib/${name} CACHE FILEPATH "OpenAL's import library" FORCE)
+endif()
+# The same copy for the game's own search (FindOpenAL).
+set(OPENAL_LIBRARY ${OpenAL_LIB} CACHE FILEPATH "OpenAL's import library" FORCE)
 
 # Only the folders of the two header-only libraries are linked into an include folder of the
 # build: the build machine's /usr/include as a whole would hide MinGW's C headers.
